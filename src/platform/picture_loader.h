@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/errors.h"
+#include "platform/picture.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+#include <functional>
+
+// The most memory one decoded picture may take. Files that declare a larger
+// picture are rejected before anything is allocated for them.
+inline constexpr qint64 kPictureMemoryLimit = 512LL * 1024 * 1024;
+
+// The content cannot be shown as a picture: unknown extension, a file its
+// format rejects, corrupt or truncated data, or a picture too large to decode.
+// The message is the status bar text; detail() says what was wrong.
+class InvalidPictureError : public UserError {
+public:
+    explicit InvalidPictureError(const QString& detail);
+    const QString& detail() const { return m_detail; }
+
+private:
+    QString m_detail;
+};
+
+// The file itself cannot be read: missing, no permission, a directory or
+// another kind of non-regular file, or a read error.
+class UnreadableFileError : public UserError {
+public:
+    explicit UnreadableFileError(const QString& fileName);
+    const QString& fileName() const { return m_fileName; }
+
+private:
+    QString m_fileName;
+};
+
+// Receives the partly decoded picture while a progressive JPEG file decodes.
+using PartialPictureCallback = std::function<void(const QImage&)>;
+
+// Decodes EMF or WMF content; `extension` is "emf" or "wmf". Throws
+// InvalidPictureError for content it cannot show.
+using MetafileDecoder = std::function<Picture(const QByteArray& data, const QString& extension)>;
+
+// Installs the metafile decoder; until one is installed, emf and wmf files
+// are invalid pictures. An empty function removes it again.
+void setMetafileDecoder(MetafileDecoder decoder);
+
+// Loads a picture file, choosing the format by the extension (jpeg, jpg,
+// bmp, ico, emf, wmf; case does not matter). For progressive JPEG files
+// `progressive` is called with the picture so far after each partial pass;
+// the returned picture is the complete one.
+// Throws InvalidPictureError or UnreadableFileError.
+Picture loadPicture(const QString& path, const PartialPictureCallback& progressive = {});
