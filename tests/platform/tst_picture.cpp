@@ -1,0 +1,481 @@
+#include "platform/ico_directory.h"
+#include "platform/metafile_drawing.h"
+#include "platform/picture_loader.h"
+#include "support/test_env.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+#include <set>
+
+#include <unistd.h>
+
+namespace {
+
+QString picturePath(const QString& relative)
+{
+    return testenv::dataFile(QStringLiteral("pictures/") + relative);
+}
+
+QByteArray fileContent(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read test file %s", qPrintable(path));
+    return file.readAll();
+}
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+QString invalidDetail(const QString& path)
+{
+    try {
+        loadPicture(path);
+    } catch (const InvalidPictureError& error) {
+        return error.detail().isEmpty() ? QStringLiteral("(no detail)") : error.detail();
+    }
+    return {};
+}
+
+class SquareDrawing : public MetafileDrawing {
+public:
+    QSize size() const override { return {40, 30}; }
+    void render(QPainter&, const QRectF&) const override {}
+};
+
+}  // namespace
+
+class PictureLoadingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { setMetafileDecoder({}); }
+
+    void validFilesLoadWithTheirSize_data();
+    void validFilesLoadWithTheirSize();
+    void everyInvalidFileIsAnInvalidPicture_data();
+    void everyInvalidFileIsAnInvalidPicture();
+    void extensionChoosesTheFormat_data();
+    void extensionChoosesTheFormat();
+    void truncatedFilesAreInvalid_data();
+    void truncatedFilesAreInvalid();
+    void hugeDeclaredJpegIsRejected();
+    void invalidPictureShowsTheStatusText();
+
+    void unreadableFilesNameTheFile_data();
+    void unreadableFilesNameTheFile();
+    void fileWithoutReadPermissionIsUnreadable();
+
+    void jpegMatchesTheReferenceDecoder();
+    void jpegPixelsAtKnownPlaces_data();
+    void jpegPixelsAtKnownPlaces();
+    void onlyJpegPicturesAreMarkedJpeg();
+    void progressiveJpegShowsPartialPictures();
+    void sequentialJpegHasNoPartialPictures();
+
+    void bitmapPixelsAtKnownPlaces_data();
+    void bitmapPixelsAtKnownPlaces();
+    void iconShowsItsLargestEntry_data();
+    void iconShowsItsLargestEntry();
+    void iconTieGoesToTheDeepestEntry();
+
+    void metafilesNeedAnInstalledDecoder();
+    void metafileDecoderReceivesContentAndExtension();
+    void emptyMetafileResultIsInvalid();
+};
+
+void PictureLoadingTest::validFilesLoadWithTheirSize_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QSize>("size");
+    const struct {
+        const char* file;
+        QSize size;
+    } files[] = {
+        {"jpeg/tiny_1x1.jpg", {1, 1}},
+        {"jpeg/ijg_testimgari.jpg", {227, 149}},
+        {"jpeg/pillow_16bit_qtables.jpg", {128, 128}},
+        {"jpeg/photoshop_cmyk_ycck_restart.jpg", {100, 100}},
+        {"jpeg/im_progressive_400x300.jpeg", {400, 300}},
+        {"jpeg/cmyk_adobe_plain.jpg", {320, 240}},
+        {"jpeg/gdkpixbuf_cat_gray.jpg", {512, 512}},
+        {"bmp/bmp1_mono.bmp", {200, 150}},
+        {"bmp/bmpsuite_rle4.bmp", {127, 64}},
+        {"bmp/bmpsuite_rle4_delta_skip.bmp", {127, 64}},
+        {"bmp/bmpsuite_topdown_8bit.bmp", {127, 64}},
+        {"bmp/bmpsuite_os2_v2.bmp", {127, 64}},
+        {"bmp/bmpsuite_width126_padding.bmp", {126, 63}},
+        {"bmp/bmpsuite_565_with_palette.bmp", {127, 64}},
+        {"ico/pidgin_16px_4bit.ico", {16, 16}},
+        {"ico/pillow_1bit.ico", {16, 16}},
+        {"ico/graphicsmagick_nonsquare_32x26.ico", {32, 26}},
+        {"ico/nsis_classic_4bit.ico", {32, 32}},
+        {"ico/nsis_pixel_8bit_24px.ico", {32, 32}},
+        {"ico/nsis3_png256_plus_bmp.ico", {256, 256}},
+        {"ico/nsis_orange_9entries_4_8_32bit.ico", {48, 48}},
+        {"ico/pillow_single_png_entry.ico", {16, 16}},
+    };
+    for (const auto& entry : files)
+        QTest::newRow(entry.file) << picturePath(QStringLiteral("valid/") + entry.file) << entry.size;
+}
+
+void PictureLoadingTest::validFilesLoadWithTheirSize()
+{
+    QFETCH(QString, file);
+    QFETCH(QSize, size);
+    const Picture picture = loadPicture(file);
+    QCOMPARE(picture.kind(), Picture::Kind::Raster);
+    QCOMPARE(picture.size(), size);
+    QCOMPARE(picture.image().size(), size);
+}
+
+void PictureLoadingTest::everyInvalidFileIsAnInvalidPicture_data()
+{
+    QTest::addColumn<QString>("file");
+    QDirIterator files(picturePath(QStringLiteral("invalid")), QDir::Files,
+                       QDirIterator::Subdirectories);
+    int count = 0;
+    while (files.hasNext()) {
+        const QString file = files.next();
+        QTest::newRow(qPrintable(QFileInfo(file).fileName())) << file;
+        ++count;
+    }
+    QVERIFY(count >= 20);
+}
+
+void PictureLoadingTest::everyInvalidFileIsAnInvalidPicture()
+{
+    QFETCH(QString, file);
+    QVERIFY2(!invalidDetail(file).isEmpty(), "loaded without an error");
+}
+
+void PictureLoadingTest::extensionChoosesTheFormat_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("valid");
+    const QString jpeg = QStringLiteral("valid/jpeg/ijg_testimgari.jpg");
+    const QString bmp = QStringLiteral("valid/bmp/bmp1_mono.bmp");
+    const QString ico = QStringLiteral("valid/ico/pidgin_16px_4bit.ico");
+    QTest::newRow("upper-case JPG") << jpeg << "picture.JPG" << true;
+    QTest::newRow("mixed-case Jpeg") << jpeg << "picture.Jpeg" << true;
+    QTest::newRow("upper-case BMP") << bmp << "picture.BMP" << true;
+    QTest::newRow("upper-case ICO") << ico << "picture.ICO" << true;
+    QTest::newRow("jpeg named bmp") << jpeg << "picture.bmp" << false;
+    QTest::newRow("bmp named jpg") << bmp << "picture.jpg" << false;
+    QTest::newRow("bmp named ico") << bmp << "picture.ico" << false;
+    QTest::newRow("icon named bmp") << ico << "picture.bmp" << false;
+    QTest::newRow("png extension") << jpeg << "picture.png" << false;
+    QTest::newRow("text extension") << jpeg << "picture.txt" << false;
+    QTest::newRow("no extension") << jpeg << "picture" << false;
+    QTest::newRow("jpg inside the name only") << jpeg << "picture.jpg.gif" << false;
+}
+
+void PictureLoadingTest::extensionChoosesTheFormat()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, name);
+    QFETCH(bool, valid);
+    QTemporaryDir dir;
+    const QString copy = dir.filePath(name);
+    QVERIFY(QFile::copy(picturePath(source), copy));
+    if (valid)
+        QVERIFY(!loadPicture(copy).isEmpty());
+    else
+        QVERIFY_THROWS_EXCEPTION(InvalidPictureError, loadPicture(copy));
+}
+
+void PictureLoadingTest::truncatedFilesAreInvalid_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<double>("keptShare");
+    QTest::newRow("baseline jpeg, half") << "valid/jpeg/ijg_testimgari.jpg" << 0.5;
+    QTest::newRow("baseline jpeg, end marker missing") << "valid/jpeg/gdkpixbuf_cat_gray.jpg" << 0.999;
+    QTest::newRow("progressive jpeg, half") << "valid/jpeg/im_progressive_400x300.jpeg" << 0.5;
+    QTest::newRow("cmyk jpeg, most") << "valid/jpeg/photoshop_cmyk_ycck_restart.jpg" << 0.9;
+    QTest::newRow("bmp, half") << "valid/bmp/bmpsuite_os2_v2.bmp" << 0.5;
+    QTest::newRow("rle bmp, half") << "valid/bmp/bmpsuite_rle4.bmp" << 0.5;
+    QTest::newRow("icon, most") << "valid/ico/nsis3_png256_plus_bmp.ico" << 0.9;
+}
+
+void PictureLoadingTest::truncatedFilesAreInvalid()
+{
+    QFETCH(QString, source);
+    QFETCH(double, keptShare);
+    const QByteArray whole = fileContent(picturePath(source));
+    QTemporaryDir dir;
+    const QString cut = dir.filePath(QFileInfo(source).fileName());
+    writeFile(cut, whole.left(qsizetype(whole.size() * keptShare)));
+    QVERIFY(!invalidDetail(cut).isEmpty());
+}
+
+// A 1x1 file whose frame header claims 60000 x 60000 pixels: about 10 GB
+// decoded, so it must be refused without trying.
+void PictureLoadingTest::hugeDeclaredJpegIsRejected()
+{
+    QByteArray data = fileContent(picturePath(QStringLiteral("valid/jpeg/tiny_1x1.jpg")));
+    const qsizetype frame = data.indexOf(QByteArray("\xff\xc0", 2));
+    QVERIFY(frame > 0);
+    for (const int field : {5, 7}) {
+        data[frame + field] = char(0xea);
+        data[frame + field + 1] = char(0x60);
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("huge.jpg"));
+    writeFile(path, data);
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(invalidDetail(path).contains(QStringLiteral("too large")));
+    QVERIFY(timer.elapsed() < 1000);
+}
+
+void PictureLoadingTest::invalidPictureShowsTheStatusText()
+{
+    try {
+        loadPicture(picturePath(QStringLiteral("invalid/bmp/text_renamed.bmp")));
+        QFAIL("no error");
+    } catch (const InvalidPictureError& error) {
+        QCOMPARE(error.message(), QStringLiteral("Ungültiges Format..."));
+    }
+}
+
+void PictureLoadingTest::unreadableFilesNameTheFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("isDirectory");
+    QTest::newRow("vanished file") << "gone.jpg" << false;
+    QTest::newRow("directory") << "folder.jpg" << true;
+    QTest::newRow("vanished bmp") << "gone.BMP" << false;
+}
+
+void PictureLoadingTest::unreadableFilesNameTheFile()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, isDirectory);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    if (isDirectory)
+        QVERIFY(QDir().mkdir(path));
+    try {
+        loadPicture(path);
+        QFAIL("no error");
+    } catch (const UnreadableFileError& error) {
+        QCOMPARE(error.fileName(), path);
+        QVERIFY(error.message().contains(path));
+    }
+}
+
+void PictureLoadingTest::fileWithoutReadPermissionIsUnreadable()
+{
+    if (geteuid() == 0)
+        QSKIP("root reads every file");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("locked.jpg"));
+    QVERIFY(QFile::copy(picturePath(QStringLiteral("valid/jpeg/tiny_1x1.jpg")), path));
+    QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+    QVERIFY_THROWS_EXCEPTION(UnreadableFileError, loadPicture(path));
+}
+
+// The reference image is djpeg's output for the same file. The file is
+// Photoshop CMYK: YCCK coded, Adobe marker, inverted ink values.
+void PictureLoadingTest::jpegMatchesTheReferenceDecoder()
+{
+    const QImage decoded =
+        loadPicture(picturePath(QStringLiteral("valid/jpeg/photoshop_cmyk_ycck_restart.jpg"))).image();
+    const QImage reference(picturePath(QStringLiteral("reference/photoshop_cmyk_ycck_restart.ppm")));
+    QVERIFY(!reference.isNull());
+    QCOMPARE(decoded.convertToFormat(QImage::Format_RGB32),
+             reference.convertToFormat(QImage::Format_RGB32));
+}
+
+// Expected colours as djpeg decodes these files.
+void PictureLoadingTest::jpegPixelsAtKnownPlaces_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QPoint>("place");
+    QTest::addColumn<QColor>("colour");
+    const struct {
+        const char* file;
+        QPoint place;
+        QColor colour;
+    } pixels[] = {
+        {"tiny_1x1.jpg", {0, 0}, QColor(51, 103, 153)},
+        {"gdkpixbuf_cat_gray.jpg", {10, 20}, QColor(197, 197, 197)},
+        {"gdkpixbuf_cat_gray.jpg", {200, 150}, QColor(124, 124, 124)},
+        {"cmyk_adobe_plain.jpg", {50, 60}, QColor(41, 68, 115)},
+        {"cmyk_adobe_plain.jpg", {200, 150}, QColor(161, 171, 173)},
+        {"ijg_testimgari.jpg", {50, 60}, QColor(233, 77, 80)},
+        {"ijg_testimgari.jpg", {100, 100}, QColor(223, 53, 56)},
+        {"im_progressive_400x300.jpeg", {0, 0}, QColor(170, 193, 211)},
+        {"im_progressive_400x300.jpeg", {200, 150}, QColor(117, 138, 155)},
+    };
+    for (const auto& pixel : pixels) {
+        QTest::addRow("%s at %d,%d", pixel.file, pixel.place.x(), pixel.place.y())
+            << picturePath(QStringLiteral("valid/jpeg/") + pixel.file) << pixel.place << pixel.colour;
+    }
+}
+
+void PictureLoadingTest::jpegPixelsAtKnownPlaces()
+{
+    QFETCH(QString, file);
+    QFETCH(QPoint, place);
+    QFETCH(QColor, colour);
+    const QImage image = loadPicture(file).image();
+    QCOMPARE(image.pixelColor(place), colour);
+}
+
+void PictureLoadingTest::onlyJpegPicturesAreMarkedJpeg()
+{
+    QVERIFY(loadPicture(picturePath(QStringLiteral("valid/jpeg/tiny_1x1.jpg"))).isJpeg());
+    QVERIFY(!loadPicture(picturePath(QStringLiteral("valid/bmp/bmp1_mono.bmp"))).isJpeg());
+    QVERIFY(!loadPicture(picturePath(QStringLiteral("valid/ico/pillow_1bit.ico"))).isJpeg());
+}
+
+void PictureLoadingTest::progressiveJpegShowsPartialPictures()
+{
+    const QString file = picturePath(QStringLiteral("valid/jpeg/im_progressive_400x300.jpeg"));
+    QList<QImage> partials;
+    const Picture picture = loadPicture(file, [&](const QImage& partial) { partials << partial; });
+
+    QVERIFY(partials.size() > 1);
+    for (const QImage& partial : partials)
+        QCOMPARE(partial.size(), QSize(400, 300));
+    // Early passes show a coarser picture than the final one.
+    QVERIFY(partials.first() != picture.image());
+    QCOMPARE(picture.image(), loadPicture(file).image());
+}
+
+void PictureLoadingTest::sequentialJpegHasNoPartialPictures()
+{
+    int partials = 0;
+    const Picture picture = loadPicture(picturePath(QStringLiteral("valid/jpeg/ijg_testimgari.jpg")),
+                                        [&](const QImage&) { ++partials; });
+    QCOMPARE(partials, 0);
+    QCOMPARE(picture.size(), QSize(227, 149));
+}
+
+// Expected colours as ImageMagick reads these files. The BMP suite files all
+// hold the same picture in different encodings.
+void PictureLoadingTest::bitmapPixelsAtKnownPlaces_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QPoint>("place");
+    QTest::addColumn<QColor>("colour");
+    const struct {
+        const char* file;
+        QPoint place;
+        QColor colour;
+    } pixels[] = {
+        {"bmp1_mono.bmp", {100, 75}, Qt::white},
+        {"bmp1_mono.bmp", {150, 100}, Qt::black},
+        {"bmpsuite_rle4.bmp", {0, 0}, QColor(255, 0, 0)},
+        {"bmpsuite_rle4.bmp", {10, 20}, QColor(255, 128, 0)},
+        {"bmpsuite_topdown_8bit.bmp", {0, 0}, QColor(255, 0, 0)},
+        {"bmpsuite_topdown_8bit.bmp", {0, 63}, QColor(0, 0, 0)},
+        {"bmpsuite_topdown_8bit.bmp", {126, 0}, QColor(153, 170, 204)},
+        {"bmpsuite_os2_v2.bmp", {126, 63}, QColor(102, 85, 102)},
+    };
+    for (const auto& pixel : pixels) {
+        QTest::addRow("%s at %d,%d", pixel.file, pixel.place.x(), pixel.place.y())
+            << picturePath(QStringLiteral("valid/bmp/") + pixel.file) << pixel.place << pixel.colour;
+    }
+}
+
+void PictureLoadingTest::bitmapPixelsAtKnownPlaces()
+{
+    QFETCH(QString, file);
+    QFETCH(QPoint, place);
+    QFETCH(QColor, colour);
+    QCOMPARE(loadPicture(file).image().pixelColor(place), colour);
+}
+
+void PictureLoadingTest::iconShowsItsLargestEntry_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("index");
+    QTest::newRow("PNG entry among bitmaps") << "nsis3_png256_plus_bmp.ico" << QSize(256, 256) << 2;
+    QTest::newRow("largest entry last") << "nsis_classic_4bit.ico" << QSize(32, 32) << 1;
+    QTest::newRow("non-square") << "graphicsmagick_nonsquare_32x26.ico" << QSize(32, 26) << 0;
+}
+
+void PictureLoadingTest::iconShowsItsLargestEntry()
+{
+    QFETCH(QString, file);
+    QFETCH(QSize, size);
+    QFETCH(int, index);
+    const QString path = picturePath(QStringLiteral("valid/ico/") + file);
+    const IcoEntry largest = IcoDirectory(fileContent(path)).largest();
+    QCOMPARE(largest.index, index);
+    QCOMPARE(largest.size, size);
+    QCOMPARE(loadPicture(path).size(), size);
+}
+
+// Three 48x48 entries at 4, 8 and 32 bits: the 32-bit one is shown, with
+// far more colours than a palette entry could hold.
+void PictureLoadingTest::iconTieGoesToTheDeepestEntry()
+{
+    const QString path = picturePath(QStringLiteral("valid/ico/nsis_orange_9entries_4_8_32bit.ico"));
+    const IcoDirectory directory(fileContent(path));
+    QCOMPARE(int(directory.entries().size()), 9);
+    QCOMPARE(directory.largest().depth, 32);
+
+    const QImage image = loadPicture(path).image().convertToFormat(QImage::Format_ARGB32);
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            colours.insert(image.pixel(x, y));
+    QVERIFY(colours.size() > 256);
+}
+
+void PictureLoadingTest::metafilesNeedAnInstalledDecoder()
+{
+    QTemporaryDir dir;
+    for (const QString name : {QStringLiteral("drawing.emf"), QStringLiteral("drawing.WMF")}) {
+        const QString path = dir.filePath(name);
+        writeFile(path, "metafile content");
+        QVERIFY_THROWS_EXCEPTION(InvalidPictureError, loadPicture(path));
+    }
+}
+
+void PictureLoadingTest::metafileDecoderReceivesContentAndExtension()
+{
+    QByteArray seenData;
+    QString seenExtension;
+    setMetafileDecoder([&](const QByteArray& data, const QString& extension) {
+        seenData = data;
+        seenExtension = extension;
+        return Picture::fromMetafile(std::make_shared<SquareDrawing>());
+    });
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("drawing.WMF"));
+    writeFile(path, "metafile content");
+
+    const Picture picture = loadPicture(path);
+    QCOMPARE(picture.kind(), Picture::Kind::Metafile);
+    QCOMPARE(picture.size(), QSize(40, 30));
+    QCOMPARE(seenData, QByteArray("metafile content"));
+    QCOMPARE(seenExtension, QStringLiteral("wmf"));
+}
+
+void PictureLoadingTest::emptyMetafileResultIsInvalid()
+{
+    setMetafileDecoder([](const QByteArray&, const QString&) { return Picture(); });
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("drawing.emf"));
+    writeFile(path, "metafile content");
+    QVERIFY_THROWS_EXCEPTION(InvalidPictureError, loadPicture(path));
+}
+
+QTEST_MAIN(PictureLoadingTest)
+#include "tst_picture.moc"
