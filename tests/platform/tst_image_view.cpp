@@ -1,0 +1,193 @@
+#include "platform/image_view.h"
+#include "platform/metafile_drawing.h"
+
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QColor kFace(200, 40, 40);  // the parent panel's background
+const QColor kBlue(0, 0, 255);
+const QColor kGreen(0, 160, 0);
+
+// A picture of `size` in `background` with `mark` filling `markArea`.
+QImage markedPicture(const QSize& size, const QColor& background, const QRect& markArea,
+                     const QColor& mark)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(background);
+    QPainter(&image).fillRect(markArea, mark);
+    return image;
+}
+
+// Fills the left half of its target, leaves the rest untouched.
+class LeftHalfDrawing : public MetafileDrawing {
+public:
+    QSize size() const override { return {10, 10}; }
+    void render(QPainter& painter, const QRectF& target) const override
+    {
+        painter.fillRect(QRectF(target.topLeft(), QSizeF(target.width() / 2, target.height())),
+                         kGreen);
+    }
+};
+
+bool closeTo(const QColor& actual, const QColor& expected)
+{
+    return qAbs(actual.red() - expected.red()) <= 2 && qAbs(actual.green() - expected.green()) <= 2
+           && qAbs(actual.blue() - expected.blue()) <= 2;
+}
+
+}  // namespace
+
+class ImageViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void backgroundColourShowsThePanelFace();
+    void pictureIsStretchedWithoutKeepingItsShape();
+    void resizingStretchesAgain();
+    void overlayShowsTheViewBelow();
+    void metafileIsDrawnTransparent();
+    void clearedViewShowsOnlyTheFace();
+    void holdsACopyOfThePicture();
+    void largePictureRepaintsFast();
+    void leftDoubleClickIsReported();
+
+private:
+    QColor shownAt(const QPoint& place) const;
+    ImageView* addView();
+
+    std::unique_ptr<QWidget> m_panel;
+    ImageView* m_view = nullptr;
+};
+
+void ImageViewTest::init()
+{
+    m_panel = std::make_unique<QWidget>();
+    m_panel->resize(200, 100);
+    QPalette palette = m_panel->palette();
+    palette.setColor(QPalette::Window, kFace);
+    m_panel->setPalette(palette);
+    m_panel->setAutoFillBackground(true);
+    m_view = addView();
+    m_panel->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_panel.get()));
+}
+
+void ImageViewTest::cleanup()
+{
+    m_panel.reset();
+    m_view = nullptr;
+}
+
+ImageView* ImageViewTest::addView()
+{
+    auto* view = new ImageView(m_panel.get());
+    view->setGeometry(m_panel->rect());
+    view->show();
+    return view;
+}
+
+QColor ImageViewTest::shownAt(const QPoint& place) const
+{
+    return m_panel->grab().toImage().pixelColor(place);
+}
+
+// White bottom-left pixel: the white parts are not drawn.
+void ImageViewTest::backgroundColourShowsThePanelFace()
+{
+    m_view->setPicture(Picture::fromImage(markedPicture({10, 10}, Qt::white, {3, 3, 4, 4}, kBlue)));
+    QVERIFY(m_view->hasPicture());
+    QVERIFY(closeTo(shownAt({100, 50}), kBlue));
+    QVERIFY(closeTo(shownAt({10, 10}), kFace));
+    QVERIFY(closeTo(shownAt({190, 90}), kFace));
+}
+
+// A square picture with its top-right quarter marked, shown 200 x 100.
+void ImageViewTest::pictureIsStretchedWithoutKeepingItsShape()
+{
+    m_view->setPicture(Picture::fromImage(markedPicture({10, 10}, Qt::white, {5, 0, 5, 5}, kBlue)));
+    QVERIFY(closeTo(shownAt({150, 25}), kBlue));
+    QVERIFY(closeTo(shownAt({195, 5}), kBlue));
+    QVERIFY(closeTo(shownAt({50, 25}), kFace));
+    QVERIFY(closeTo(shownAt({150, 75}), kFace));
+}
+
+void ImageViewTest::resizingStretchesAgain()
+{
+    m_view->setPicture(Picture::fromImage(markedPicture({10, 10}, Qt::white, {5, 0, 5, 5}, kBlue)));
+    QVERIFY(closeTo(shownAt({150, 25}), kBlue));
+    m_view->resize(100, 50);
+    QVERIFY(closeTo(shownAt({75, 12}), kBlue));
+    QVERIFY(closeTo(shownAt({150, 25}), kFace));
+}
+
+// The lower view is green with a black bottom-left corner; the overlay is a
+// white picture with a blue centre.
+void ImageViewTest::overlayShowsTheViewBelow()
+{
+    m_view->setPicture(Picture::fromImage(markedPicture({10, 10}, kGreen, {0, 9, 1, 1}, Qt::black)));
+    ImageView* overlay = addView();
+    overlay->setPicture(Picture::fromImage(markedPicture({10, 10}, Qt::white, {4, 4, 2, 2}, kBlue)));
+    QVERIFY(closeTo(shownAt({100, 50}), kBlue));
+    QVERIFY(closeTo(shownAt({20, 20}), kGreen));
+    QVERIFY(closeTo(shownAt({180, 80}), kGreen));
+}
+
+void ImageViewTest::metafileIsDrawnTransparent()
+{
+    m_view->setPicture(Picture::fromMetafile(std::make_shared<LeftHalfDrawing>()));
+    QVERIFY(closeTo(shownAt({50, 50}), kGreen));
+    QVERIFY(closeTo(shownAt({150, 50}), kFace));
+}
+
+void ImageViewTest::clearedViewShowsOnlyTheFace()
+{
+    m_view->setPicture(Picture::fromImage(markedPicture({10, 10}, Qt::white, {0, 0, 10, 5}, kBlue)));
+    QVERIFY(closeTo(shownAt({100, 20}), kBlue));
+    m_view->clear();
+    QVERIFY(!m_view->hasPicture());
+    QVERIFY(m_view->picture().isEmpty());
+    QVERIFY(closeTo(shownAt({100, 20}), kFace));
+}
+
+void ImageViewTest::holdsACopyOfThePicture()
+{
+    QImage image = markedPicture({10, 10}, Qt::white, {0, 0, 10, 5}, kBlue);
+    m_view->setPicture(Picture::fromImage(image));
+    image.fill(kGreen);
+    QCOMPARE(m_view->picture().size(), QSize(10, 10));
+    QVERIFY(closeTo(shownAt({100, 20}), kBlue));
+}
+
+// Painting from a copy made at the view's size, not from 24 megapixels.
+void ImageViewTest::largePictureRepaintsFast()
+{
+    m_view->setPicture(Picture::fromImage(
+        markedPicture({6000, 4000}, Qt::white, {3000, 0, 3000, 2000}, kBlue)));
+    QVERIFY(closeTo(shownAt({150, 25}), kBlue));
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < 200; ++i)
+        m_view->repaint();
+    QVERIFY2(timer.elapsed() < 200, qPrintable(QString::number(timer.elapsed())));
+}
+
+void ImageViewTest::leftDoubleClickIsReported()
+{
+    QSignalSpy doubleClicks(m_view, &ImageView::doubleClicked);
+    QTest::mouseDClick(m_view, Qt::RightButton);
+    QCOMPARE(doubleClicks.count(), 0);
+    QTest::mouseDClick(m_view, Qt::LeftButton);
+    QCOMPARE(doubleClicks.count(), 1);
+}
+
+QTEST_MAIN(ImageViewTest)
+#include "tst_image_view.moc"
