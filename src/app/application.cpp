@@ -1,0 +1,86 @@
+#include "app/application.h"
+
+#include "app/globals.h"
+#include "platform/settings_store.h"
+#include "platform/single_instance.h"
+#include "settings/cdsetup.h"
+#include "workspace/sleevix.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+void centreOnScreen(QWidget& window)
+{
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+}
+
+void tellAboutRecoveredStore()
+{
+    const QString moved = SettingsStore::user().recoveredFile();
+    if (moved.isEmpty())
+        return;
+    QMessageBox::warning(
+        Sleevix, QApplication::applicationDisplayName(),
+        QStringLiteral("Die Einstellungsdatei war beschädigt und wurde als\n%1\n"
+                       "beiseitegelegt. Sleevix beginnt mit den Standardeinstellungen.")
+            .arg(moved));
+}
+
+}  // namespace
+
+void configureApplication(QApplication& app)
+{
+    app.setOrganizationName(QStringLiteral("Tarnholm"));
+    app.setApplicationName(QStringLiteral("Sleevix"));
+    app.setApplicationDisplayName(QStringLiteral("Sleevix von Tarnholm"));
+    app.setApplicationVersion(QStringLiteral("2.6"));
+    // The windows are laid out in fixed pixels; a compact font with known
+    // metrics keeps every caption inside its control.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(11);
+    app.setFont(font);
+}
+
+void bringToFront()
+{
+    QWidget* target = QApplication::activeModalWidget();
+    if (!target)
+        target = Sleevix;
+    if (!target)
+        return;
+    if (target->isMinimized())
+        target->showNormal();
+    target->raise();
+    target->activateWindow();
+}
+
+int runSleevix(QApplication& app)
+{
+    SingleInstance guard(QStringLiteral("Sleevix"));
+    if (guard.anotherInstanceRuns())
+        return 0;
+    QObject::connect(&guard, &SingleInstance::activationRequested, &bringToFront);
+
+    TSleevix mainWindow(app.arguments());
+    Sleevix = &mainWindow;
+    TCDSetup runLongSettings(TCDSetup::Role::RunLong);
+    CDSetup = &runLongSettings;
+
+    mainWindow.show();
+    centreOnScreen(mainWindow);
+    QTimer::singleShot(0, &tellAboutRecoveredStore);
+    const int result = app.exec();
+    CDSetup = nullptr;
+    Sleevix = nullptr;
+    return result;
+}

@@ -1,0 +1,4 @@
+#include "app/globals.h"
+
+TSleevix* Sleevix = nullptr;
+TCDSetup* CDSetup = nullptr;

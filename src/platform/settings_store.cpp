@@ -1,0 +1,254 @@
+#include "platform/settings_store.h"
+
+#include "platform/errors.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <sqlite3.h>
+
+namespace {
+
+const char* const kKey = "Software\\Tarnholm\\Sleevix";
+
+const char* const kSchema =
+    "CREATE TABLE IF NOT EXISTS settings_values ("
+    " key TEXT NOT NULL COLLATE NOCASE,"
+    " name TEXT NOT NULL COLLATE NOCASE,"
+    " type INTEGER NOT NULL,"
+    " value,"
+    " PRIMARY KEY (key, name))";
+
+QString wrongType(const QString& name)
+{
+    return QStringLiteral("Ungültiger Datentyp für '%1'").arg(name);
+}
+
+QString cannotRead(const QString& name)
+{
+    return QStringLiteral("Konnte Daten für '%1' nicht holen").arg(name);
+}
+
+QString cannotWrite(const QString& name)
+{
+    return QStringLiteral("Konnte Daten für '%1' nicht setzen").arg(name);
+}
+
+// A prepared statement that finalises itself.
+class Statement {
+public:
+    Statement(sqlite3* db, const char* sql)
+    {
+        if (db)
+            sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr);
+    }
+    ~Statement() { sqlite3_finalize(m_stmt); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool ok() const { return m_stmt != nullptr; }
+    sqlite3_stmt* get() const { return m_stmt; }
+    void bindText(int index, const QString& text)
+    {
+        const QByteArray utf8 = text.toUtf8();
+        sqlite3_bind_text(m_stmt, index, utf8.constData(), utf8.size(), SQLITE_TRANSIENT);
+    }
+
+private:
+    sqlite3_stmt* m_stmt = nullptr;
+};
+
+std::unique_ptr<SettingsStore>& userInstance()
+{
+    static std::unique_ptr<SettingsStore> instance;
+    return instance;
+}
+
+}  // namespace
+
+struct SettingsStore::Row {
+    int type = 0;
+    bool isText = false;
+    QString text;
+    qint64 number = 0;
+};
+
+SettingsStore::SettingsStore(const QString& filePath) : m_filePath(filePath)
+{
+    QDir().mkpath(QFileInfo(filePath).absolutePath());
+    if (!openDatabase()) {
+        closeDatabase();
+        moveDamagedFileAside();
+        openDatabase();
+    }
+}
+
+SettingsStore::~SettingsStore()
+{
+    closeDatabase();
+}
+
+SettingsStore& SettingsStore::user()
+{
+    auto& instance = userInstance();
+    if (!instance)
+        instance = std::make_unique<SettingsStore>(userStorePath());
+    return *instance;
+}
+
+QString SettingsStore::userStorePath()
+{
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    return QDir(dir).filePath(QStringLiteral("settings.db"));
+}
+
+void SettingsStore::resetUser()
+{
+    userInstance().reset();
+}
+
+bool SettingsStore::openDatabase()
+{
+    const bool existed = QFileInfo::exists(m_filePath);
+    const QByteArray path = QFile::encodeName(m_filePath);
+    if (sqlite3_open_v2(path.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                        nullptr) != SQLITE_OK)
+        return false;
+    sqlite3_busy_timeout(m_db, 2000);
+    if (!existed || QFileInfo(m_filePath).size() == 0)
+        QFile::setPermissions(m_filePath, QFile::ReadOwner | QFile::WriteOwner);
+    // Reading the schema is what reveals a file that is no database.
+    if (sqlite3_exec(m_db, kSchema, nullptr, nullptr, nullptr) != SQLITE_OK)
+        return false;
+    Statement check(m_db, "PRAGMA quick_check");
+    if (!check.ok() || sqlite3_step(check.get()) != SQLITE_ROW)
+        return false;
+    const auto* verdict = reinterpret_cast<const char*>(sqlite3_column_text(check.get(), 0));
+    return verdict && qstrcmp(verdict, "ok") == 0;
+}
+
+void SettingsStore::closeDatabase()
+{
+    if (m_db)
+        sqlite3_close_v2(m_db);
+    m_db = nullptr;
+}
+
+void SettingsStore::moveDamagedFileAside()
+{
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString target = m_filePath + QStringLiteral(".defekt-") + stamp;
+    for (int n = 2; QFileInfo::exists(target); ++n)
+        target = m_filePath + QStringLiteral(".defekt-%1-%2").arg(stamp).arg(n);
+    if (QFile::rename(m_filePath, target))
+        m_recoveredFile = target;
+    for (const char* suffix : {"-journal", "-wal", "-shm"})
+        QFile::remove(m_filePath + QLatin1String(suffix));
+}
+
+bool SettingsStore::fetch(const QString& name, Row& row) const
+{
+    Statement query(m_db, "SELECT type, value FROM settings_values WHERE key = ?1 AND name = ?2");
+    if (!query.ok())
+        throw SettingsError(cannotRead(name));
+    query.bindText(1, QString::fromLatin1(kKey));
+    query.bindText(2, name);
+    const int step = sqlite3_step(query.get());
+    if (step == SQLITE_DONE)
+        return false;
+    if (step != SQLITE_ROW)
+        throw SettingsError(cannotRead(name));
+    row.type = sqlite3_column_int(query.get(), 0);
+    row.isText = sqlite3_column_type(query.get(), 1) == SQLITE_TEXT;
+    if (row.isText) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(query.get(), 1));
+        row.text = QString::fromUtf8(text, sqlite3_column_bytes(query.get(), 1));
+    } else {
+        row.number = sqlite3_column_int64(query.get(), 1);
+    }
+    return true;
+}
+
+bool SettingsStore::exists(const QString& name) const
+{
+    Row row;
+    return fetch(name, row);
+}
+
+bool SettingsStore::remove(const QString& name)
+{
+    Statement del(m_db, "DELETE FROM settings_values WHERE key = ?1 AND name = ?2");
+    if (!del.ok())
+        return false;
+    del.bindText(1, QString::fromLatin1(kKey));
+    del.bindText(2, name);
+    return sqlite3_step(del.get()) == SQLITE_DONE && sqlite3_changes(m_db) > 0;
+}
+
+QString SettingsStore::readString(const QString& name) const
+{
+    Row row;
+    if (!fetch(name, row))
+        throw SettingsError(cannotRead(name));
+    const bool isString = row.type == int(ValueType::String) || row.type == int(ValueType::ExpandString);
+    if (!isString || !row.isText)
+        throw SettingsError(wrongType(name));
+    return row.text;
+}
+
+qint32 SettingsStore::readInteger(const QString& name) const
+{
+    Row row;
+    if (!fetch(name, row))
+        throw SettingsError(cannotRead(name));
+    if (row.type != int(ValueType::Integer) || row.isText)
+        throw SettingsError(wrongType(name));
+    return qint32(quint32(row.number));
+}
+
+bool SettingsStore::readBool(const QString& name) const
+{
+    return readInteger(name) != 0;
+}
+
+void SettingsStore::write(const QString& name, ValueType type, const QString& text, qint64 number)
+{
+    // The name keeps the spelling of its first write, as registry values do.
+    Statement upsert(m_db,
+                     "INSERT INTO settings_values (key, name, type, value) VALUES (?1, ?2, ?3, ?4) "
+                     "ON CONFLICT (key, name) DO UPDATE SET type = excluded.type, value = excluded.value");
+    if (!upsert.ok())
+        throw SettingsError(cannotWrite(name));
+    upsert.bindText(1, QString::fromLatin1(kKey));
+    upsert.bindText(2, name);
+    sqlite3_bind_int(upsert.get(), 3, int(type));
+    if (type == ValueType::Integer)
+        sqlite3_bind_int64(upsert.get(), 4, number);
+    else
+        upsert.bindText(4, text);
+    if (sqlite3_step(upsert.get()) != SQLITE_DONE)
+        throw SettingsError(cannotWrite(name));
+}
+
+void SettingsStore::writeString(const QString& name, const QString& value)
+{
+    write(name, ValueType::String, value, 0);
+}
+
+void SettingsStore::writeExpandString(const QString& name, const QString& value)
+{
+    write(name, ValueType::ExpandString, value, 0);
+}
+
+void SettingsStore::writeInteger(const QString& name, qint32 value)
+{
+    write(name, ValueType::Integer, {}, value);
+}
+
+void SettingsStore::writeBool(const QString& name, bool value)
+{
+    writeInteger(name, value ? 1 : 0);
+}

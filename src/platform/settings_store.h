@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+struct sqlite3;
+
+// The per-user settings store: one flat key of typed, named values in an
+// SQLite file. Names are compared without regard to letter case. Every write
+// is committed at once.
+//
+// Reads and writes throw SettingsError with the German message for the
+// value's name when the value has the wrong type or the file cannot be used.
+class SettingsStore {
+public:
+    enum class ValueType { String = 1, ExpandString = 2, Integer = 4 };
+
+    // Opens (creating when missing) the store file. A file that is not a
+    // readable database is moved aside and replaced by an empty store; see
+    // recoveredFile().
+    explicit SettingsStore(const QString& filePath);
+    ~SettingsStore();
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+
+    // The user's store in the per-user config folder. Created on first use.
+    static SettingsStore& user();
+    static QString userStorePath();
+    // Forgets the user's store so the next user() opens the file anew (tests).
+    static void resetUser();
+
+    bool exists(const QString& name) const;
+    bool remove(const QString& name);
+
+    QString readString(const QString& name) const;
+    qint32 readInteger(const QString& name) const;
+    bool readBool(const QString& name) const;
+
+    void writeString(const QString& name, const QString& value);
+    void writeExpandString(const QString& name, const QString& value);
+    void writeInteger(const QString& name, qint32 value);
+    void writeBool(const QString& name, bool value);
+
+    // Where a damaged store file was moved at opening, or empty.
+    const QString& recoveredFile() const { return m_recoveredFile; }
+    const QString& filePath() const { return m_filePath; }
+
+private:
+    struct Row;
+    bool openDatabase();
+    void closeDatabase();
+    void moveDamagedFileAside();
+    bool fetch(const QString& name, Row& row) const;
+    void write(const QString& name, ValueType type, const QString& text, qint64 number);
+
+    QString m_filePath;
+    QString m_recoveredFile;
+    sqlite3* m_db = nullptr;
+};

@@ -1,0 +1,47 @@
+#include "print/printer_choice.h"
+
+#include <QPrinterInfo>
+
+PrinterChoice& PrinterChoice::instance()
+{
+    static PrinterChoice choice;
+    return choice;
+}
+
+PrinterChoice::PrinterChoice()
+    : m_list([] { return QPrinterInfo::availablePrinterNames(); }),
+      m_current(QPrinterInfo::defaultPrinterName())
+{
+}
+
+QStringList PrinterChoice::installedPrinters() const
+{
+    return m_list();
+}
+
+QString PrinterChoice::currentPrinter() const
+{
+    return m_current;
+}
+
+void PrinterChoice::setCurrentPrinter(const QString& name)
+{
+    m_current = name;
+}
+
+void PrinterChoice::selectSavedPrinter(const QString& savedName)
+{
+    const QStringList printers = installedPrinters();
+    for (const QString& name : printers) {
+        if (name == savedName) {
+            m_current = name;
+            return;
+        }
+    }
+}
+
+void PrinterChoice::setPrinterListForTesting(std::function<QStringList()> list, const QString& current)
+{
+    m_list = std::move(list);
+    m_current = current;
+}

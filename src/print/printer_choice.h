@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// The printer the program prints on: the "current printer" that the saved
+// printer name selects and the printer dialogs change.
+class PrinterChoice {
+public:
+    static PrinterChoice& instance();
+
+    QStringList installedPrinters() const;
+    QString currentPrinter() const;
+    void setCurrentPrinter(const QString& name);
+
+    // Makes the installed printer whose name equals `savedName` exactly
+    // (letter case included) the current printer; otherwise nothing changes.
+    void selectSavedPrinter(const QString& savedName);
+
+    // Tests replace the system's printer list.
+    void setPrinterListForTesting(std::function<QStringList()> list, const QString& current);
+
+private:
+    PrinterChoice();
+    std::function<QStringList()> m_list;
+    QString m_current;
+};

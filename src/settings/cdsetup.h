@@ -1,0 +1,138 @@
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class QListView;
+class QPushButton;
+class TabbedPages;
+class QToolButton;
+class QWidget;
+class SpinEdit;
+struct SettingRow;
+
+// The settings window. Its controls are the program's working copy of the
+// settings: the store is read into them and written from them, and the
+// print routines read them. One hidden instance lives for the whole run;
+// the settings command opens further instances as modal dialogs.
+class TCDSetup : public QDialog {
+    Q_OBJECT
+public:
+    enum class Role { RunLong, Dialog };
+
+    explicit TCDSetup(Role role, QWidget* parent = nullptr);
+    ~TCDSetup() override;
+
+    Role role() const { return m_role; }
+
+    void ReadRegistry();
+    void WriteRegistry();
+
+    // Controls, by the names the rest of the program uses.
+    TabbedPages* PageControl = nullptr;
+    QLineEdit* eDaten = nullptr;
+    QLineEdit* eLabels = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QCheckBox* cbSelPrinter = nullptr;
+    QCheckBox* cbAutoFormat = nullptr;
+    QCheckBox* cbAutosave = nullptr;
+
+    SpinEdit* spTop = nullptr;
+    SpinEdit* spLeft = nullptr;
+    SpinEdit* spTop2 = nullptr;
+    SpinEdit* spLeft2 = nullptr;
+    SpinEdit* spTop2Front = nullptr;
+    SpinEdit* spLeft2front = nullptr;
+    QCheckBox* cbUFront = nullptr;
+    QCheckBox* cbUBack = nullptr;
+    QCheckBox* cbSecFront = nullptr;
+    QCheckBox* cbKnickTrennVR = nullptr;
+
+    SpinEdit* spDTop = nullptr;
+    SpinEdit* spDleft = nullptr;
+    QCheckBox* cbUDouble = nullptr;
+    QCheckBox* cbKnickTrennD = nullptr;
+    QCheckBox* cbSecImg = nullptr;
+
+    SpinEdit* spCDTop = nullptr;
+    SpinEdit* spCDLeft = nullptr;
+    SpinEdit* spCDTop2 = nullptr;
+    SpinEdit* spCDLeft2 = nullptr;
+
+    SpinEdit* spDVDTop = nullptr;
+    SpinEdit* spDVDLeft = nullptr;
+    QCheckBox* cbUDVD = nullptr;
+    SpinEdit* spVHSTop = nullptr;
+    SpinEdit* spVHSLeft = nullptr;
+    QCheckBox* cbUVHS = nullptr;
+
+    QListWidget* ListView = nullptr;
+    QPushButton* bLoadLabel = nullptr;
+    QPushButton* bSave = nullptr;
+    QPushButton* bUpdateLabel = nullptr;
+    QPushButton* bDeleteLabel = nullptr;
+
+    QLineEdit* eUrl = nullptr;
+    QListWidget* ListBox = nullptr;
+    QPushButton* bNeu = nullptr;
+    QPushButton* bAendern = nullptr;
+    QPushButton* Button4 = nullptr;
+    QPushButton* Button10 = nullptr;
+
+    SpinEdit* spMV = nullptr;
+    SpinEdit* spMRB = nullptr;
+    SpinEdit* spMRH = nullptr;
+    SpinEdit* spMDB = nullptr;
+    SpinEdit* spMDH = nullptr;
+    SpinEdit* spMCD = nullptr;
+    SpinEdit* spMKB = nullptr;
+    SpinEdit* spMDVDB = nullptr;
+    SpinEdit* spMDVDH = nullptr;
+    SpinEdit* spMVHSB = nullptr;
+    SpinEdit* spMVHSH = nullptr;
+    QCheckBox* cbMVorlagen = nullptr;
+    QPushButton* Button3 = nullptr;
+
+    QPushButton* Button1 = nullptr;
+    QPushButton* bTestDruck = nullptr;
+    QPushButton* Button2 = nullptr;
+
+    // Page indexes as the rules compare them.
+    enum Page {
+        PageGeneral = 0, PageFrontBack, PageDouble, PageCd, PageDvd, PageVhs,
+        PageTemplates, PageLinks, PageSizes, PageCount
+    };
+
+    // Handlers.
+    void eDatenChange();
+    void cbSelPrinterClick();
+    void cbAutosaveClick();
+    void cbAutoFormatClick();
+    void cbSecFrontClick();
+    void cbSecImgClick();
+    void cbUBackClick();
+    void cbUDoubleClick();
+    void Button3Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildControls();
+    void connectHandlers();
+    void FormCreate();
+    void applyFoldGuideRules();
+
+    // One stored value into its control, and back.
+    void loadRow(const SettingRow& row);
+    void writeRow(const SettingRow& row);
+    void loadLinkList();
+    void writeLinkList();
+
+    QWidget* controlNamed(const char* name) const;
+
+    Role m_role;
+};

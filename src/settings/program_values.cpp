@@ -1,0 +1,7 @@
+#include "settings/program_values.h"
+
+ProgramValues& program()
+{
+    static ProgramValues values;
+    return values;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QFileDialog>
+
+class QLabel;
+
+// The picture-open dialog: several files may be chosen, and the picture
+// under the cursor is previewed beside the file list.
+class PictureOpenDialog : public QFileDialog {
+    Q_OBJECT
+public:
+    PictureOpenDialog(QWidget* parent, const QString& folder, const QString& fileName);
+
+    static QStringList nameFilterList();
+
+private:
+    void showPreview(const QString& path);
+
+    QLabel* m_preview = nullptr;
+};

@@ -1,0 +1,184 @@
+// Loading picture files into the slots, with automatic size recognition.
+#include "workspace/sleevix.h"
+
+#include "app/globals.h"
+#include "platform/error_box.h"
+#include "platform/image_view.h"
+#include "platform/picture_loader.h"
+#include "platform/settings_store.h"
+#include "settings/cdsetup.h"
+#include "settings/program_values.h"
+#include "workspace/picture_dialog.h"
+#include "workspace/slot_panel.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace {
+
+const QString kInvalidFormat = QStringLiteral("Ungültiges Format...");
+
+// A square picture is a front page; every other shape goes to slot 2.
+int slotForShape(const Picture& picture)
+{
+    return picture.width() == picture.height() ? 1 : 2;
+}
+
+}  // namespace
+
+void TSleevix::connectPictureHandlers()
+{
+    connect(Image1, &ImageView::doubleClicked, this, [this] { FDblClick(1); });
+    connect(Image2, &ImageView::doubleClicked, this, [this] { FDblClick(2); });
+    connect(Image3, &ImageView::doubleClicked, this, [this] { FDblClick(1); });
+    connect(Image4, &ImageView::doubleClicked, this, [this] { FDblClick(2); });
+    connect(popupItem(1, 0), &QAction::triggered, this, [this] { FDblClick(1); });
+    connect(popupItem(2, 0), &QAction::triggered, this, [this] { FDblClick(2); });
+    connect(bFront, &QPushButton::clicked, this, [this] {
+        FDblClick(1);
+        focusAway();
+    });
+    connect(bBack, &QPushButton::clicked, this, [this] {
+        FDblClick(2);
+        focusAway();
+    });
+    connect(popupItem(1, kRecognitionItem), &QAction::triggered, this, &TSleevix::Bilderkennung1Click);
+    connect(popupItem(2, kRecognitionItem), &QAction::triggered, this, &TSleevix::Bilderkennung2Click);
+}
+
+void TSleevix::emptySlot(int slot)
+{
+    slotView(slot)->clear();
+    setStatusText(slot, QString());
+    (slot == 1 ? sbTrash1 : sbTrash2)->setEnabled(false);
+}
+
+void TSleevix::updateTrashButtons()
+{
+    sbTrash1->setEnabled(Image1->hasPicture());
+    sbTrash2->setEnabled(Image2->hasPicture());
+}
+
+bool TSleevix::OpenFile(int slot, const QString& fileName, Picture& holder)
+{
+    try {
+        holder = loadPicture(fileName);
+    } catch (const InvalidPictureError&) {
+        emptySlot(slot);
+        setStatusText(slot, kInvalidFormat);
+        holder = Picture();
+        return false;
+    } catch (const UnreadableFileError&) {
+        // Nothing was decoded; the slot keeps what it shows.
+        setStatusText(slot, QStringLiteral("Datei kann nicht gelesen werden: %1").arg(fileName));
+        holder = Picture();
+        return false;
+    }
+    SetJPEGOptions(holder);
+    return true;
+}
+
+void TSleevix::SetJPEGOptions(Picture&)
+{
+    // JPEG pictures are always decoded at 24 bits per pixel with the accurate
+    // DCT and fancy upsampling, progressive ones shown pass by pass; there is
+    // no cheaper decode to switch away from.
+}
+
+bool TSleevix::recognitionApplies() const
+{
+    return program().AutoFormat && !cbDouble->isChecked() && !cbSecFront->isChecked() &&
+           !cbCD->isChecked();
+}
+
+void TSleevix::loadDirect(int slot, const QString& fileName)
+{
+    Picture picture;
+    if (OpenFile(slot, fileName, picture)) {
+        slotView(slot)->setPicture(picture);
+        setStatusText(slot, fileName);
+    }
+}
+
+void TSleevix::loadRecognised(int errorSlot, const QString& fileName)
+{
+    Picture picture;
+    if (OpenFile(errorSlot, fileName, picture) && !picture.isEmpty()) {
+        const int slot = slotForShape(picture);
+        slotView(slot)->setPicture(picture);
+        setStatusText(slot, fileName);
+    }
+}
+
+void TSleevix::FDblClick(int slot)
+{
+    const bool recognition = recognitionApplies();
+    const QStringList files = runOpenDialog ? runOpenDialog() : QStringList();
+    if (!files.isEmpty()) {
+        if (recognition) {
+            loadRecognised(1, files.at(0));
+            if (files.size() >= 2)
+                loadRecognised(2, files.at(1));
+        } else {
+            const int other = slot == 1 ? 2 : 1;
+            loadDirect(slot, files.at(0));
+            if (files.size() >= 2)
+                loadDirect(other, files.at(1));
+        }
+    }
+    updateTrashButtons();
+}
+
+void TSleevix::OpenImage(int slot, const QString& fileName)
+{
+    if (CDSetup)
+        m_openDialogFolder = CDSetup->eDaten->text();
+    if (!fileName.isEmpty())
+        m_openDialogFileName = fileName;
+    if (recognitionApplies())
+        loadRecognised(slot, fileName);
+    else
+        loadDirect(slot, fileName);
+    updateTrashButtons();
+}
+
+QStringList TSleevix::execPictureDialog()
+{
+    PictureOpenDialog dialog(this, m_openDialogFolder, m_openDialogFileName);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList files = dialog.selectedFiles();
+    if (!files.isEmpty())
+        m_openDialogFolder = QFileInfo(files.first()).absolutePath();
+    return files;
+}
+
+void TSleevix::toggleRecognition(int menu)
+{
+    ProgramValues& values = program();
+    values.AutoFormat = !values.AutoFormat;
+    popupItem(menu, kRecognitionItem)->setChecked(values.AutoFormat);
+    if (!CDSetup)
+        return;
+    CDSetup->cbAutoFormat->setChecked(values.AutoFormat);
+    if (values.AutoSave) {
+        runGuarded(this, [] {
+            SettingsStore::user().writeBool(QStringLiteral("AutoFormat"),
+                                            CDSetup->cbAutoFormat->isChecked());
+        });
+    }
+}
+
+void TSleevix::Bilderkennung1Click()
+{
+    toggleRecognition(1);
+}
+
+void TSleevix::Bilderkennung2Click()
+{
+    toggleRecognition(2);
+}

@@ -1,0 +1,173 @@
+#pragma once
+
+#include "platform/picture.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+#include <initializer_list>
+
+class ImageView;
+class QAction;
+class QCheckBox;
+class QMenu;
+class QPushButton;
+class QToolBar;
+class QToolButton;
+class SlotPanel;
+class StatusBar;
+
+// The main window: two picture panels with their slots, the layout check
+// boxes and their toolbar and menu twins, the context menus and the
+// status bar.
+class TSleevix : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TSleevix(const QStringList& arguments = {}, QWidget* parent = nullptr);
+    ~TSleevix() override;
+
+    // --- Controls, by the names the program uses -------------------------
+    QWidget* Client = nullptr;
+    QToolBar* ToolBar = nullptr;
+    SlotPanel* Panel1 = nullptr;
+    SlotPanel* Panel2 = nullptr;
+    ImageView* Image1 = nullptr;
+    ImageView* Image2 = nullptr;
+    ImageView* Image3 = nullptr;
+    ImageView* Image4 = nullptr;
+    QCheckBox* cbSecFront = nullptr;
+    QCheckBox* cbDouble = nullptr;
+    QCheckBox* cbCD = nullptr;
+    QCheckBox* cbDVD = nullptr;
+    QCheckBox* cbVHS = nullptr;
+    QCheckBox* cbSecIMG = nullptr;
+    QPushButton* bFront = nullptr;
+    QPushButton* bBack = nullptr;
+    QToolButton* sbTrash1 = nullptr;
+    QToolButton* sbTrash2 = nullptr;
+    QToolButton* sbClose = nullptr;
+    QToolButton* sbKonfig = nullptr;
+    QToolButton* sbPrint = nullptr;
+    QToolButton* sbFront = nullptr;
+    QToolButton* sbBack = nullptr;
+    QToolButton* sbDouble = nullptr;
+    QToolButton* sbCD = nullptr;
+    QToolButton* spDVD = nullptr;
+    QToolButton* spVHS = nullptr;
+    QToolButton* sbClipbrd1 = nullptr;
+    QToolButton* sbClipbrd2 = nullptr;
+    QToolButton* sbChange = nullptr;
+    QToolButton* sbClear = nullptr;
+    StatusBar* statusBarPanels = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QMenu* PopupMenu2 = nullptr;
+
+    QAction* mKonfig = nullptr;
+    QAction* mBeenden = nullptr;
+    QAction* mPrint = nullptr;
+    QAction* mPrinterSetup = nullptr;
+    QAction* mFront = nullptr;
+    QAction* mBack = nullptr;
+    QAction* mDoppel = nullptr;
+    QAction* mCD = nullptr;
+    QAction* mDVD = nullptr;
+    QAction* mVHS = nullptr;
+    QAction* Hilfe1 = nullptr;
+    QAction* mAbout = nullptr;
+    QAction* ImInternetsuchen1 = nullptr;
+
+    // Context menu items are addressed by position, separators included.
+    static constexpr int kRecognitionItem = 10;
+    QAction* popupItem(int menu, int index) const;
+
+    // --- Layout handlers ---------------------------------------------------
+    void cbDoubleClick();
+    void cbSecIMGClick();
+    void cbCDClick();
+    void cbSecFrontClick();
+    void cbDVDClick();
+    void cbVHSClick();
+    void sbDoubleClick();
+    void sbCDClick();
+    void spDVDClick();
+    void spVHSClick();
+    void sbFrontClick();
+    void sbBackClick();
+    void mFrontClick();
+    void mBackClick();
+    void mDoppelClick();
+    void sbKonfigClick();
+
+    // --- Picture loading ---------------------------------------------------
+    bool OpenFile(int slot, const QString& fileName, Picture& holder);
+    void SetJPEGOptions(Picture& holder);
+    void FDblClick(int slot);
+    void OpenImage(int slot, const QString& fileName);
+    void Bilderkennung1Click();
+    void Bilderkennung2Click();
+
+    // --- Lifecycle ----------------------------------------------------------
+    void FormActivate();
+    void saveLayoutTicks();
+
+    // --- Helpers other windows use ----------------------------------------
+    void setRecognitionChecked(bool checked);
+    bool recognitionChecked() const;
+    ImageView* slotView(int slot) const;
+    Picture slotPicture(int slot) const;
+    QString statusText(int slot) const;
+    void setStatusText(int slot, const QString& text);
+    void emptySlot(int slot);
+    bool clipboardHasPicture() const;
+
+    // The starting folder of the picture-open dialog and the file name it
+    // preselects.
+    QString openDialogFolder() const { return m_openDialogFolder; }
+    void setOpenDialogFolder(const QString& folder) { m_openDialogFolder = folder; }
+    QString openDialogFileName() const { return m_openDialogFileName; }
+
+    // The picture-open dialog; tests replace it. Returns the chosen files in
+    // choice order, or nothing when cancelled.
+    std::function<QStringList()> runOpenDialog;
+
+    // Creates and runs the modal settings dialog; tests may replace it.
+    std::function<void()> runSettingsDialog;
+
+    int backPanelCreationWidth() const { return m_backPanelWidth; }
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildClient();
+    void buildPopupMenus();
+    void connectLayoutHandlers();
+    void connectPictureHandlers();
+    void FormCreate();
+
+    // Steps the layout handlers share.
+    void centreTrash(int slot);
+    void statusSplit();
+    void focusAway();
+    void recognitionItemRule(std::initializer_list<QCheckBox*> boxes);
+    void resetUnfoldedFrame();
+    void drawCdOutline(ImageView* overlay);
+    void coverLayoutClick(QCheckBox* own);
+    void updateTrashButtons();
+    void toggleRecognition(int menu);
+    QStringList execPictureDialog();
+    bool recognitionApplies() const;
+    void loadDirect(int slot, const QString& fileName);
+    void loadRecognised(int errorSlot, const QString& fileName);
+
+    QStringList m_arguments;
+    QString m_openDialogFolder;
+    QString m_openDialogFileName;
+    int m_backPanelWidth = 0;
+    int m_backPanelHeight = 0;
+    bool m_activated = false;
+};
