@@ -3,11 +3,16 @@
 #include "app/globals.h"
 #include "platform/error_box.h"
 #include "platform/spin_edit.h"
+#include "platform/tabbed_pages.h"
 #include "settings/cover_settings.h"
 #include "settings/program_values.h"
 #include "workspace/sleevix.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QShowEvent>
+#include <QToolButton>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -38,6 +43,7 @@ void TCDSetup::connectHandlers()
             accept();
     });
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    connectPageHandlers();
 }
 
 void TCDSetup::FormCreate()
@@ -45,9 +51,92 @@ void TCDSetup::FormCreate()
     runGuarded(parentWidget(), [this] { ReadRegistry(); });
 }
 
+void TCDSetup::connectPageHandlers()
+{
+    connect(PageControl, &TabbedPages::pageShown, this, [this](int index) {
+        if (index == PageSizes)
+            TabSheet9Show();
+    });
+    connect(PageControl, &TabbedPages::pagePicked, this, &TCDSetup::PageControlChange);
+    const std::pair<const char*, SpinEdit*> jumps[] = {
+        {"Button6", spMV}, {"Button5", spMDB}, {"Button9", spMCD},
+        {"Button7", spMDVDB}, {"Button8", spMVHSB},
+    };
+    for (const auto& [button, field] : jumps) {
+        connect(findChild<QPushButton*>(QLatin1String(button)), &QPushButton::clicked, this,
+                [this, field = field] { jumpToSize(field); });
+    }
+    connect(SpeedButton1, &QToolButton::clicked, this, &TCDSetup::SpeedButton1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TCDSetup::SpeedButton2Click);
+    chooseFolder = [this](const QString& title) {
+        return QFileDialog::getExistingDirectory(this, title, QString(),
+                                                 QFileDialog::ShowDirsOnly);
+    };
+}
+
 void TCDSetup::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    if (m_role == Role::Dialog && !event->spontaneous())
+        runGuarded(this, [this] { FormActivate(); });
+}
+
+void TCDSetup::paintEvent(QPaintEvent* event)
+{
+    bTestDruck->setToolTip(
+        QStringLiteral("Bei einem Testdruck wird nur eine Umrandung in Grösse des Labels auf %1 gedruckt")
+            .arg(program().PrinterName));
+    QDialog::paintEvent(event);
+}
+
+void TCDSetup::FormActivate()
+{
+    ReadRegistry();
+    if (!Sleevix)
+        return;
+    cbAutoFormat->setChecked(Sleevix->recognitionChecked());
+    cbSecFront->setChecked(Sleevix->cbSecFront->isChecked());
+    cbSecImg->setChecked(Sleevix->cbSecIMG->isChecked());
+    int page = PageFrontBack;
+    const std::pair<QCheckBox*, int> layoutPages[] = {
+        {Sleevix->cbDouble, PageDouble}, {Sleevix->cbCD, PageCd},
+        {Sleevix->cbDVD, PageDvd}, {Sleevix->cbVHS, PageVhs},
+    };
+    for (const auto& [box, index] : layoutPages) {
+        if (box->isChecked())
+            page = index;
+    }
+    PageControl->setCurrentIndex(page);
+}
+
+void TCDSetup::PageControlChange(int index)
+{
+    bTestDruck->setEnabled(index >= PageFrontBack && index <= PageVhs);
+}
+
+void TCDSetup::TabSheet9Show()
+{
+    bTestDruck->setEnabled(false);
+}
+
+void TCDSetup::jumpToSize(SpinEdit* field)
+{
+    PageControl->setCurrentIndex(PageSizes);
+    field->setFocus(Qt::OtherFocusReason);
+}
+
+void TCDSetup::SpeedButton1Click()
+{
+    const QString folder = chooseFolder(QStringLiteral("Anfangsverzeichnis wählen"));
+    if (!folder.isEmpty())
+        eDaten->setText(QDir::toNativeSeparators(folder));
+}
+
+void TCDSetup::SpeedButton2Click()
+{
+    const QString folder = chooseFolder(QStringLiteral("Labelverzeichnis wählen"));
+    if (!folder.isEmpty())
+        eLabels->setText(QDir::toNativeSeparators(folder));
 }
 
 void TCDSetup::eDatenChange()

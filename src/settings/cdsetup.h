@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
@@ -116,13 +118,25 @@ public:
     void cbUBackClick();
     void cbUDoubleClick();
     void Button3Click();
+    void FormActivate();
+    void PageControlChange(int index);
+    void TabSheet9Show();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+
+    // The folder browser; tests replace it. Returns the chosen folder, or
+    // an empty text when cancelled.
+    std::function<QString(const QString& title)> chooseFolder;
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void buildControls();
     void connectHandlers();
+    void connectPageHandlers();
+    void jumpToSize(SpinEdit* field);
     void FormCreate();
     void applyFoldGuideRules();
 
