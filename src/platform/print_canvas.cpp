@@ -52,10 +52,14 @@ void PrintCanvas::stretchDraw(const QRect& target, const Picture& picture)
 {
     if (target.width() == 0 || target.height() == 0)
         return;
+    const QRectF area(0, 0, std::abs(target.width()), std::abs(target.height()));
     m_painter.save();
     m_painter.translate(target.topLeft());
     m_painter.scale(target.width() < 0 ? -1 : 1, target.height() < 0 ? -1 : 1);
-    picture.drawStretched(m_painter, QRectF(0, 0, std::abs(target.width()), std::abs(target.height())));
+    // Some renderers widen a scaled image by a pixel at its right or bottom
+    // edge, over the frame drawn just outside it.
+    m_painter.setClipRect(area);
+    picture.drawStretched(m_painter, area);
     m_painter.restore();
 }
 
