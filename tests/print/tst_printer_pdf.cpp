@@ -2,6 +2,7 @@
 #include "platform/picture.h"
 #include "platform/printer_device.h"
 #include "print/sheets.h"
+#include "support/sheet_settings.h"
 
 #include <QFile>
 #include <QImage>
@@ -12,6 +13,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+using testenv::standardSheetSettings;
 
 #include <functional>
 #include <memory>
@@ -53,21 +56,6 @@ Outline outlineOf(int leftMm, int topMm, int widthMm, int heightMm)
     const int left = units(leftMm);
     const int top = units(topMm);
     return {left, top, left + units(widthMm) - 1, top + units(heightMm) - 1};
-}
-
-SheetSettings standardSettings()
-{
-    SheetSettings s;
-    s.spLeft = 50; s.spTop = 10; s.spMV = 120;
-    s.spLeft2 = 36; s.spTop2 = 130; s.spMRB = 152; s.spMRH = 118;
-    s.spLeft2front = 50; s.spTop2Front = 130; s.spMKB = 7;
-    s.cbUFront = s.cbUBack = s.cbKnickTrennVR = true;
-    s.spDleft = 30; s.spDTop = 30; s.spMDB = 241; s.spMDH = 120;
-    s.cbUDouble = s.cbKnickTrennD = true;
-    s.spCDLeft = 50; s.spCDTop = 12; s.spCDLeft2 = 50; s.spCDTop2 = 160; s.spMCD = 117;
-    s.spDVDLeft = 10; s.spDVDTop = 10; s.spMDVDB = 273; s.spMDVDH = 184; s.cbUDVD = true;
-    s.spVHSLeft = 10; s.spVHSTop = 10; s.spMVHSB = 265; s.spMVHSH = 191; s.cbUVHS = true;
-    return s;
 }
 
 Picture solidGrey()
@@ -232,7 +220,7 @@ void TestPrinterPdf::pdfWithoutFileIsRefused()
 {
     const auto printer = pdfPrinter(QString());
     QPrinterDevice device(*printer);
-    QVERIFY_THROWS_EXCEPTION(PrintError, PrintDVD(device, standardSettings(), Picture(), Picture(), true));
+    QVERIFY_THROWS_EXCEPTION(PrintError, PrintDVD(device, standardSheetSettings(), Picture(), Picture(), true));
 }
 
 void TestPrinterPdf::secondJobWhileOneIsOpenIsRefused()
@@ -265,7 +253,7 @@ void TestPrinterPdf::abortedJobLeavesTheFileUntouched()
 
 void TestPrinterPdf::frontBackTestPrint()
 {
-    PRINTED(page, QStringLiteral("frontback"), PrintFrontBack, standardSettings(), Picture(), Picture(), true);
+    PRINTED(page, QStringLiteral("frontback"), PrintFrontBack, standardSheetSettings(), Picture(), Picture(), true);
     QVERIFY(page.height() > page.width());
     verifyOutline(page, outlineOf(50, 10, 120, 120));
     const Outline back = outlineOf(36, 130, 152, 118);
@@ -280,7 +268,7 @@ void TestPrinterPdf::frontBackTestPrint()
 
 void TestPrinterPdf::doubleTestPrint()
 {
-    PRINTED(page, QStringLiteral("double"), PrintDouble, standardSettings(), Picture(), Picture(), true);
+    PRINTED(page, QStringLiteral("double"), PrintDouble, standardSheetSettings(), Picture(), Picture(), true);
     QVERIFY(page.width() > page.height());
     const Outline sheet = outlineOf(30, 30, 241, 120);
     verifyOutline(page, sheet);
@@ -289,7 +277,7 @@ void TestPrinterPdf::doubleTestPrint()
 
 void TestPrinterPdf::cdLabelsTestPrint()
 {
-    PRINTED(page, QStringLiteral("cd"), PrintCDLabels, standardSettings(), Picture(), Picture(), true);
+    PRINTED(page, QStringLiteral("cd"), PrintCDLabels, standardSheetSettings(), Picture(), Picture(), true);
     QVERIFY(page.height() > page.width());
     verifyOutline(page, outlineOf(50, 12, 117, 117));
     verifyOutline(page, outlineOf(50, 160, 117, 117));
@@ -306,14 +294,14 @@ void TestPrinterPdf::coverTestPrints()
 {
     QFETCH(bool, vhs);
     PRINTED(page, vhs ? QStringLiteral("vhs") : QStringLiteral("dvd"), vhs ? PrintVHS : PrintDVD,
-            standardSettings(), Picture(), Picture(), true);
+            standardSheetSettings(), Picture(), Picture(), true);
     QVERIFY(page.width() > page.height());
     verifyOutline(page, vhs ? outlineOf(10, 10, 265, 191) : outlineOf(10, 10, 273, 184));
 }
 
 void TestPrinterPdf::frontBackRealPrint()
 {
-    PRINTED(page, QStringLiteral("frontback-real"), PrintFrontBack, standardSettings(), solidGrey(), solidGrey(), false);
+    PRINTED(page, QStringLiteral("frontback-real"), PrintFrontBack, standardSheetSettings(), solidGrey(), solidGrey(), false);
     const Outline front = outlineOf(50, 10, 120, 120);
     verifyOutline(page, front);
     QVERIFY(qAbs(grey(page, front.middleX(), front.middleY()) - 128) < 8);
@@ -326,7 +314,7 @@ void TestPrinterPdf::frontBackRealPrint()
 
 void TestPrinterPdf::dvdRealPrint()
 {
-    PRINTED(page, QStringLiteral("dvd-real"), PrintDVD, standardSettings(), solidGrey(), Picture(), false);
+    PRINTED(page, QStringLiteral("dvd-real"), PrintDVD, standardSheetSettings(), solidGrey(), Picture(), false);
     const Outline cover = outlineOf(10, 10, 273, 184);
     verifyOutline(page, cover);
     // The frame lies on the cover's edge, the picture one unit inside it.
@@ -339,7 +327,7 @@ void TestPrinterPdf::dvdRealPrint()
 
 void TestPrinterPdf::overlappingOutlinesStayVisible()
 {
-    SheetSettings s = standardSettings();
+    SheetSettings s = standardSheetSettings();
     s.spCDTop2 = 70;
     PRINTED(page, QStringLiteral("cd-overlap"), PrintCDLabels, s, Picture(), Picture(), true);
     const Outline first = outlineOf(50, 12, 117, 117);

@@ -3,9 +3,12 @@
 #include "platform/recording_device.h"
 #include "print/print_geometry.h"
 #include "print/sheets.h"
+#include "support/sheet_settings.h"
 
 #include <QImage>
 #include <QTest>
+
+using testenv::standardSheetSettings;
 
 using C = RecordedCall;
 using Calls = QList<RecordedCall>;
@@ -29,22 +32,6 @@ const Sheet sheets[] = {
     {"DVD", PrintDVD, QStringLiteral(" DVD von Sleevix"), Orientation::Landscape},
     {"VHS", PrintVHS, QStringLiteral(" VHS von Sleevix"), Orientation::Landscape},
 };
-
-// The values a fresh installation starts with.
-SheetSettings standardSettings()
-{
-    SheetSettings s;
-    s.spLeft = 50; s.spTop = 10; s.spMV = 120;
-    s.spLeft2 = 36; s.spTop2 = 130; s.spMRB = 152; s.spMRH = 118;
-    s.spLeft2front = 50; s.spTop2Front = 130; s.spMKB = 7;
-    s.cbUFront = s.cbUBack = s.cbKnickTrennVR = true;
-    s.spDleft = 30; s.spDTop = 30; s.spMDB = 241; s.spMDH = 120;
-    s.cbUDouble = s.cbKnickTrennD = true;
-    s.spCDLeft = 50; s.spCDTop = 12; s.spCDLeft2 = 50; s.spCDTop2 = 160; s.spMCD = 117;
-    s.spDVDLeft = 10; s.spDVDTop = 10; s.spMDVDB = 273; s.spMDVDH = 184; s.cbUDVD = true;
-    s.spVHSLeft = 10; s.spVHSTop = 10; s.spMVHSB = 265; s.spMVHSH = 191; s.cbUVHS = true;
-    return s;
-}
 
 Picture pictureOfSize(QSize size)
 {
@@ -187,7 +174,7 @@ void TestSheets::everyJobIsTitledOrientedStartedAndEnded()
     QFETCH(int, sheet);
     QFETCH(bool, test);
     RecordingDevice device = exampleDevice();
-    sheets[sheet].print(device, standardSettings(), front, back, test);
+    sheets[sheet].print(device, standardSheetSettings(), front, back, test);
 
     const QString title = (test ? QStringLiteral("Testausdruck") : QStringLiteral("Ausdruck")) + sheets[sheet].suffix;
     const Calls calls = device.calls();
@@ -213,7 +200,7 @@ void TestSheets::drawingErrorAbortsTheJob()
     RecordingDevice device = exampleDevice();
     device.failOn(C::Kind(failingKind));
 
-    QVERIFY_THROWS_EXCEPTION(PrintError, PrintFrontBack(device, standardSettings(), front, back, test));
+    QVERIFY_THROWS_EXCEPTION(PrintError, PrintFrontBack(device, standardSheetSettings(), front, back, test));
     const Calls calls = device.calls();
     QCOMPARE(calls.last(), C::abortDoc());
     QCOMPARE(calls.at(calls.size() - 2).kind, C::Kind(failingKind));
@@ -224,7 +211,7 @@ void TestSheets::refusedStartDrawsNothing()
 {
     RecordingDevice device = exampleDevice();
     device.failOn(C::Kind::BeginDoc);
-    QVERIFY_THROWS_EXCEPTION(PrintError, PrintDVD(device, standardSettings(), front, back, false));
+    QVERIFY_THROWS_EXCEPTION(PrintError, PrintDVD(device, standardSheetSettings(), front, back, false));
     QCOMPARE(device.calls().last(), C::beginDoc());
     QVERIFY(device.drawCalls().isEmpty());
 }
@@ -232,7 +219,7 @@ void TestSheets::refusedStartDrawsNothing()
 void TestSheets::frontBackRealPrint()
 {
     RecordingDevice device = exampleDevice();
-    PrintFrontBack(device, standardSettings(), front, back, false);
+    PrintFrontBack(device, standardSheetSettings(), front, back, false);
     QCOMPARE(device.drawCalls(), (Calls{
         C::stretchDraw(1080, 136, 3912, 2968, frontSize), C::setBrushClear(), C::rectangle(1080, 136, 3912, 2968),
         C::stretchDraw(749, 2968, 4336, 5752, backSize), C::setBrushClear(), C::rectangle(749, 2968, 4336, 5752),
@@ -244,7 +231,7 @@ void TestSheets::frontBackRealPrint()
 void TestSheets::frontBackTestPrintWithEmptySlots()
 {
     RecordingDevice device = exampleDevice();
-    PrintFrontBack(device, standardSettings(), none, none, true);
+    PrintFrontBack(device, standardSheetSettings(), none, none, true);
     QCOMPARE(device.drawCalls(), (Calls{
         C::rectangle(1080, 136, 3912, 2968),
         C::rectangle(749, 2968, 4336, 5752),
@@ -256,11 +243,11 @@ void TestSheets::frontBackTestPrintWithEmptySlots()
 void TestSheets::frontBackEmptySlotsLeaveTheirPagesBlank()
 {
     RecordingDevice bothEmpty = exampleDevice();
-    PrintFrontBack(bothEmpty, standardSettings(), none, none, false);
+    PrintFrontBack(bothEmpty, standardSheetSettings(), none, none, false);
     QCOMPARE(bothEmpty.calls().last(), C::endDoc());
     QVERIFY(bothEmpty.drawCalls().isEmpty());
 
-    SheetSettings unframed = standardSettings();
+    SheetSettings unframed = standardSheetSettings();
     unframed.cbUBack = false;
     RecordingDevice frontEmpty = exampleDevice();
     PrintFrontBack(frontEmpty, unframed, none, back, false);
@@ -293,7 +280,7 @@ void TestSheets::frontBackFoldGuides()
     QFETCH(bool, backPicture);
     QFETCH(bool, secondFront);
     QFETCH(bool, drawn);
-    SheetSettings s = standardSettings();
+    SheetSettings s = standardSheetSettings();
     s.cbKnickTrennVR = foldBox;
     s.cbUBack = backFrame;
     s.secondFront = secondFront;
@@ -308,7 +295,7 @@ void TestSheets::frontBackFoldGuides()
 
 void TestSheets::frontBackSecondFrontIsFramedByTheBackFrame()
 {
-    SheetSettings s = standardSettings();
+    SheetSettings s = standardSheetSettings();
     s.secondFront = true;
     s.cbUFront = false;
     s.spLeft2front = 60;
@@ -323,7 +310,7 @@ void TestSheets::frontBackSecondFrontIsFramedByTheBackFrame()
 void TestSheets::doubleSinglePicture()
 {
     RecordingDevice device = exampleDevice();
-    PrintDouble(device, standardSettings(), front, back, false);
+    PrintDouble(device, standardSheetSettings(), front, back, false);
     QCOMPARE(device.drawCalls(), (Calls{
         C::rectangle(608, 608, 6295, 3440),
         C::stretchDraw(609, 609, 6294, 3439, frontSize),
@@ -333,7 +320,7 @@ void TestSheets::doubleSinglePicture()
 
 void TestSheets::doubleTwoPictures()
 {
-    SheetSettings s = standardSettings();
+    SheetSettings s = standardSheetSettings();
     s.secondPicture = true;
     RecordingDevice device = exampleDevice();
     PrintDouble(device, s, front, back, false);
@@ -348,7 +335,7 @@ void TestSheets::doubleTwoPictures()
 
 void TestSheets::doubleSecondPictureWithEmptyBackSlot()
 {
-    SheetSettings s = standardSettings();
+    SheetSettings s = standardSheetSettings();
     s.secondPicture = true;
     RecordingDevice device = exampleDevice();
     PrintDouble(device, s, front, none, false);
@@ -361,7 +348,7 @@ void TestSheets::doubleSecondPictureWithEmptyBackSlot()
 
 void TestSheets::doubleTestPrint()
 {
-    SheetSettings s = standardSettings();
+    SheetSettings s = standardSheetSettings();
     s.secondPicture = true;
     RecordingDevice device = exampleDevice();
     PrintDouble(device, s, front, back, true);
@@ -373,7 +360,7 @@ void TestSheets::doubleTestPrint()
 
 void TestSheets::doubleWithoutFrontPictureDrawsOutline()
 {
-    SheetSettings s = standardSettings();
+    SheetSettings s = standardSheetSettings();
     s.cbUDouble = false;
     s.secondPicture = true;
     RecordingDevice device = exampleDevice();
@@ -386,13 +373,13 @@ void TestSheets::doubleWithoutFrontPictureDrawsOutline()
 
 void TestSheets::doubleFoldAndFrameBoxes()
 {
-    SheetSettings noFold = standardSettings();
+    SheetSettings noFold = standardSheetSettings();
     noFold.cbKnickTrennD = false;
     RecordingDevice withoutFold = exampleDevice();
     PrintDouble(withoutFold, noFold, front, none, true);
     QCOMPARE(withoutFold.drawCalls(), (Calls{C::rectangle(608, 608, 6295, 3440), C::moveTo(3439, 607)}));
 
-    SheetSettings noFrame = standardSettings();
+    SheetSettings noFrame = standardSheetSettings();
     noFrame.cbUDouble = false;
     RecordingDevice withoutFrame = exampleDevice();
     PrintDouble(withoutFrame, noFrame, front, none, false);
@@ -405,21 +392,21 @@ void TestSheets::doubleFoldAndFrameBoxes()
 void TestSheets::cdLabelsTestPrint()
 {
     RecordingDevice device = exampleDevice();
-    PrintCDLabels(device, standardSettings(), front, back, true);
+    PrintCDLabels(device, standardSheetSettings(), front, back, true);
     QCOMPARE(device.drawCalls(), (Calls{C::ellipse(1080, 183, 3841, 2944), C::ellipse(1080, 3676, 3841, 6437)}));
 }
 
 void TestSheets::cdLabelsRealPrint()
 {
     RecordingDevice both = exampleDevice();
-    PrintCDLabels(both, standardSettings(), front, back, false);
+    PrintCDLabels(both, standardSheetSettings(), front, back, false);
     QCOMPARE(both.drawCalls(), (Calls{
         C::stretchDraw(1080, 183, 3841, 2944, frontSize),
         C::stretchDraw(1080, 3676, 3841, 6437, backSize),
     }));
 
     RecordingDevice firstOnly = exampleDevice();
-    PrintCDLabels(firstOnly, standardSettings(), front, none, false);
+    PrintCDLabels(firstOnly, standardSheetSettings(), front, none, false);
     QCOMPARE(firstOnly.drawCalls(), (Calls{C::stretchDraw(1080, 183, 3841, 2944, frontSize)}));
 }
 
@@ -445,7 +432,7 @@ void TestSheets::coverSheets()
     QFETCH(bool, vhsFrame);
     QFETCH(PrintRect, cover);
     QFETCH(bool, framed);
-    SheetSettings s = standardSettings();
+    SheetSettings s = standardSheetSettings();
     s.cbUDVD = dvdFrame;
     s.cbUVHS = vhsFrame;
     const C outline = C::rectangle(cover.Left, cover.Top, cover.Right, cover.Bottom);
@@ -468,7 +455,7 @@ void TestSheets::coverSheets()
 
 void TestSheets::coverHeightIsPassedOnAsComputed()
 {
-    SheetSettings s = standardSettings();
+    SheetSettings s = standardSheetSettings();
     s.spMDVDH = -5;
     RecordingDevice device = exampleDevice();
     PrintDVD(device, s, none, none, true);
