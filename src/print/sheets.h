@@ -5,7 +5,8 @@ class PrintDevice;
 
 // Every setting the sheet routines read, as the settings window's controls
 // hold it at the moment of printing. Lengths are whole millimetres; positions
-// are measured from the paper's left and top edge.
+// are measured from the paper's left and top edge. Fields left unset hold
+// their control's lower bound.
 struct SheetSettings {
     // Front and back of a jewel case.
     int spLeft = 0;

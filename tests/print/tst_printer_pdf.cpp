@@ -1,4 +1,5 @@
 #include "platform/errors.h"
+#include "platform/metafile_drawing.h"
 #include "platform/picture.h"
 #include "platform/printer_device.h"
 #include "print/sheets.h"
@@ -19,6 +20,7 @@ using testenv::standardSheetSettings;
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 
 // Prints the sheets through QPrinter into 600-dpi PDF files, rasterises them
 // with pdftoppm and looks for every outline and fold line where the
@@ -64,6 +66,13 @@ Picture solidGrey()
     image.fill(QColor(128, 128, 128));
     return Picture::fromImage(image);
 }
+
+// A vector picture whose drawing fails.
+class BrokenDrawing : public MetafileDrawing {
+public:
+    QSize size() const override { return {100, 100}; }
+    void render(QPainter&, const QRectF&) const override { throw std::runtime_error("broken picture"); }
+};
 
 std::unique_ptr<QPrinter> pdfPrinter(const QString& file)
 {
@@ -140,6 +149,7 @@ private slots:
     void pdfWithoutFileIsRefused();
     void secondJobWhileOneIsOpenIsRefused();
     void abortedJobLeavesTheFileUntouched();
+    void pictureThatFailsToDrawLeavesNoFile();
 
     void frontBackTestPrint();
     void doubleTestPrint();
@@ -249,6 +259,19 @@ void TestPrinterPdf::abortedJobLeavesTheFileUntouched()
     QFile after(file);
     QVERIFY(after.open(QIODevice::ReadOnly));
     QCOMPARE(after.readAll(), QByteArray("earlier output"));
+}
+
+void TestPrinterPdf::pictureThatFailsToDrawLeavesNoFile()
+{
+    const QString file = path(QStringLiteral("broken.pdf"));
+    const auto printer = pdfPrinter(file);
+    QPrinterDevice device(*printer);
+    const Picture broken = Picture::fromMetafile(std::make_shared<BrokenDrawing>());
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, PrintDVD(device, standardSheetSettings(), broken, Picture(), false));
+    QVERIFY(!QFile::exists(file));
+    // The device is ready for the next job.
+    PrintDVD(device, standardSheetSettings(), Picture(), Picture(), true);
+    QVERIFY(QFile::exists(file));
 }
 
 void TestPrinterPdf::frontBackTestPrint()
