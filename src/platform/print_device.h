@@ -10,7 +10,12 @@ class Picture;
 // units with the origin at the corner of the printable area.
 //
 // Rectangle and ellipse keep the classic meaning: (l, t, r, b) inks the
-// device units l ... r-1 and t ... b-1 with a one-unit black pen.
+// device units l ... r-1 and t ... b-1 with a one-unit black pen. They are
+// outlines only; their inside is never filled. (A classic canvas fills them
+// white until the brush is cleared. On blank paper that only shows where a
+// later outline crosses an earlier one in a test print, and there it would
+// hide part of the earlier outline.) setBrushClear() stays in the call
+// sequence but changes nothing on paper.
 class PrintDevice {
 public:
     enum class Orientation { Portrait, Landscape };
@@ -19,10 +24,12 @@ public:
 
     virtual void setTitle(const QString& title) = 0;
     virtual void setOrientation(Orientation orientation) = 0;
-    // Starts the job; throws PrintError when the platform refuses.
+    // Starts the job. Throws PrintError when the platform refuses it, here or
+    // at the latest in endDoc().
     virtual void beginDoc() = 0;
+    // Hands the page to the platform; throws PrintError when it refuses.
     virtual void endDoc() = 0;
-    // Drops the job so that nothing half-drawn reaches the queue.
+    // Drops the job so that nothing half-drawn reaches the queue. Never throws.
     virtual void abortDoc() = 0;
 
     virtual int logPixelsX() const = 0;
@@ -30,10 +37,16 @@ public:
     virtual int physicalOffsetX() const = 0;
     virtual int physicalOffsetY() const = 0;
 
+    // Stretches the picture over `target` without keeping its aspect ratio.
+    // The target is built as QRect(left, top, right - left, bottom - top), so
+    // it covers left ... right-1 and top ... bottom-1 like a rectangle; a
+    // negative width or height mirrors the picture.
     virtual void stretchDraw(const QRect& target, const Picture& picture) = 0;
     virtual void rectangle(int left, int top, int right, int bottom) = 0;
     virtual void ellipse(int left, int top, int right, int bottom) = 0;
     virtual void moveTo(int x, int y) = 0;
+    // Draws from the current position up to, but not including, (x, y) and
+    // makes (x, y) the current position.
     virtual void lineTo(int x, int y) = 0;
     virtual void setBrushClear() = 0;
 };

@@ -1,0 +1,98 @@
+#include "print/print_geometry.h"
+
+#include "platform/print_device.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+int mmToUnits(int mm, int dotsPerCentimetre)
+{
+    const auto product = static_cast<std::int32_t>(static_cast<std::int64_t>(mm) * dotsPerCentimetre);
+    return product / 10;
+}
+
+}  // namespace
+
+int dotsPerCm(int dotsPerInch)
+{
+    return static_cast<int>(std::lround(dotsPerInch / 2.54L));
+}
+
+void PrintRect::inset(int units)
+{
+    Left += units;
+    Top += units;
+    Right -= units;
+    Bottom -= units;
+}
+
+QRect PrintRect::toQRect() const
+{
+    return QRect(Left, Top, Right - Left, Bottom - Top);
+}
+
+PrintJob::PrintJob(PrintDevice& device)
+    : m_device(device)
+{
+}
+
+void PrintJob::StartPrintJob()
+{
+    m_device.beginDoc();
+    m_scale.LogPixX = m_device.logPixelsX();
+    m_scale.LogPixY = m_device.logPixelsY();
+    m_scale.DotsPerCmX = dotsPerCm(m_scale.LogPixX);
+    m_scale.DotsPerCmY = dotsPerCm(m_scale.LogPixY);
+}
+
+int PrintJob::MmPosX(int mm) const
+{
+    return MmLenX(mm) - m_device.physicalOffsetX();
+}
+
+int PrintJob::MmPosY(int mm) const
+{
+    return MmLenY(mm) - m_device.physicalOffsetY();
+}
+
+int PrintJob::MmLenX(int mm) const
+{
+    return mmToUnits(mm, m_scale.DotsPerCmX);
+}
+
+int PrintJob::MmLenY(int mm) const
+{
+    return mmToUnits(mm, m_scale.DotsPerCmY);
+}
+
+int PrintJob::halfWidthX(int sheetWidthMm) const
+{
+    return static_cast<int>(static_cast<std::int64_t>(sheetWidthMm / 2) * m_scale.DotsPerCmX / 10);
+}
+
+PrintRect PrintJob::item(int leftMm, int topMm, int widthMm, int heightMm) const
+{
+    PrintRect rect;
+    rect.Left = MmPosX(leftMm);
+    rect.Top = MmPosY(topMm);
+    rect.Right = rect.Left + MmLenX(widthMm);
+    rect.Bottom = rect.Top + MmLenY(heightMm);
+    return rect;
+}
+
+void PrintJob::rectangle(const PrintRect& rect) const
+{
+    m_device.rectangle(rect.Left, rect.Top, rect.Right, rect.Bottom);
+}
+
+void PrintJob::ellipse(const PrintRect& rect) const
+{
+    m_device.ellipse(rect.Left, rect.Top, rect.Right, rect.Bottom);
+}
+
+void PrintJob::stretchDraw(const PrintRect& rect, const Picture& picture) const
+{
+    m_device.stretchDraw(rect.toQRect(), picture);
+}

@@ -1,0 +1,152 @@
+#include "platform/picture.h"
+#include "platform/print_canvas.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+// Draws on a small white image and shows the result row by row: '#' for
+// black, 'o' for any other colour, '.' for untouched paper.
+QStringList drawn(QSize size, const std::function<void(PrintCanvas&)>& draw)
+{
+    QImage paper(size, QImage::Format_RGB32);
+    paper.fill(Qt::white);
+    {
+        QPainter painter(&paper);
+        PrintCanvas canvas(painter);
+        draw(canvas);
+    }
+    QStringList rows;
+    for (int y = 0; y < paper.height(); ++y) {
+        QString row;
+        for (int x = 0; x < paper.width(); ++x) {
+            const QRgb pixel = paper.pixel(x, y);
+            row += pixel == qRgb(0, 0, 0) ? u'#' : pixel == qRgb(255, 255, 255) ? u'.' : u'o';
+        }
+        rows << row;
+    }
+    return rows;
+}
+
+const QStringList blank6x5{"......", "......", "......", "......", "......"};
+
+}  // namespace
+
+class TestPrintCanvas : public QObject {
+    Q_OBJECT
+
+private slots:
+    void rectangleInksLeftToRightMinusOne();
+    void rectangleWithSwappedEdgesIsTheSame();
+    void emptyRectangleInksNothing();
+    void lineLeavesOutItsEndPoint();
+    void lineStartsWhereTheLastOneEnded();
+    void ellipseStaysInsideItsBox();
+    void pictureFillsTheTargetExactly();
+    void flatTargetDrawsNoPicture();
+};
+
+void TestPrintCanvas::rectangleInksLeftToRightMinusOne()
+{
+    const QStringList rows = drawn({8, 6}, [](PrintCanvas& c) { c.rectangle(1, 1, 6, 5); });
+    QCOMPARE(rows, (QStringList{
+        "........",
+        ".#####..",
+        ".#...#..",
+        ".#...#..",
+        ".#####..",
+        "........",
+    }));
+}
+
+void TestPrintCanvas::rectangleWithSwappedEdgesIsTheSame()
+{
+    QCOMPARE(drawn({8, 6}, [](PrintCanvas& c) { c.rectangle(6, 5, 1, 1); }),
+             drawn({8, 6}, [](PrintCanvas& c) { c.rectangle(1, 1, 6, 5); }));
+}
+
+void TestPrintCanvas::emptyRectangleInksNothing()
+{
+    QCOMPARE(drawn({6, 5}, [](PrintCanvas& c) { c.rectangle(2, 1, 2, 4); }), blank6x5);
+    QCOMPARE(drawn({6, 5}, [](PrintCanvas& c) { c.ellipse(1, 3, 5, 3); }), blank6x5);
+}
+
+void TestPrintCanvas::lineLeavesOutItsEndPoint()
+{
+    const QStringList rows = drawn({6, 5}, [](PrintCanvas& c) {
+        c.moveTo(1, 0);
+        c.lineTo(1, 4);  // down
+        c.moveTo(4, 4);
+        c.lineTo(4, 1);  // up
+        c.moveTo(5, 0);
+        c.lineTo(2, 0);  // to the left
+    });
+    QCOMPARE(rows, (QStringList{
+        ".#.###",
+        ".#....",
+        ".#..#.",
+        ".#..#.",
+        "....#.",
+    }));
+}
+
+void TestPrintCanvas::lineStartsWhereTheLastOneEnded()
+{
+    const QStringList rows = drawn({6, 5}, [](PrintCanvas& c) {
+        c.moveTo(1, 1);
+        c.lineTo(4, 1);
+        c.lineTo(4, 4);
+        c.lineTo(4, 4);  // no length, no ink
+    });
+    QCOMPARE(rows, (QStringList{
+        "......",
+        ".####.",
+        "....#.",
+        "....#.",
+        "......",
+    }));
+}
+
+void TestPrintCanvas::ellipseStaysInsideItsBox()
+{
+    const QStringList rows = drawn({14, 14}, [](PrintCanvas& c) { c.ellipse(2, 2, 12, 12); });
+    QCOMPARE(rows.at(0), QString(14, u'.'));
+    QCOMPARE(rows.at(1), QString(14, u'.'));
+    QVERIFY(rows.at(2).contains(u'#'));   // top
+    QVERIFY(rows.at(11).contains(u'#'));  // bottom
+    QCOMPARE(rows.at(12), QString(14, u'.'));
+    QCOMPARE(rows.at(7).indexOf(u'#'), 2);
+    QCOMPARE(rows.at(7).lastIndexOf(u'#'), 11);
+    QCOMPARE(rows.at(7).mid(3, 8), QString(8, u'.'));  // not filled
+}
+
+void TestPrintCanvas::pictureFillsTheTargetExactly()
+{
+    QImage red(3, 2, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    const Picture picture = Picture::fromImage(red);
+    const QStringList rows = drawn({8, 6}, [&](PrintCanvas& c) { c.stretchDraw(QRect(1, 1, 5, 4), picture); });
+    QCOMPARE(rows, (QStringList{
+        "........",
+        ".ooooo..",
+        ".ooooo..",
+        ".ooooo..",
+        ".ooooo..",
+        "........",
+    }));
+}
+
+void TestPrintCanvas::flatTargetDrawsNoPicture()
+{
+    QImage red(3, 2, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    const Picture picture = Picture::fromImage(red);
+    QCOMPARE(drawn({6, 5}, [&](PrintCanvas& c) { c.stretchDraw(QRect(1, 1, 4, 0), picture); }), blank6x5);
+}
+
+QTEST_GUILESS_MAIN(TestPrintCanvas)
+#include "tst_print_canvas.moc"
