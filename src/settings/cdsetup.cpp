@@ -66,6 +66,7 @@ void TCDSetup::connectPageHandlers()
         connect(findChild<QPushButton*>(QLatin1String(button)), &QPushButton::clicked, this,
                 [this, field = field] { jumpToSize(field); });
     }
+    connect(bTestDruck, &QPushButton::clicked, this, &TCDSetup::bTestDruckClick);
     connect(SpeedButton1, &QToolButton::clicked, this, &TCDSetup::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TCDSetup::SpeedButton2Click);
     chooseFolder = [this](const QString& title) {

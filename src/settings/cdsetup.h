@@ -14,6 +14,9 @@ class QToolButton;
 class QWidget;
 class SpinEdit;
 struct SettingRow;
+struct SheetSettings;
+class PrintDevice;
+class Picture;
 
 // The settings window. Its controls are the program's working copy of the
 // settings: the store is read into them and written from them, and the
@@ -119,6 +122,16 @@ public:
     void cbUDoubleClick();
     void Button3Click();
     void FormActivate();
+
+    // The five sheets, printed from this window's controls and the main
+    // window's slots; `Test` prints outlines only.
+    void PrintFrontBack(bool Test);
+    void PrintDouble(bool Test);
+    void PrintCDLabels(bool Test);
+    void PrintDVD(bool Test);
+    void PrintVHS(bool Test);
+    void bTestDruckClick();
+    SheetSettings sheetSettings() const;
     void PageControlChange(int index);
     void TabSheet9Show();
     void SpeedButton1Click();
@@ -137,6 +150,8 @@ private:
     void connectHandlers();
     void connectPageHandlers();
     void jumpToSize(SpinEdit* field);
+    using SheetRoutine = void (*)(PrintDevice&, const SheetSettings&, const Picture&, const Picture&, bool);
+    void printSheet(SheetRoutine routine, bool test);
     void FormCreate();
     void applyFoldGuideRules();
 

@@ -107,6 +107,10 @@ public:
     void Bilderkennung1Click();
     void Bilderkennung2Click();
 
+    // --- Printing -------------------------------------------------------------
+    void sbPrintClick();
+    void mPrinterSetupClick();
+
     // --- Lifecycle ----------------------------------------------------------
     void FormActivate();
     void saveLayoutTicks();
@@ -147,6 +151,7 @@ private:
     void buildPopupMenus();
     void connectLayoutHandlers();
     void connectPictureHandlers();
+    void connectPrintCommands();
     void FormCreate();
 
     // Steps the layout handlers share.

@@ -1,0 +1,136 @@
+#include "print/print_runner.h"
+
+#include "platform/errors.h"
+#include "platform/printer_device.h"
+#include "print/printer_choice.h"
+#include "settings/program_values.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace {
+
+// Thrown when the user cancels the PDF file choice in the middle of a job.
+struct JobCancelled {};
+
+// The printer device of one job. With no printer, the job goes into a PDF
+// file that is chosen once the job's title is known.
+class JobDevice : public QPrinterDevice {
+public:
+    JobDevice(QPrinter& printer, QWidget* parent)
+        : QPrinterDevice(printer), m_printer(printer), m_parent(parent) {}
+
+    void setTitle(const QString& title) override
+    {
+        m_title = title;
+        QPrinterDevice::setTitle(title);
+    }
+
+    void beginDoc() override
+    {
+        if (m_printer.outputFormat() == QPrinter::PdfFormat && m_printer.outputFileName().isEmpty()) {
+            const QString file = PrintRunner::instance().chooseOutputFile(m_parent, m_title);
+            if (file.isEmpty())
+                throw JobCancelled();
+            m_printer.setOutputFileName(file);
+        }
+        QPrinterDevice::beginDoc();
+    }
+
+private:
+    QPrinter& m_printer;
+    QWidget* m_parent;
+    QString m_title;
+};
+
+void setUpPrinter(QPrinter& printer)
+{
+    const QString current = PrinterChoice::instance().currentPrinter();
+    if (!current.isEmpty() && PrinterChoice::instance().installedPrinters().contains(current)) {
+        printer.setPrinterName(current);
+    } else {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setResolution(600);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+    }
+}
+
+}  // namespace
+
+QString pdfFileNameForTitle(const QString& title)
+{
+    QString name = title.trimmed();
+    static const QRegularExpression unsafe(QStringLiteral(R"([\\/:*?"<>|]+)"));
+    name.replace(unsafe, QStringLiteral("-"));
+    return name + QStringLiteral(".pdf");
+}
+
+PrintRunner& PrintRunner::instance()
+{
+    static PrintRunner runner;
+    return runner;
+}
+
+PrintRunner::PrintRunner()
+{
+    printDialog = [](QWidget* parent, QPrinter& printer) {
+        QPrintDialog dialog(&printer, parent);
+        dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
+                          QAbstractPrintDialog::PrintSelection | QAbstractPrintDialog::PrintShowPageSize);
+        printer.setCopyCount(1);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    printerSetupDialog = [](QWidget* parent, const QStringList& printers, const QString& current) {
+        if (printers.isEmpty()) {
+            QMessageBox::information(
+                parent, QStringLiteral("Drucker Konfiguration"),
+                QStringLiteral("Es ist kein Drucker eingerichtet. Ausdrucke werden als PDF-Datei "
+                               "gespeichert."));
+            return QString();
+        }
+        bool ok = false;
+        const QString chosen = QInputDialog::getItem(
+            parent, QStringLiteral("Drucker Konfiguration"), QStringLiteral("&Drucker:"), printers,
+            qMax(0, printers.indexOf(current)), false, &ok);
+        return ok ? chosen : QString();
+    };
+    chooseOutputFile = [](QWidget* parent, const QString& title) {
+        QString folder = program().ImageFolder;
+        if (!QFileInfo(folder).isDir())
+            folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        return QFileDialog::getSaveFileName(
+            parent, QStringLiteral("Druck als PDF speichern"),
+            QDir(folder).filePath(pdfFileNameForTitle(title)), QStringLiteral("PDF-Dateien (*.pdf)"));
+    };
+}
+
+bool PrintRunner::run(QWidget* parent, bool askForPrinter,
+                      const std::function<void(PrintDevice&)>& sheet)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer);
+    if (askForPrinter) {
+        if (!printDialog(parent, printer))
+            return false;
+        if (printer.outputFormat() == QPrinter::NativeFormat)
+            PrinterChoice::instance().setCurrentPrinter(printer.printerName());
+    }
+    if (deviceForTesting) {
+        sheet(deviceForTesting());
+        return true;
+    }
+    JobDevice device(printer, parent);
+    try {
+        sheet(device);
+    } catch (const JobCancelled&) {
+        return false;
+    }
+    return true;
+}
