@@ -52,11 +52,9 @@ private slots:
 
     void backgroundColourShowsThePanelFace();
     void pictureIsStretchedWithoutKeepingItsShape();
-    void resizingStretchesAgain();
     void overlayShowsTheViewBelow();
     void metafileIsDrawnTransparent();
     void clearedViewShowsOnlyTheFace();
-    void holdsACopyOfThePicture();
     void largePictureRepaintsFast();
     void leftDoubleClickIsReported();
 
@@ -118,12 +116,7 @@ void ImageViewTest::pictureIsStretchedWithoutKeepingItsShape()
     QVERIFY(closeTo(shownAt({195, 5}), kBlue));
     QVERIFY(closeTo(shownAt({50, 25}), kFace));
     QVERIFY(closeTo(shownAt({150, 75}), kFace));
-}
 
-void ImageViewTest::resizingStretchesAgain()
-{
-    m_view->setPicture(Picture::fromImage(markedPicture({10, 10}, Qt::white, {5, 0, 5, 5}, kBlue)));
-    QVERIFY(closeTo(shownAt({150, 25}), kBlue));
     m_view->resize(100, 50);
     QVERIFY(closeTo(shownAt({75, 12}), kBlue));
     QVERIFY(closeTo(shownAt({150, 25}), kFace));
@@ -156,15 +149,6 @@ void ImageViewTest::clearedViewShowsOnlyTheFace()
     QVERIFY(!m_view->hasPicture());
     QVERIFY(m_view->picture().isEmpty());
     QVERIFY(closeTo(shownAt({100, 20}), kFace));
-}
-
-void ImageViewTest::holdsACopyOfThePicture()
-{
-    QImage image = markedPicture({10, 10}, Qt::white, {0, 0, 10, 5}, kBlue);
-    m_view->setPicture(Picture::fromImage(image));
-    image.fill(kGreen);
-    QCOMPARE(m_view->picture().size(), QSize(10, 10));
-    QVERIFY(closeTo(shownAt({100, 20}), kBlue));
 }
 
 // Painting from a copy made at the view's size, not from 24 megapixels.

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QImageReader>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -77,21 +76,17 @@ private slots:
     void fileWithoutReadPermissionIsUnreadable();
 
     void jpegMatchesTheReferenceDecoder();
-    void jpegPixelsAtKnownPlaces_data();
-    void jpegPixelsAtKnownPlaces();
+    void pixelsAtKnownPlaces_data();
+    void pixelsAtKnownPlaces();
     void onlyJpegPicturesAreMarkedJpeg();
     void progressiveJpegShowsPartialPictures();
-    void sequentialJpegHasNoPartialPictures();
 
-    void bitmapPixelsAtKnownPlaces_data();
-    void bitmapPixelsAtKnownPlaces();
     void iconShowsItsLargestEntry_data();
     void iconShowsItsLargestEntry();
-    void iconTieGoesToTheDeepestEntry();
+    void iconTieShowsTheDeepestEntry();
 
-    void metafilesNeedAnInstalledDecoder();
+    void metafilesNeedADecoderThatGivesAPicture();
     void metafileDecoderReceivesContentAndExtension();
-    void emptyMetafileResultIsInvalid();
 };
 
 void PictureLoadingTest::validFilesLoadWithTheirSize_data()
@@ -117,12 +112,8 @@ void PictureLoadingTest::validFilesLoadWithTheirSize_data()
         {"bmp/bmpsuite_width126_padding.bmp", {126, 63}},
         {"bmp/bmpsuite_565_with_palette.bmp", {127, 64}},
         {"ico/pidgin_16px_4bit.ico", {16, 16}},
-        {"ico/pillow_1bit.ico", {16, 16}},
         {"ico/graphicsmagick_nonsquare_32x26.ico", {32, 26}},
-        {"ico/nsis_classic_4bit.ico", {32, 32}},
         {"ico/nsis_pixel_8bit_24px.ico", {32, 32}},
-        {"ico/nsis3_png256_plus_bmp.ico", {256, 256}},
-        {"ico/nsis_orange_9entries_4_8_32bit.ico", {48, 48}},
         {"ico/pillow_single_png_entry.ico", {16, 16}},
     };
     for (const auto& entry : files)
@@ -168,15 +159,12 @@ void PictureLoadingTest::extensionChoosesTheFormat_data()
     const QString bmp = QStringLiteral("valid/bmp/bmp1_mono.bmp");
     const QString ico = QStringLiteral("valid/ico/pidgin_16px_4bit.ico");
     QTest::newRow("upper-case JPG") << jpeg << "picture.JPG" << true;
-    QTest::newRow("mixed-case Jpeg") << jpeg << "picture.Jpeg" << true;
     QTest::newRow("upper-case BMP") << bmp << "picture.BMP" << true;
     QTest::newRow("upper-case ICO") << ico << "picture.ICO" << true;
     QTest::newRow("jpeg named bmp") << jpeg << "picture.bmp" << false;
     QTest::newRow("bmp named jpg") << bmp << "picture.jpg" << false;
-    QTest::newRow("bmp named ico") << bmp << "picture.ico" << false;
     QTest::newRow("icon named bmp") << ico << "picture.bmp" << false;
     QTest::newRow("png extension") << jpeg << "picture.png" << false;
-    QTest::newRow("text extension") << jpeg << "picture.txt" << false;
     QTest::newRow("no extension") << jpeg << "picture" << false;
     QTest::newRow("jpg inside the name only") << jpeg << "picture.jpg.gif" << false;
 }
@@ -202,7 +190,6 @@ void PictureLoadingTest::truncatedFilesAreInvalid_data()
     QTest::newRow("baseline jpeg, half") << "valid/jpeg/ijg_testimgari.jpg" << 0.5;
     QTest::newRow("baseline jpeg, end marker missing") << "valid/jpeg/gdkpixbuf_cat_gray.jpg" << 0.999;
     QTest::newRow("progressive jpeg, half") << "valid/jpeg/im_progressive_400x300.jpeg" << 0.5;
-    QTest::newRow("cmyk jpeg, most") << "valid/jpeg/photoshop_cmyk_ycck_restart.jpg" << 0.9;
     QTest::newRow("bmp, half") << "valid/bmp/bmpsuite_os2_v2.bmp" << 0.5;
     QTest::newRow("rle bmp, half") << "valid/bmp/bmpsuite_rle4.bmp" << 0.5;
     QTest::newRow("icon, most") << "valid/ico/nsis3_png256_plus_bmp.ico" << 0.9;
@@ -255,7 +242,6 @@ void PictureLoadingTest::unreadableFilesNameTheFile_data()
     QTest::addColumn<bool>("isDirectory");
     QTest::newRow("vanished file") << "gone.jpg" << false;
     QTest::newRow("directory") << "folder.jpg" << true;
-    QTest::newRow("vanished bmp") << "gone.BMP" << false;
 }
 
 void PictureLoadingTest::unreadableFilesNameTheFile()
@@ -298,8 +284,9 @@ void PictureLoadingTest::jpegMatchesTheReferenceDecoder()
              reference.convertToFormat(QImage::Format_RGB32));
 }
 
-// Expected colours as djpeg decodes these files.
-void PictureLoadingTest::jpegPixelsAtKnownPlaces_data()
+// Expected colours as djpeg decodes the JPEG files and ImageMagick reads the
+// others. The BMP suite files hold the same picture in different encodings.
+void PictureLoadingTest::pixelsAtKnownPlaces_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QPoint>("place");
@@ -309,29 +296,31 @@ void PictureLoadingTest::jpegPixelsAtKnownPlaces_data()
         QPoint place;
         QColor colour;
     } pixels[] = {
-        {"tiny_1x1.jpg", {0, 0}, QColor(51, 103, 153)},
-        {"gdkpixbuf_cat_gray.jpg", {10, 20}, QColor(197, 197, 197)},
-        {"gdkpixbuf_cat_gray.jpg", {200, 150}, QColor(124, 124, 124)},
-        {"cmyk_adobe_plain.jpg", {50, 60}, QColor(41, 68, 115)},
-        {"cmyk_adobe_plain.jpg", {200, 150}, QColor(161, 171, 173)},
-        {"ijg_testimgari.jpg", {50, 60}, QColor(233, 77, 80)},
-        {"ijg_testimgari.jpg", {100, 100}, QColor(223, 53, 56)},
-        {"im_progressive_400x300.jpeg", {0, 0}, QColor(170, 193, 211)},
-        {"im_progressive_400x300.jpeg", {200, 150}, QColor(117, 138, 155)},
+        {"jpeg/tiny_1x1.jpg", {0, 0}, QColor(51, 103, 153)},
+        {"jpeg/gdkpixbuf_cat_gray.jpg", {200, 150}, QColor(124, 124, 124)},
+        {"jpeg/cmyk_adobe_plain.jpg", {50, 60}, QColor(41, 68, 115)},
+        {"jpeg/cmyk_adobe_plain.jpg", {200, 150}, QColor(161, 171, 173)},
+        {"jpeg/ijg_testimgari.jpg", {50, 60}, QColor(233, 77, 80)},
+        {"jpeg/im_progressive_400x300.jpeg", {200, 150}, QColor(117, 138, 155)},
+        {"bmp/bmp1_mono.bmp", {100, 75}, Qt::white},
+        {"bmp/bmp1_mono.bmp", {150, 100}, Qt::black},
+        {"bmp/bmpsuite_rle4.bmp", {10, 20}, QColor(255, 128, 0)},
+        {"bmp/bmpsuite_topdown_8bit.bmp", {0, 63}, QColor(0, 0, 0)},
+        {"bmp/bmpsuite_topdown_8bit.bmp", {126, 0}, QColor(153, 170, 204)},
+        {"bmp/bmpsuite_os2_v2.bmp", {126, 63}, QColor(102, 85, 102)},
     };
     for (const auto& pixel : pixels) {
         QTest::addRow("%s at %d,%d", pixel.file, pixel.place.x(), pixel.place.y())
-            << picturePath(QStringLiteral("valid/jpeg/") + pixel.file) << pixel.place << pixel.colour;
+            << picturePath(QStringLiteral("valid/") + pixel.file) << pixel.place << pixel.colour;
     }
 }
 
-void PictureLoadingTest::jpegPixelsAtKnownPlaces()
+void PictureLoadingTest::pixelsAtKnownPlaces()
 {
     QFETCH(QString, file);
     QFETCH(QPoint, place);
     QFETCH(QColor, colour);
-    const QImage image = loadPicture(file).image();
-    QCOMPARE(image.pixelColor(place), colour);
+    QCOMPARE(loadPicture(file).image().pixelColor(place), colour);
 }
 
 void PictureLoadingTest::onlyJpegPicturesAreMarkedJpeg()
@@ -353,50 +342,11 @@ void PictureLoadingTest::progressiveJpegShowsPartialPictures()
     // Early passes show a coarser picture than the final one.
     QVERIFY(partials.first() != picture.image());
     QCOMPARE(picture.image(), loadPicture(file).image());
-}
 
-void PictureLoadingTest::sequentialJpegHasNoPartialPictures()
-{
-    int partials = 0;
-    const Picture picture = loadPicture(picturePath(QStringLiteral("valid/jpeg/ijg_testimgari.jpg")),
-                                        [&](const QImage&) { ++partials; });
-    QCOMPARE(partials, 0);
-    QCOMPARE(picture.size(), QSize(227, 149));
-}
-
-// Expected colours as ImageMagick reads these files. The BMP suite files all
-// hold the same picture in different encodings.
-void PictureLoadingTest::bitmapPixelsAtKnownPlaces_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QPoint>("place");
-    QTest::addColumn<QColor>("colour");
-    const struct {
-        const char* file;
-        QPoint place;
-        QColor colour;
-    } pixels[] = {
-        {"bmp1_mono.bmp", {100, 75}, Qt::white},
-        {"bmp1_mono.bmp", {150, 100}, Qt::black},
-        {"bmpsuite_rle4.bmp", {0, 0}, QColor(255, 0, 0)},
-        {"bmpsuite_rle4.bmp", {10, 20}, QColor(255, 128, 0)},
-        {"bmpsuite_topdown_8bit.bmp", {0, 0}, QColor(255, 0, 0)},
-        {"bmpsuite_topdown_8bit.bmp", {0, 63}, QColor(0, 0, 0)},
-        {"bmpsuite_topdown_8bit.bmp", {126, 0}, QColor(153, 170, 204)},
-        {"bmpsuite_os2_v2.bmp", {126, 63}, QColor(102, 85, 102)},
-    };
-    for (const auto& pixel : pixels) {
-        QTest::addRow("%s at %d,%d", pixel.file, pixel.place.x(), pixel.place.y())
-            << picturePath(QStringLiteral("valid/bmp/") + pixel.file) << pixel.place << pixel.colour;
-    }
-}
-
-void PictureLoadingTest::bitmapPixelsAtKnownPlaces()
-{
-    QFETCH(QString, file);
-    QFETCH(QPoint, place);
-    QFETCH(QColor, colour);
-    QCOMPARE(loadPicture(file).image().pixelColor(place), colour);
+    int sequentialPartials = 0;
+    loadPicture(picturePath(QStringLiteral("valid/jpeg/ijg_testimgari.jpg")),
+                [&](const QImage&) { ++sequentialPartials; });
+    QCOMPARE(sequentialPartials, 0);
 }
 
 void PictureLoadingTest::iconShowsItsLargestEntry_data()
@@ -406,7 +356,8 @@ void PictureLoadingTest::iconShowsItsLargestEntry_data()
     QTest::addColumn<int>("index");
     QTest::newRow("PNG entry among bitmaps") << "nsis3_png256_plus_bmp.ico" << QSize(256, 256) << 2;
     QTest::newRow("largest entry last") << "nsis_classic_4bit.ico" << QSize(32, 32) << 1;
-    QTest::newRow("non-square") << "graphicsmagick_nonsquare_32x26.ico" << QSize(32, 26) << 0;
+    // Three 48x48 entries at 4, 8 and 32 bits.
+    QTest::newRow("tie goes to 32 bits") << "nsis_orange_9entries_4_8_32bit.ico" << QSize(48, 48) << 8;
 }
 
 void PictureLoadingTest::iconShowsItsLargestEntry()
@@ -421,16 +372,12 @@ void PictureLoadingTest::iconShowsItsLargestEntry()
     QCOMPARE(loadPicture(path).size(), size);
 }
 
-// Three 48x48 entries at 4, 8 and 32 bits: the 32-bit one is shown, with
-// far more colours than a palette entry could hold.
-void PictureLoadingTest::iconTieGoesToTheDeepestEntry()
+// The 32-bit entry shows far more colours than a palette entry could hold.
+void PictureLoadingTest::iconTieShowsTheDeepestEntry()
 {
-    const QString path = picturePath(QStringLiteral("valid/ico/nsis_orange_9entries_4_8_32bit.ico"));
-    const IcoDirectory directory(fileContent(path));
-    QCOMPARE(int(directory.entries().size()), 9);
-    QCOMPARE(directory.largest().depth, 32);
-
-    const QImage image = loadPicture(path).image().convertToFormat(QImage::Format_ARGB32);
+    const QImage image = loadPicture(picturePath(QStringLiteral("valid/ico/nsis_orange_9entries_4_8_32bit.ico")))
+                             .image()
+                             .convertToFormat(QImage::Format_ARGB32);
     std::set<QRgb> colours;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -438,14 +385,15 @@ void PictureLoadingTest::iconTieGoesToTheDeepestEntry()
     QVERIFY(colours.size() > 256);
 }
 
-void PictureLoadingTest::metafilesNeedAnInstalledDecoder()
+// Without a decoder, or with one that gives nothing, metafiles are invalid.
+void PictureLoadingTest::metafilesNeedADecoderThatGivesAPicture()
 {
     QTemporaryDir dir;
-    for (const QString name : {QStringLiteral("drawing.emf"), QStringLiteral("drawing.WMF")}) {
-        const QString path = dir.filePath(name);
-        writeFile(path, "metafile content");
-        QVERIFY_THROWS_EXCEPTION(InvalidPictureError, loadPicture(path));
-    }
+    const QString path = dir.filePath(QStringLiteral("drawing.EMF"));
+    writeFile(path, "metafile content");
+    QVERIFY_THROWS_EXCEPTION(InvalidPictureError, loadPicture(path));
+    setMetafileDecoder([](const QByteArray&, const QString&) { return Picture(); });
+    QVERIFY_THROWS_EXCEPTION(InvalidPictureError, loadPicture(path));
 }
 
 void PictureLoadingTest::metafileDecoderReceivesContentAndExtension()
@@ -466,15 +414,6 @@ void PictureLoadingTest::metafileDecoderReceivesContentAndExtension()
     QCOMPARE(picture.size(), QSize(40, 30));
     QCOMPARE(seenData, QByteArray("metafile content"));
     QCOMPARE(seenExtension, QStringLiteral("wmf"));
-}
-
-void PictureLoadingTest::emptyMetafileResultIsInvalid()
-{
-    setMetafileDecoder([](const QByteArray&, const QString&) { return Picture(); });
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("drawing.emf"));
-    writeFile(path, "metafile content");
-    QVERIFY_THROWS_EXCEPTION(InvalidPictureError, loadPicture(path));
 }
 
 QTEST_MAIN(PictureLoadingTest)
