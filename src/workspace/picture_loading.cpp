@@ -63,10 +63,11 @@ void TSleevix::updateTrashButtons()
     sbTrash2->setEnabled(Image2->hasPicture());
 }
 
-bool TSleevix::OpenFile(int slot, const QString& fileName, Picture& holder)
+bool TSleevix::OpenFile(int slot, const QString& fileName, Picture& holder,
+                        const std::function<void(const QImage&)>& showPartial)
 {
     try {
-        holder = loadPicture(fileName);
+        holder = loadPicture(fileName, showPartial);
     } catch (const InvalidPictureError&) {
         emptySlot(slot);
         setStatusText(slot, kInvalidFormat);
@@ -95,10 +96,18 @@ bool TSleevix::recognitionApplies() const
            !cbCD->isChecked();
 }
 
+// A progressive JPEG shows in its slot pass by pass while it decodes.
+void TSleevix::showPartialPicture(int slot, const QImage& partial)
+{
+    slotView(slot)->setPicture(Picture::fromImage(partial, true));
+    slotView(slot)->repaint();
+}
+
 void TSleevix::loadDirect(int slot, const QString& fileName)
 {
     Picture picture;
-    if (OpenFile(slot, fileName, picture)) {
+    auto showPartial = [this, slot](const QImage& partial) { showPartialPicture(slot, partial); };
+    if (OpenFile(slot, fileName, picture, showPartial)) {
         slotView(slot)->setPicture(picture);
         setStatusText(slot, fileName);
     }
@@ -106,11 +115,24 @@ void TSleevix::loadDirect(int slot, const QString& fileName)
 
 void TSleevix::loadRecognised(int errorSlot, const QString& fileName)
 {
+    // Partial passes already show in the slot the shape names; should the
+    // file then turn out corrupt, that slot gets its picture back.
+    int partialSlot = 0;
+    Picture before;
+    auto showPartial = [&](const QImage& partial) {
+        if (!partialSlot) {
+            partialSlot = partial.width() == partial.height() ? 1 : 2;
+            before = slotPicture(partialSlot);
+        }
+        showPartialPicture(partialSlot, partial);
+    };
     Picture picture;
-    if (OpenFile(errorSlot, fileName, picture) && !picture.isEmpty()) {
+    if (OpenFile(errorSlot, fileName, picture, showPartial) && !picture.isEmpty()) {
         const int slot = slotForShape(picture);
         slotView(slot)->setPicture(picture);
         setStatusText(slot, fileName);
+    } else if (partialSlot && partialSlot != errorSlot) {
+        slotView(partialSlot)->setPicture(before);
     }
 }
 

@@ -100,7 +100,8 @@ public:
     void sbKonfigClick();
 
     // --- Picture loading ---------------------------------------------------
-    bool OpenFile(int slot, const QString& fileName, Picture& holder);
+    bool OpenFile(int slot, const QString& fileName, Picture& holder,
+                  const std::function<void(const QImage&)>& showPartial = {});
     void SetJPEGOptions(Picture& holder);
     void FDblClick(int slot);
     void OpenImage(int slot, const QString& fileName);
@@ -168,6 +169,7 @@ private:
     bool recognitionApplies() const;
     void loadDirect(int slot, const QString& fileName);
     void loadRecognised(int errorSlot, const QString& fileName);
+    void showPartialPicture(int slot, const QImage& partial);
 
     QStringList m_arguments;
     QString m_openDialogFolder;

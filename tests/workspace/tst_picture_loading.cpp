@@ -1,0 +1,184 @@
+#include "app/globals.h"
+#include "platform/image_view.h"
+#include "platform/settings_store.h"
+#include "settings/cdsetup.h"
+#include "settings/program_values.h"
+#include "support/test_env.h"
+#include "workspace/sleevix.h"
+#include "workspace/status_bar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+const QString kInvalid = QStringLiteral("Ungültiges Format...");
+
+// Picture files made for the test: their names say their shape.
+class PictureFiles {
+public:
+    QString make(const QString& name, int width, int height)
+    {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(QColor(40, 120, 200));
+        const QString path = m_dir.filePath(name);
+        image.save(path);
+        return path;
+    }
+    QString text(const QString& name, const QByteArray& content)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(content);
+        return path;
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QSize slotSize(TSleevix& w, int slot)
+{
+    return w.slotPicture(slot).size();
+}
+
+}  // namespace
+
+class PictureLoadingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void recognitionPutsSquarePicturesInFront()
+    {
+        testenv::App app;
+        TSleevix& w = app.main();
+        PictureFiles files;
+        const QString square = files.make("square.bmp", 100, 100);
+        const QString almost = files.make("almost.jpg", 100, 99);
+        w.OpenImage(2, square);
+        w.OpenImage(1, almost);
+        QCOMPARE(slotSize(w, 1), QSize(100, 100));
+        QCOMPARE(slotSize(w, 2), QSize(100, 99));
+        QCOMPARE(w.statusText(1), square);
+        QCOMPARE(w.statusText(2), almost);
+        QVERIFY(w.sbTrash1->isEnabled());
+        QVERIFY(w.sbTrash2->isEnabled());
+        QCOMPARE(w.openDialogFileName(), almost);
+    }
+
+    void twoChosenFilesFollowTheirShapeOrTheAskedSlot()
+    {
+        testenv::App app;
+        TSleevix& w = app.main();
+        PictureFiles files;
+        const QString first = files.make("first.bmp", 80, 80);
+        const QString second = files.make("second.bmp", 60, 60);
+        const QString wide = files.make("wide.bmp", 90, 40);
+        w.runOpenDialog = [&] { return QStringList{first, second, wide}; };
+
+        w.FDblClick(2);  // with recognition: both square, the second wins slot 1
+        QCOMPARE(slotSize(w, 1), QSize(60, 60));
+        QCOMPARE(w.statusText(1), second);
+        QVERIFY(!w.Image2->hasPicture());
+
+        app.setup().cbAutoFormat->setChecked(false);
+        w.FDblClick(2);  // direct: first to the asked slot, second to the other
+        QCOMPARE(slotSize(w, 2), QSize(80, 80));
+        QCOMPARE(slotSize(w, 1), QSize(60, 60));
+        QCOMPARE(w.statusText(2), first);
+
+        app.setup().cbAutoFormat->setChecked(true);
+        w.cbCD->setChecked(true);  // recognition never applies to CD labels
+        w.runOpenDialog = [&] { return QStringList{wide}; };
+        w.FDblClick(1);
+        QCOMPARE(slotSize(w, 1), QSize(90, 40));
+    }
+
+    void invalidFilesEmptyTheNamedSlot()
+    {
+        testenv::App app;
+        TSleevix& w = app.main();
+        PictureFiles files;
+        const QString good = files.make("good.bmp", 50, 70);
+        const QString square = files.make("square.bmp", 50, 50);
+        const QString notes = files.text("notes.txt", "keine Bilddaten");
+        const QString broken = files.text("broken.jpg", QByteArray("\xFF\xD8\xFF\xE0", 4) + "kaputt");
+
+        w.OpenImage(1, square);
+        w.runOpenDialog = [&] { return QStringList{broken, good}; };
+        w.FDblClick(1);  // corrupt first file empties slot 1, whatever its shape
+        QVERIFY(!w.Image1->hasPicture());
+        QCOMPARE(w.statusText(1), kInvalid);
+        QVERIFY(!w.sbTrash1->isEnabled());
+        QCOMPARE(slotSize(w, 2), QSize(50, 70));
+        QCOMPARE(w.statusText(2), good);
+
+        w.OpenImage(2, notes);  // no picture format claims .txt
+        QVERIFY(!w.Image2->hasPicture());
+        QCOMPARE(w.statusText(2), kInvalid);
+        QVERIFY(!w.sbTrash2->isEnabled());
+    }
+
+    void unreadableFileLeavesTheSlotAsItWas()
+    {
+        testenv::App app;
+        TSleevix& w = app.main();
+        PictureFiles files;
+        const QString square = files.make("square.bmp", 30, 30);
+        w.OpenImage(1, square);
+        const QString gone = square + ".weg.bmp";
+        app.setup().cbAutoFormat->setChecked(false);
+        w.OpenImage(1, gone);
+        QCOMPARE(slotSize(w, 1), QSize(30, 30));
+        QCOMPARE(w.statusText(1), QString("Datei kann nicht gelesen werden: %1").arg(gone));
+        QVERIFY(w.sbTrash1->isEnabled());
+    }
+
+    void realJpegFilesLoadThroughTheDialog()
+    {
+        testenv::App app;
+        TSleevix& w = app.main();
+        const QString progressive = testenv::dataFile("pictures/valid/jpeg/im_progressive_400x300.jpeg");
+        const QString truncated =
+            testenv::dataFile("pictures/invalid/jpeg/truncated_half_progressive.jpg");
+        QVERIFY(QFile::exists(progressive));
+        w.runOpenDialog = [&] { return QStringList{progressive}; };
+        w.bFront->click();
+        QVERIFY(w.Image1->hasPicture() || w.Image2->hasPicture());
+        QVERIFY(w.slotPicture(1).isJpeg() || w.slotPicture(2).isJpeg());
+
+        const Picture before = w.slotPicture(2);
+        w.OpenImage(1, truncated);  // partly shown while decoding, then refused
+        QCOMPARE(w.statusText(1), kInvalid);
+        QVERIFY(!w.Image1->hasPicture());
+        QVERIFY(w.slotPicture(2).sharesDataWith(before));
+    }
+
+    void recognitionToggleWritesOnlyWithAutoSave()
+    {
+        testenv::App app;
+        TSleevix& w = app.main();
+        app.setup().cbAutosave->setChecked(false);
+        w.popupItem(1, TSleevix::kRecognitionItem)->trigger();
+        QVERIFY(!program().AutoFormat);
+        QVERIFY(!app.setup().cbAutoFormat->isChecked());
+        QVERIFY(!w.popupItem(2, TSleevix::kRecognitionItem)->isChecked());
+        QVERIFY(!SettingsStore::user().exists("AutoFormat"));
+
+        app.setup().cbAutosave->setChecked(true);
+        w.popupItem(2, TSleevix::kRecognitionItem)->trigger();
+        QVERIFY(program().AutoFormat);
+        QVERIFY(w.popupItem(1, TSleevix::kRecognitionItem)->isChecked());
+        QVERIFY(SettingsStore::user().readBool("AutoFormat"));
+    }
+};
+
+SLEEVIX_TEST_MAIN(PictureLoadingTest)
+#include "tst_picture_loading.moc"
