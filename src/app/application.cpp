@@ -8,6 +8,9 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
@@ -46,6 +49,11 @@ void configureApplication(QApplication& app)
     app.setApplicationVersion(QStringLiteral("2.6"));
     // The windows are laid out in fixed pixels; a compact font with known
     // metrics keeps every caption inside its control.
+    // The program speaks German, and so do Qt's own dialogs.
+    static QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTranslator);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(11);
     app.setFont(font);
