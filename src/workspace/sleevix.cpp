@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QToolButton>
+#include <QTimer>
 #include <QUrl>
 
 #include <memory>
@@ -113,11 +114,21 @@ bool TSleevix::clipboardHasPicture() const
 bool TSleevix::event(QEvent* event)
 {
     const bool handled = QMainWindow::event(event);
-    if (event->type() == QEvent::WindowActivate && !m_activated) {
-        m_activated = true;
-        runGuarded(this, [this] { FormActivate(); });
-    }
+    if (event->type() == QEvent::WindowActivate)
+        runFirstActivation();
+    // A desktop without a window manager never activates the window; the
+    // first activation's work must not depend on that.
+    if (event->type() == QEvent::Show)
+        QTimer::singleShot(0, this, &TSleevix::runFirstActivation);
     return handled;
+}
+
+void TSleevix::runFirstActivation()
+{
+    if (m_activated)
+        return;
+    m_activated = true;
+    runGuarded(this, [this] { FormActivate(); });
 }
 
 void TSleevix::FormActivate()

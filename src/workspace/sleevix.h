@@ -154,6 +154,7 @@ private:
     void connectPictureHandlers();
     void connectPrintCommands();
     void FormCreate();
+    void runFirstActivation();
 
     // Steps the layout handlers share.
     void centreTrash(int slot);
