@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
@@ -12,6 +14,8 @@ class QToolButton;
 class QWidget;
 class SpinEdit;
 struct SettingRow;
+class QAction;
+class QMenu;
 
 // The settings window. Its controls are the program's working copy of the
 // settings: the store is read into them and written from them, and the
@@ -116,6 +120,35 @@ public:
     void cbUBackClick();
     void cbUDoubleClick();
     void Button3Click();
+
+    // --- "Vorlagen" page: label templates ---------------------------------
+    QMenu* PopupMenu1 = nullptr;  // the template list's context menu
+    QAction* Laden1 = nullptr;
+    QAction* Speichern1 = nullptr;
+    QAction* Aktualisieren1 = nullptr;
+    QAction* Entfernen1 = nullptr;
+
+    // Re-reads the templates folder (the text of eLabels) into the list.
+    void LoadFileList();
+    // Index of the selected entry, -1 when none is.
+    int SelItem() const;
+    void ListViewChange();
+    void ListViewDblClick();
+    void bLoadLabelClick();
+    void bSaveClick();
+    void bUpdateLabelClick();
+    void bDeleteLabelClick();
+    // Throws TemplateWriteError.
+    void SaveFileVariables(const QString& fileName);
+    void LoadFileVariables(const QString& fileName);
+
+    // The save dialog: the chosen file, or empty when cancelled.
+    std::function<QString()> runTemplateSaveDialog;
+    // Asks whether the template of this caption is to be deleted.
+    std::function<bool(const QString& caption)> confirmTemplateDelete;
+
+    // Wires the page; the constructor calls it once.
+    void connectTemplatePage();
 
 protected:
     void showEvent(QShowEvent* event) override;
