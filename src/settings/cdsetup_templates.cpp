@@ -20,10 +20,26 @@ namespace {
 
 const QString kTemplatePattern = QStringLiteral("*.lab");
 
+struct DialogLabel {
+    QFileDialog::DialogLabel label;
+    const char* text;
+};
+
+// The dialog speaks German even without Qt's own translations.
+const DialogLabel kSaveDialogLabels[] = {
+    {QFileDialog::LookIn, "Suchen in:"},
+    {QFileDialog::FileName, "Dateiname:"},
+    {QFileDialog::FileType, "Dateityp:"},
+    {QFileDialog::Accept, "&Speichern"},
+    {QFileDialog::Reject, "Abbrechen"},
+};
+
 QString askTemplateFileName(QWidget* parent, const QString& folder)
 {
     QFileDialog dialog(parent, QStringLiteral("Speichern unter"), folder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    for (const DialogLabel& label : kSaveDialogLabels)
+        dialog.setLabelText(label.label, QString::fromUtf8(label.text));
     dialog.setNameFilter(QStringLiteral("Labeldateien (*.lab)"));
     dialog.setDefaultSuffix(QStringLiteral("lab"));
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -36,8 +52,11 @@ bool askDeleteTemplate(QWidget* parent, const QString& caption)
 {
     const QString question =
         QStringLiteral("Möchten Sie die Vorlage : ") + caption + QStringLiteral(" wirklich löschen?");
-    return QMessageBox::question(parent, QStringLiteral("Bestätigung"), question,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigung"), question,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("&Nein"));
+    return box.exec() == QMessageBox::Yes;
 }
 
 // Caption of the selected entry, empty when none is selected.

@@ -48,5 +48,8 @@ QIcon templateIcon(TemplateIcon which)
         break;
     }
     p.end();
-    return QIcon(pixmap);
+    // The same picture when selected, so the list's highlight does not tint the mark.
+    QIcon icon(pixmap);
+    icon.addPixmap(pixmap, QIcon::Selected);
+    return icon;
 }
