@@ -17,6 +17,8 @@ struct SettingRow;
 struct SheetSettings;
 class PrintDevice;
 class Picture;
+class QAction;
+class QMenu;
 
 // The settings window. Its controls are the program's working copy of the
 // settings: the store is read into them and written from them, and the
@@ -140,6 +142,35 @@ public:
     // The folder browser; tests replace it. Returns the chosen folder, or
     // an empty text when cancelled.
     std::function<QString(const QString& title)> chooseFolder;
+
+    // --- "Vorlagen" page: label templates ---------------------------------
+    QMenu* PopupMenu1 = nullptr;  // the template list's context menu
+    QAction* Laden1 = nullptr;
+    QAction* Speichern1 = nullptr;
+    QAction* Aktualisieren1 = nullptr;
+    QAction* Entfernen1 = nullptr;
+
+    // Re-reads the templates folder (the text of eLabels) into the list.
+    void LoadFileList();
+    // Index of the selected entry, -1 when none is.
+    int SelItem() const;
+    void ListViewChange();
+    void ListViewDblClick();
+    void bLoadLabelClick();
+    void bSaveClick();
+    void bUpdateLabelClick();
+    void bDeleteLabelClick();
+    // Throws TemplateWriteError.
+    void SaveFileVariables(const QString& fileName);
+    void LoadFileVariables(const QString& fileName);
+
+    // The save dialog: the chosen file, or empty when cancelled.
+    std::function<QString()> runTemplateSaveDialog;
+    // Asks whether the template of this caption is to be deleted.
+    std::function<bool(const QString& caption)> confirmTemplateDelete;
+
+    // Wires the page; the constructor calls it once.
+    void connectTemplatePage();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -7,6 +7,7 @@
 #include "print/printer_choice.h"
 #include "settings/cover_settings.h"
 #include "settings/program_values.h"
+#include "settings/ready_templates.h"
 #include "workspace/sleevix.h"
 
 #include <QCheckBox>
@@ -23,8 +24,7 @@ QString defaultFolder(DefaultFolder folder)
     case DefaultFolder::Pictures:
         return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     case DefaultFolder::Templates:
-        return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-            .filePath(QStringLiteral("Vorlagen"));
+        return defaultTemplatesFolder();
     case DefaultFolder::None:
         break;
     }
