@@ -4,6 +4,7 @@
 #include "platform/error_box.h"
 #include "platform/spin_edit.h"
 #include "settings/cover_settings.h"
+#include "settings/page_previews.h"
 #include "settings/program_values.h"
 #include "workspace/sleevix.h"
 
@@ -18,6 +19,7 @@ TCDSetup::TCDSetup(Role role, QWidget* parent) : QDialog(parent), m_role(role)
     buildControls();
     connectHandlers();
     FormCreate();
+    m_previews = new PagePreviews(*this);
 }
 
 TCDSetup::~TCDSetup() = default;

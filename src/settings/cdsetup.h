@@ -10,6 +10,7 @@ class QPushButton;
 class TabbedPages;
 class QToolButton;
 class QWidget;
+class PagePreviews;
 class SpinEdit;
 struct SettingRow;
 
@@ -26,6 +27,7 @@ public:
     ~TCDSetup() override;
 
     Role role() const { return m_role; }
+    PagePreviews* previews() const { return m_previews; }
 
     void ReadRegistry();
     void WriteRegistry();
@@ -135,4 +137,5 @@ private:
     QWidget* controlNamed(const char* name) const;
 
     Role m_role;
+    PagePreviews* m_previews = nullptr;
 };
