@@ -89,27 +89,26 @@ struct HolderSpec {
     QRect place;  // inside the page's panel, before any setting moves it
     Rendering rendering;
     bool visible;
-    StockOutline picture;
 };
 
 // Later entries lie above earlier ones on the same panel.
 // clang-format off
 const HolderSpec kHolders[] = {
-    {Holder::Image4,  "Image4",  TCDSetup::PageFrontBack, {24, 8, 65, 65},   Rendering::Lines, true,  StockOutline::FrontPlain},
-    {Holder::Image5,  "Image5",  TCDSetup::PageFrontBack, {16, 80, 81, 65},  Rendering::Lines, true,  StockOutline::BackPlain},
-    {Holder::Image12, "Image12", TCDSetup::PageFrontBack, {25, 9, 63, 63},   Rendering::Photo, false, StockOutline::FrontPlain},
-    {Holder::Image13, "Image13", TCDSetup::PageFrontBack, {17, 81, 79, 63},  Rendering::Photo, false, StockOutline::BackPlain},
-    {Holder::Image3,  "Image3",  TCDSetup::PageDouble,    {18, 16, 121, 65}, Rendering::Lines, true,  StockOutline::DoublePlain},
-    {Holder::Image14, "Image14", TCDSetup::PageDouble,    {19, 17, 119, 63}, Rendering::Photo, false, StockOutline::DoublePlain},
-    {Holder::Image18, "Image18", TCDSetup::PageDouble,    {78, 17, 60, 63},  Rendering::Photo, false, StockOutline::DoublePlain},
-    {Holder::Image1,  "Image1",  TCDSetup::PageCd,        {24, 10, 65, 65},  Rendering::Keyed, true,  StockOutline::Disc},
-    {Holder::Image10, "Image10", TCDSetup::PageCd,        {24, 10, 65, 65},  Rendering::Keyed, false, StockOutline::Disc},
-    {Holder::Image2,  "Image2",  TCDSetup::PageCd,        {24, 88, 65, 65},  Rendering::Keyed, true,  StockOutline::Disc},
-    {Holder::Image11, "Image11", TCDSetup::PageCd,        {24, 88, 65, 65},  Rendering::Keyed, false, StockOutline::Disc},
-    {Holder::Image19, "Image19", TCDSetup::PageDvd,       {0, 0, 136, 92},   Rendering::Lines, true,  StockOutline::DvdPlain},
-    {Holder::Image22, "Image22", TCDSetup::PageDvd,       {1, 1, 134, 90},   Rendering::Photo, false, StockOutline::DvdPlain},
-    {Holder::Image23, "Image23", TCDSetup::PageVhs,       {16, 8, 132, 95},  Rendering::Lines, true,  StockOutline::VhsPlain},
-    {Holder::Image26, "Image26", TCDSetup::PageVhs,       {17, 9, 130, 93},  Rendering::Photo, false, StockOutline::VhsPlain},
+    {Holder::Image4,  "Image4",  TCDSetup::PageFrontBack, {24, 8, 65, 65},   Rendering::Lines, true},
+    {Holder::Image5,  "Image5",  TCDSetup::PageFrontBack, {16, 80, 81, 65},  Rendering::Lines, true},
+    {Holder::Image12, "Image12", TCDSetup::PageFrontBack, {25, 9, 63, 63},   Rendering::Photo, false},
+    {Holder::Image13, "Image13", TCDSetup::PageFrontBack, {17, 81, 79, 63},  Rendering::Photo, false},
+    {Holder::Image3,  "Image3",  TCDSetup::PageDouble,    {18, 16, 121, 65}, Rendering::Lines, true},
+    {Holder::Image14, "Image14", TCDSetup::PageDouble,    {19, 17, 119, 63}, Rendering::Photo, false},
+    {Holder::Image18, "Image18", TCDSetup::PageDouble,    {78, 17, 60, 63},  Rendering::Photo, false},
+    {Holder::Image1,  "Image1",  TCDSetup::PageCd,        {24, 10, 65, 65},  Rendering::Keyed, true},
+    {Holder::Image10, "Image10", TCDSetup::PageCd,        {24, 10, 65, 65},  Rendering::Keyed, false},
+    {Holder::Image2,  "Image2",  TCDSetup::PageCd,        {24, 88, 65, 65},  Rendering::Keyed, true},
+    {Holder::Image11, "Image11", TCDSetup::PageCd,        {24, 88, 65, 65},  Rendering::Keyed, false},
+    {Holder::Image19, "Image19", TCDSetup::PageDvd,       {0, 0, 136, 92},   Rendering::Lines, true},
+    {Holder::Image22, "Image22", TCDSetup::PageDvd,       {1, 1, 134, 90},   Rendering::Photo, false},
+    {Holder::Image23, "Image23", TCDSetup::PageVhs,       {16, 8, 132, 95},  Rendering::Lines, true},
+    {Holder::Image26, "Image26", TCDSetup::PageVhs,       {17, 9, 130, 93},  Rendering::Photo, false},
 };
 
 const PositionRule kPositionRules[] = {
@@ -261,10 +260,12 @@ void PagePreviews::buildPanels()
         auto* view = new PreviewHolder(spec.rendering, panels[spec.page]);
         view->setObjectName(QLatin1String(spec.name));
         view->setGeometry(spec.place);
-        view->setPicture(stockOutline(spec.picture));
         view->setVisible(spec.visible);
         m_holders[size_t(spec.id)] = view;
     }
+    // The disc overlays keep the stock disc; the discs take it from them.
+    for (const DiscPreview& disc : kDiscs)
+        holder(disc.overlay)->setPicture(stockOutline(StockOutline::Disc));
 }
 
 void PagePreviews::connectControls()
