@@ -243,6 +243,7 @@ PagePreviews::PagePreviews(TCDSetup& setup) : QObject(&setup), m_setup(setup)
 {
     buildPanels();
     connectControls();
+    // The store was read into the controls before the drawings existed.
     for (const ShowHandler& show : kShowHandlers)
         (this->*show.handler)();
 }
