@@ -5,6 +5,7 @@
 #include "platform/spin_edit.h"
 #include "platform/tabbed_pages.h"
 #include "settings/cover_settings.h"
+#include "settings/page_previews.h"
 #include "settings/program_values.h"
 #include "workspace/sleevix.h"
 
@@ -24,6 +25,7 @@ TCDSetup::TCDSetup(Role role, QWidget* parent) : QDialog(parent), m_role(role)
     connectHandlers();
     FormCreate();
     connectTemplatePage();
+    m_previews = new PagePreviews(*this);
 }
 
 TCDSetup::~TCDSetup() = default;

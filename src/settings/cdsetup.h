@@ -12,6 +12,7 @@ class QPushButton;
 class TabbedPages;
 class QToolButton;
 class QWidget;
+class PagePreviews;
 class SpinEdit;
 struct SettingRow;
 struct SheetSettings;
@@ -33,6 +34,7 @@ public:
     ~TCDSetup() override;
 
     Role role() const { return m_role; }
+    PagePreviews* previews() const { return m_previews; }
 
     void ReadRegistry();
     void WriteRegistry();
@@ -195,4 +197,5 @@ private:
     QWidget* controlNamed(const char* name) const;
 
     Role m_role;
+    PagePreviews* m_previews = nullptr;
 };

@@ -1,0 +1,528 @@
+#include "settings/page_previews.h"
+
+#include "app/globals.h"
+#include "platform/spin_edit.h"
+#include "platform/tabbed_pages.h"
+#include "settings/cdsetup.h"
+#include "settings/preview_holder.h"
+#include "settings/stock_outlines.h"
+#include "workspace/sleevix.h"
+
+#include <QCheckBox>
+#include <QFrame>
+
+#include <array>
+
+using Rendering = PreviewHolder::Rendering;
+
+namespace previews {
+
+enum class Holder : int {
+    Image1, Image2, Image3, Image4, Image5, Image10, Image11, Image12, Image13,
+    Image14, Image18, Image19, Image22, Image23, Image26, Count, None
+};
+
+// Which of the back page's two pairs of position fields a rule belongs to.
+enum class Gate { Always, BackPage, SecondFront };
+enum class Axis { Left, Top };
+
+// A position field moves an outline holder to (field div 2) pixels, the
+// picture holder inside it 1 pixel further, a disc overlay onto it while the
+// CD layout is ticked, and the right half of a double front beside the
+// picture holder.
+struct PositionRule {
+    SpinEdit* TCDSetup::*field;
+    Axis axis;
+    Gate gate;
+    Holder outline;
+    Holder inset = Holder::None;
+    Holder overlay = Holder::None;
+    Holder beside = Holder::None;
+};
+
+struct DiscPreview {
+    Holder disc;
+    Holder overlay;
+    int slot;
+};
+
+struct CoverPreview {
+    int page;
+    Holder outline;
+    Holder inset;
+    QCheckBox* TCDSetup::*frame;
+    QCheckBox* TSleevix::*layout;
+    StockOutline plain;
+    StockOutline framed;
+};
+
+}  // namespace previews
+
+namespace {
+
+using previews::Axis;
+using previews::CoverPreview;
+using previews::DiscPreview;
+using previews::Gate;
+using previews::Holder;
+using previews::PositionRule;
+
+struct PanelSpec {
+    int page;
+    const char* name;
+    QRect place;
+    bool border;
+};
+
+const PanelSpec kPanels[] = {
+    {TCDSetup::PageFrontBack, "Panel3", {240, 8, 115, 161}, true},
+    {TCDSetup::PageDouble, "Panel2", {216, 8, 161, 115}, true},
+    {TCDSetup::PageCd, "Panel1", {240, 8, 115, 161}, true},
+    {TCDSetup::PageDvd, "Panel4", {216, 8, 161, 115}, false},
+    {TCDSetup::PageVhs, "Panel5", {216, 8, 161, 115}, false},
+};
+
+struct HolderSpec {
+    Holder id;
+    const char* name;
+    int page;
+    QRect place;  // inside the page's panel, before any setting moves it
+    Rendering rendering;
+    bool visible;
+};
+
+// Later entries lie above earlier ones on the same panel.
+// clang-format off
+const HolderSpec kHolders[] = {
+    {Holder::Image4,  "Image4",  TCDSetup::PageFrontBack, {24, 8, 65, 65},   Rendering::Lines, true},
+    {Holder::Image5,  "Image5",  TCDSetup::PageFrontBack, {16, 80, 81, 65},  Rendering::Lines, true},
+    {Holder::Image12, "Image12", TCDSetup::PageFrontBack, {25, 9, 63, 63},   Rendering::Photo, false},
+    {Holder::Image13, "Image13", TCDSetup::PageFrontBack, {17, 81, 79, 63},  Rendering::Photo, false},
+    {Holder::Image3,  "Image3",  TCDSetup::PageDouble,    {18, 16, 121, 65}, Rendering::Lines, true},
+    {Holder::Image14, "Image14", TCDSetup::PageDouble,    {19, 17, 119, 63}, Rendering::Photo, false},
+    {Holder::Image18, "Image18", TCDSetup::PageDouble,    {78, 17, 60, 63},  Rendering::Photo, false},
+    {Holder::Image1,  "Image1",  TCDSetup::PageCd,        {24, 10, 65, 65},  Rendering::Keyed, true},
+    {Holder::Image10, "Image10", TCDSetup::PageCd,        {24, 10, 65, 65},  Rendering::Keyed, false},
+    {Holder::Image2,  "Image2",  TCDSetup::PageCd,        {24, 88, 65, 65},  Rendering::Keyed, true},
+    {Holder::Image11, "Image11", TCDSetup::PageCd,        {24, 88, 65, 65},  Rendering::Keyed, false},
+    {Holder::Image19, "Image19", TCDSetup::PageDvd,       {0, 0, 136, 92},   Rendering::Lines, true},
+    {Holder::Image22, "Image22", TCDSetup::PageDvd,       {1, 1, 134, 90},   Rendering::Photo, false},
+    {Holder::Image23, "Image23", TCDSetup::PageVhs,       {16, 8, 132, 95},  Rendering::Lines, true},
+    {Holder::Image26, "Image26", TCDSetup::PageVhs,       {17, 9, 130, 93},  Rendering::Photo, false},
+};
+
+const PositionRule kPositionRules[] = {
+    {&TCDSetup::spTop,        Axis::Top,  Gate::Always,      Holder::Image4,  Holder::Image12},
+    {&TCDSetup::spLeft,       Axis::Left, Gate::Always,      Holder::Image4,  Holder::Image12},
+    {&TCDSetup::spTop2,       Axis::Top,  Gate::BackPage,    Holder::Image5,  Holder::Image13},
+    {&TCDSetup::spLeft2,      Axis::Left, Gate::BackPage,    Holder::Image5,  Holder::Image13},
+    {&TCDSetup::spTop2Front,  Axis::Top,  Gate::SecondFront, Holder::Image5,  Holder::Image13},
+    {&TCDSetup::spLeft2front, Axis::Left, Gate::SecondFront, Holder::Image5,  Holder::Image13},
+    {&TCDSetup::spDTop,       Axis::Top,  Gate::Always,      Holder::Image3,  Holder::Image14, Holder::None, Holder::Image18},
+    {&TCDSetup::spDleft,      Axis::Left, Gate::Always,      Holder::Image3,  Holder::Image14, Holder::None, Holder::Image18},
+    {&TCDSetup::spCDTop,      Axis::Top,  Gate::Always,      Holder::Image1,  Holder::None,    Holder::Image10},
+    {&TCDSetup::spCDLeft,     Axis::Left, Gate::Always,      Holder::Image1,  Holder::None,    Holder::Image10},
+    {&TCDSetup::spCDTop2,     Axis::Top,  Gate::Always,      Holder::Image2,  Holder::None,    Holder::Image11},
+    {&TCDSetup::spCDLeft2,    Axis::Left, Gate::Always,      Holder::Image2,  Holder::None,    Holder::Image11},
+    {&TCDSetup::spDVDTop,     Axis::Top,  Gate::Always,      Holder::Image19, Holder::Image22},
+    {&TCDSetup::spDVDLeft,    Axis::Left, Gate::Always,      Holder::Image19, Holder::Image22},
+    {&TCDSetup::spVHSTop,     Axis::Top,  Gate::Always,      Holder::Image23, Holder::Image26},
+    {&TCDSetup::spVHSLeft,    Axis::Left, Gate::Always,      Holder::Image23, Holder::Image26},
+};
+// clang-format on
+
+const DiscPreview kDiscs[] = {
+    {Holder::Image1, Holder::Image10, 1},
+    {Holder::Image2, Holder::Image11, 2},
+};
+
+const CoverPreview kDvdCover{TCDSetup::PageDvd, Holder::Image19, Holder::Image22,
+                             &TCDSetup::cbUDVD, &TSleevix::cbDVD,
+                             StockOutline::DvdPlain, StockOutline::DvdFramed};
+const CoverPreview kVhsCover{TCDSetup::PageVhs, Holder::Image23, Holder::Image26,
+                             &TCDSetup::cbUVHS, &TSleevix::cbVHS,
+                             StockOutline::VhsPlain, StockOutline::VhsFramed};
+
+struct BoxHandler {
+    QCheckBox* TCDSetup::*box;
+    void (PagePreviews::*handler)();
+};
+
+const BoxHandler kBoxHandlers[] = {
+    {&TCDSetup::cbSecFront, &PagePreviews::cbSecFrontClick},
+    {&TCDSetup::cbSecImg, &PagePreviews::cbSecImgClick},
+    {&TCDSetup::cbUFront, &PagePreviews::cbUFrontClick},
+    {&TCDSetup::cbUBack, &PagePreviews::cbUBackClick},
+    {&TCDSetup::cbKnickTrennVR, &PagePreviews::cbKnickTrennVRClick},
+    {&TCDSetup::cbUDouble, &PagePreviews::cbUDoubleClick},
+    {&TCDSetup::cbKnickTrennD, &PagePreviews::cbKnickTrennDClick},
+    {&TCDSetup::cbUDVD, &PagePreviews::cbUDVDClick},
+    {&TCDSetup::cbUVHS, &PagePreviews::cbUVHSClick},
+};
+
+struct ShowHandler {
+    int page;
+    void (PagePreviews::*handler)();
+};
+
+const ShowHandler kShowHandlers[] = {
+    {TCDSetup::PageFrontBack, &PagePreviews::TabSheet2Show},
+    {TCDSetup::PageDouble, &PagePreviews::TabSheet3Show},
+    {TCDSetup::PageCd, &PagePreviews::TabSheet4Show},
+    {TCDSetup::PageDvd, &PagePreviews::TabSheet7Show},
+    {TCDSetup::PageVhs, &PagePreviews::TabSheet8Show},
+};
+
+// The back outline's width whenever it stands for the back page.
+constexpr int kBackOutlineWidth = 81;
+
+// One preview pixel per 2 mm; the division truncates toward zero.
+int previewPixels(int millimetres)
+{
+    return millimetres / 2;
+}
+
+const HolderSpec& specOf(Holder id)
+{
+    for (const HolderSpec& spec : kHolders) {
+        if (spec.id == id)
+            return spec;
+    }
+    Q_UNREACHABLE();
+}
+
+void moveAlong(QWidget* widget, Axis axis, int value)
+{
+    if (axis == Axis::Left)
+        widget->move(value, widget->y());
+    else
+        widget->move(widget->x(), value);
+}
+
+QFrame* createPanel(const PanelSpec& spec, QWidget* page)
+{
+    auto* panel = new QFrame(page);
+    panel->setObjectName(QLatin1String(spec.name));
+    panel->setGeometry(spec.place);
+    QPalette paper = panel->palette();
+    paper.setColor(QPalette::Window, Qt::white);
+    paper.setColor(QPalette::WindowText, Qt::darkGray);
+    panel->setPalette(paper);
+    panel->setAutoFillBackground(true);
+    if (spec.border)
+        panel->setFrameStyle(QFrame::Box | QFrame::Plain);
+    return panel;
+}
+
+// --- What the main window shows --------------------------------------------
+
+bool layoutTicked(QCheckBox* TSleevix::*box)
+{
+    return Sleevix && (Sleevix->*box)->isChecked();
+}
+
+bool anyLayoutTicked()
+{
+    return layoutTicked(&TSleevix::cbCD) || layoutTicked(&TSleevix::cbDouble)
+        || layoutTicked(&TSleevix::cbDVD) || layoutTicked(&TSleevix::cbVHS);
+}
+
+Picture slotPicture(int slot)
+{
+    return Sleevix ? Sleevix->slotPicture(slot) : Picture();
+}
+
+bool slotHolds(int slot)
+{
+    return !slotPicture(slot).isEmpty();
+}
+
+}  // namespace
+
+PagePreviews::PagePreviews(TCDSetup& setup) : QObject(&setup), m_setup(setup)
+{
+    buildPanels();
+    connectControls();
+    // The store was read into the controls before the drawings existed.
+    for (const ShowHandler& show : kShowHandlers)
+        (this->*show.handler)();
+}
+
+PagePreviews::~PagePreviews() = default;
+
+void PagePreviews::buildPanels()
+{
+    std::array<QFrame*, TCDSetup::PageCount> panels{};
+    for (const PanelSpec& spec : kPanels)
+        panels[spec.page] = createPanel(spec, m_setup.PageControl->widget(spec.page));
+
+    m_holders.resize(size_t(Holder::Count));
+    for (const HolderSpec& spec : kHolders) {
+        auto* view = new PreviewHolder(spec.rendering, panels[spec.page]);
+        view->setObjectName(QLatin1String(spec.name));
+        view->setGeometry(spec.place);
+        view->setVisible(spec.visible);
+        m_holders[size_t(spec.id)] = view;
+    }
+    // The disc overlays keep the stock disc; the discs take it from them.
+    for (const DiscPreview& disc : kDiscs)
+        holder(disc.overlay)->setPicture(stockOutline(StockOutline::Disc));
+}
+
+void PagePreviews::connectControls()
+{
+    for (const PositionRule& rule : kPositionRules) {
+        connect(m_setup.*rule.field, &SpinEdit::changed, this,
+                [this, &rule] { applyPosition(rule); });
+    }
+    for (const BoxHandler& box : kBoxHandlers)
+        connect(m_setup.*box.box, &QCheckBox::toggled, this, box.handler);
+    connect(m_setup.PageControl, &TabbedPages::pageShown, this, &PagePreviews::showPage);
+}
+
+void PagePreviews::showPage(int index)
+{
+    for (const ShowHandler& show : kShowHandlers) {
+        if (show.page == index)
+            (this->*show.handler)();
+    }
+}
+
+PreviewHolder* PagePreviews::holder(Holder id) const
+{
+    return m_holders[size_t(id)];
+}
+
+// --- Positions -----------------------------------------------------------------
+
+void PagePreviews::applyPosition(const PositionRule& rule)
+{
+    const bool secondFront = m_setup.cbSecFront->isChecked();
+    if ((rule.gate == Gate::BackPage && secondFront)
+        || (rule.gate == Gate::SecondFront && !secondFront))
+        return;
+
+    const int place = previewPixels((m_setup.*rule.field)->value());
+    moveAlong(holder(rule.outline), rule.axis, place);
+    if (rule.inset != Holder::None)
+        moveAlong(holder(rule.inset), rule.axis, place + 1);
+    if (rule.overlay != Holder::None && layoutTicked(&TSleevix::cbCD))
+        moveAlong(holder(rule.overlay), rule.axis, place);
+    if (rule.beside != Holder::None) {
+        const PreviewHolder* inset = holder(rule.inset);
+        moveAlong(holder(rule.beside), rule.axis,
+                  rule.axis == Axis::Left ? inset->x() + inset->width() : inset->y());
+    }
+}
+
+void PagePreviews::positionFieldChanged(const QObject* field)
+{
+    for (const PositionRule& rule : kPositionRules) {
+        if (m_setup.*rule.field == field)
+            applyPosition(rule);
+    }
+}
+
+void PagePreviews::placeOutlines(int page)
+{
+    for (const PositionRule& rule : kPositionRules) {
+        if (specOf(rule.outline).page == page)
+            applyPosition(rule);
+    }
+}
+
+void PagePreviews::placeOutline(Holder outline)
+{
+    for (const PositionRule& rule : kPositionRules) {
+        if (rule.outline == outline)
+            applyPosition(rule);
+    }
+}
+
+void PagePreviews::showInside(Holder picture, Holder outline, int slot, bool visible)
+{
+    PreviewHolder* view = holder(picture);
+    view->setGeometry(holder(outline)->geometry().adjusted(1, 1, -1, -1));
+    view->setPicture(slotPicture(slot));
+    view->setVisible(visible);
+}
+
+// --- Page 1: front and back page -------------------------------------------
+
+void PagePreviews::TabSheet2Show()
+{
+    placeOutlines(TCDSetup::PageFrontBack);
+    m_setup.spLeft2front->move(m_setup.spLeft2->pos());
+    m_setup.spTop2Front->move(m_setup.spTop2->pos());
+
+    showInside(Holder::Image12, Holder::Image4, 1, slotHolds(1) && !anyLayoutTicked());
+    if (m_setup.cbSecFront->isChecked())
+        holder(Holder::Image5)->resize(holder(Holder::Image4)->size());
+    const bool backShown = slotHolds(2) && !layoutTicked(&TSleevix::cbCD)
+        && !layoutTicked(&TSleevix::cbDouble);
+    showInside(Holder::Image13, Holder::Image5, 2, backShown);
+
+    positionFieldChanged(m_setup.spLeft);
+    positionFieldChanged(m_setup.spTop);
+    cbUFrontClick();
+    cbUBackClick();
+    m_setup.cbUBackClick();  // the fold guide box's enabled state
+}
+
+void PagePreviews::cbSecFrontClick()
+{
+    PreviewHolder* back = holder(Holder::Image5);
+    back->resize(kBackOutlineWidth, back->height());
+    placeOutline(Holder::Image5);
+    TabSheet2Show();
+}
+
+bool PagePreviews::foldedBackApplies() const
+{
+    return m_setup.cbKnickTrennVR->isChecked() && !m_setup.cbSecFront->isChecked();
+}
+
+void PagePreviews::cbUFrontClick()
+{
+    holder(Holder::Image4)->setPicture(stockOutline(
+        m_setup.cbUFront->isChecked() ? StockOutline::FrontFramed : StockOutline::FrontPlain));
+    if (m_setup.cbUBack->isChecked() && foldedBackApplies())
+        holder(Holder::Image5)->setPicture(stockOutline(StockOutline::BackFolded));
+}
+
+void PagePreviews::cbUBackClick()
+{
+    if (m_setup.cbUBack->isChecked())
+        showBackOutline();
+    else
+        holder(Holder::Image5)->setPicture(stockOutline(StockOutline::BackPlain));
+}
+
+void PagePreviews::cbKnickTrennVRClick()
+{
+    if (!slotHolds(2))
+        showBackOutline();
+}
+
+void PagePreviews::showBackOutline()
+{
+    holder(Holder::Image5)->setPicture(stockOutline(
+        foldedBackApplies() ? StockOutline::BackFolded : StockOutline::BackFramed));
+}
+
+// --- Page 2: folded double front ---------------------------------------------
+
+void PagePreviews::TabSheet3Show()
+{
+    placeOutlines(TCDSetup::PageDouble);
+    showInside(Holder::Image14, Holder::Image3, 1,
+               layoutTicked(&TSleevix::cbDouble) && slotHolds(1));
+    if (m_setup.cbSecImg->isChecked())
+        ShowSecImg();
+    cbUDoubleClick();
+}
+
+void PagePreviews::ShowSecImg()
+{
+    const QRect outline = holder(Holder::Image3)->geometry();
+    PreviewHolder* left = holder(Holder::Image14);
+    left->setGeometry(outline.left() + 1, outline.top() + 1, (outline.width() - 2) / 2,
+                      outline.height() - 2);
+    left->setPicture(slotPicture(1));
+
+    PreviewHolder* right = holder(Holder::Image18);
+    right->setPicture(slotPicture(2));
+    right->setGeometry(left->x() + left->width(), left->y(), left->width() + 1, left->height());
+    right->setVisible(layoutTicked(&TSleevix::cbDouble) && m_setup.cbSecImg->isChecked()
+                      && slotHolds(2));
+}
+
+void PagePreviews::cbSecImgClick()
+{
+    const bool twoPictures = m_setup.cbSecImg->isChecked();
+    const int interior = holder(Holder::Image3)->width() - 2;
+    PreviewHolder* left = holder(Holder::Image14);
+    left->resize(twoPictures ? interior / 2 : interior, left->height());
+    holder(Holder::Image18)->setVisible(twoPictures);
+    if (twoPictures)
+        ShowSecImg();
+}
+
+void PagePreviews::cbUDoubleClick()
+{
+    if (m_setup.cbUDouble->isChecked())
+        showFramedDoubleOutline();
+    else
+        holder(Holder::Image3)->setPicture(stockOutline(StockOutline::DoublePlain));
+}
+
+void PagePreviews::cbKnickTrennDClick()
+{
+    if (!(layoutTicked(&TSleevix::cbDouble) && slotHolds(1)))
+        showFramedDoubleOutline();
+}
+
+void PagePreviews::showFramedDoubleOutline()
+{
+    holder(Holder::Image3)->setPicture(stockOutline(
+        m_setup.cbKnickTrennD->isChecked() ? StockOutline::DoubleFolded
+                                           : StockOutline::DoubleFramed));
+}
+
+// --- Page 3: the two CD labels -----------------------------------------------
+
+void PagePreviews::TabSheet4Show()
+{
+    placeOutlines(TCDSetup::PageCd);
+    for (const DiscPreview& disc : kDiscs)
+        showDisc(disc);
+}
+
+void PagePreviews::showDisc(const DiscPreview& disc)
+{
+    PreviewHolder* view = holder(disc.disc);
+    PreviewHolder* overlay = holder(disc.overlay);
+    view->setPicture(overlay->picture());
+    const bool ownPicture = layoutTicked(&TSleevix::cbCD) && slotHolds(disc.slot);
+    if (ownPicture)
+        view->setPicture(slotPicture(disc.slot));
+    overlay->setVisible(ownPicture);
+    overlay->setGeometry(view->geometry());
+    overlay->setPicture(
+        Picture::fromImage(withDiscCircle(overlay->picture().image(), overlay->size())));
+}
+
+// --- Pages 4 and 5: DVD and VHS covers -----------------------------------------
+
+void PagePreviews::TabSheet7Show()
+{
+    showCover(kDvdCover);
+}
+
+void PagePreviews::TabSheet8Show()
+{
+    showCover(kVhsCover);
+}
+
+void PagePreviews::cbUDVDClick()
+{
+    showCoverOutline(kDvdCover);
+}
+
+void PagePreviews::cbUVHSClick()
+{
+    showCoverOutline(kVhsCover);
+}
+
+void PagePreviews::showCover(const CoverPreview& cover)
+{
+    placeOutlines(cover.page);
+    showCoverOutline(cover);
+    showInside(cover.inset, cover.outline, 1, layoutTicked(cover.layout) && slotHolds(1));
+}
+
+void PagePreviews::showCoverOutline(const CoverPreview& cover)
+{
+    holder(cover.outline)->setPicture(
+        stockOutline((m_setup.*cover.frame)->isChecked() ? cover.framed : cover.plain));
+}

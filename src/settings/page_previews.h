@@ -1,0 +1,78 @@
+#pragma once
+
+#include "platform/picture.h"
+
+#include <QObject>
+
+#include <vector>
+
+class PreviewHolder;
+class TCDSetup;
+
+namespace previews {
+enum class Holder : int;
+struct PositionRule;
+struct DiscPreview;
+struct CoverPreview;
+}  // namespace previews
+
+// The small drawings of the printed sheet on the five layout pages of the
+// settings window. A white panel stands for the paper, at one pixel per
+// 2 mm; outline holders stand for the printed items and follow the position
+// fields and the frame boxes; picture holders inside them show the main
+// window's slot pictures while the matching layout is ticked there. The
+// drawings only show: they never change a setting.
+class PagePreviews : public QObject {
+    Q_OBJECT
+public:
+    explicit PagePreviews(TCDSetup& setup);
+    ~PagePreviews() override;
+
+    // Rebuilds the drawing of a layout page from the controls and the main
+    // window; any other page index does nothing. Called for every page that
+    // becomes visible, and by whoever shows a page without a page change.
+    void showPage(int index);
+
+    // Page show handlers.
+    void TabSheet2Show();
+    void TabSheet3Show();
+    void TabSheet4Show();
+    void TabSheet7Show();
+    void TabSheet8Show();
+
+    // The double front made of two pictures: front left, back right.
+    void ShowSecImg();
+
+    // Preview effects of the setup's check boxes.
+    void cbSecFrontClick();
+    void cbSecImgClick();
+    void cbUFrontClick();
+    void cbUBackClick();
+    void cbKnickTrennVRClick();
+    void cbUDoubleClick();
+    void cbKnickTrennDClick();
+    void cbUDVDClick();
+    void cbUVHSClick();
+
+private:
+    using Holder = previews::Holder;
+
+    void buildPanels();
+    void connectControls();
+
+    PreviewHolder* holder(Holder id) const;
+    void applyPosition(const previews::PositionRule& rule);
+    void positionFieldChanged(const QObject* field);
+    void placeOutlines(int page);
+    void placeOutline(Holder outline);
+    void showInside(Holder picture, Holder outline, int slot, bool visible);
+    void showDisc(const previews::DiscPreview& disc);
+    void showCover(const previews::CoverPreview& cover);
+    void showCoverOutline(const previews::CoverPreview& cover);
+    void showBackOutline();
+    void showFramedDoubleOutline();
+    bool foldedBackApplies() const;
+
+    TCDSetup& m_setup;
+    std::vector<PreviewHolder*> m_holders;
+};

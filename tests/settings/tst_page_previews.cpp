@@ -1,0 +1,336 @@
+#include "platform/image_view.h"
+#include "platform/settings_store.h"
+#include "platform/spin_edit.h"
+#include "platform/tabbed_pages.h"
+#include "settings/cdsetup.h"
+#include "settings/page_previews.h"
+#include "settings/stock_outlines.h"
+#include "support/test_env.h"
+#include "workspace/sleevix.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QTest>
+
+namespace {
+
+const QColor kFront(200, 30, 30);
+const QColor kBack(30, 30, 200);
+const QColor kBlack(Qt::black);
+const QColor kWhite(Qt::white);
+
+void loadSlot(TSleevix& main, int slot)
+{
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(slot == 1 ? kFront : kBack);
+    image.setPixel(0, 39, qRgb(0, 255, 0));  // the colour key is not the fill
+    main.slotView(slot)->setPicture(Picture::fromImage(image));
+}
+
+ImageView* holder(TCDSetup& setup, int page, const QString& name)
+{
+    auto* view = setup.PageControl->widget(page)->findChild<ImageView*>(name);
+    if (!view)
+        qFatal("no preview holder %s on page %d", qPrintable(name), page);
+    return view;
+}
+
+bool shown(TCDSetup& setup, int page, const QString& name)
+{
+    return holder(setup, page, name)->isVisibleTo(setup.PageControl->widget(page));
+}
+
+// The colour a user sees at a point of a widget.
+QColor colourAt(QWidget* widget, QPoint point)
+{
+    return widget->grab().toImage().pixelColor(point);
+}
+
+// The colour the panel shows at a point of one of its holders.
+QColor onPanel(ImageView* view, QPoint point)
+{
+    return colourAt(view->parentWidget(), view->pos() + point);
+}
+
+// Vertical lines an outline shows inside its frame, counted across its middle row.
+int innerLines(QWidget* outline)
+{
+    const QImage image = outline->grab().toImage();
+    int lines = 0;
+    bool inLine = false;
+    for (int x = 1; x < image.width() - 1; ++x) {
+        const bool black = image.pixelColor(x, image.height() / 2) == kBlack;
+        lines += black && !inLine;
+        inLine = black;
+    }
+    return lines;
+}
+
+void showPage(TCDSetup& setup, int page)
+{
+    setup.PageControl->setCurrentIndex(TCDSetup::PageGeneral);
+    setup.PageControl->setCurrentIndex(page);
+}
+
+}  // namespace
+
+class PagePreviewsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void positionFieldsMoveOutlineAndPicture_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("outline");
+        QTest::addColumn<QString>("picture");  // empty: none follows
+        QTest::addColumn<bool>("horizontal");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("front top 10") << 1 << "spTop" << 10 << "Image4" << "Image12" << false << 5;
+        QTest::newRow("front left 50") << 1 << "spLeft" << 50 << "Image4" << "Image12" << true << 25;
+        QTest::newRow("left 7") << 1 << "spLeft" << 7 << "Image4" << "Image12" << true << 3;
+        QTest::newRow("top -3") << 1 << "spTop" << -3 << "Image4" << "Image12" << false << -1;
+        QTest::newRow("back top") << 1 << "spTop2" << 101 << "Image5" << "Image13" << false << 50;
+        QTest::newRow("double left") << 2 << "spDleft" << -5 << "Image3" << "Image14" << true << -2;
+        QTest::newRow("cd 2 left") << 3 << "spCDLeft2" << 31 << "Image2" << "" << true << 15;
+        QTest::newRow("dvd top") << 4 << "spDVDTop" << 22 << "Image19" << "Image22" << false << 11;
+        QTest::newRow("vhs left") << 5 << "spVHSLeft" << 60 << "Image23" << "Image26" << true << 30;
+    }
+
+    void positionFieldsMoveOutlineAndPicture()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, field);
+        QFETCH(int, value);
+        QFETCH(QString, outline);
+        QFETCH(QString, picture);
+        QFETCH(bool, horizontal);
+        QFETCH(int, expected);
+        testenv::App app;
+        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        showPage(dialog, page);
+        dialog.findChild<SpinEdit*>(field)->setValue(value);
+
+        const QPoint place = holder(dialog, page, outline)->pos();
+        QCOMPARE(horizontal ? place.x() : place.y(), expected);
+        if (!picture.isEmpty())
+            QCOMPARE(holder(dialog, page, picture)->pos(), place + QPoint(1, 1));
+    }
+
+    void openingPlacesOutlinesFromStoredPositions()
+    {
+        testenv::App app;
+        SettingsStore::user().writeInteger("Doppelseite links", 30);
+        SettingsStore::user().writeInteger("Doppelseite oben", 30);
+        SettingsStore::user().writeInteger("CD-oben", 12);
+        SettingsStore::user().writeInteger("CD-links", 50);
+        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        dialog.previews()->showPage(TCDSetup::PageDouble);
+        QCOMPARE(holder(dialog, 2, "Image3")->pos(), QPoint(15, 15));
+        showPage(dialog, TCDSetup::PageCd);
+        QCOMPARE(holder(dialog, 3, "Image1")->pos(), QPoint(25, 6));
+    }
+
+    void frontBackPicturesPerLayout_data()
+    {
+        QTest::addColumn<QString>("layoutBox");  // empty: front and back
+        QTest::addColumn<bool>("loaded");
+        QTest::addColumn<bool>("frontShown");
+        QTest::addColumn<bool>("backShown");
+        QTest::newRow("front/back") << "" << true << true << true;
+        QTest::newRow("nothing loaded") << "" << false << false << false;
+        QTest::newRow("cd") << "cbCD" << true << false << false;
+        QTest::newRow("double") << "cbDouble" << true << false << false;
+        QTest::newRow("dvd") << "cbDVD" << true << false << true;
+        QTest::newRow("vhs") << "cbVHS" << true << false << true;
+    }
+
+    void frontBackPicturesPerLayout()
+    {
+        QFETCH(QString, layoutBox);
+        QFETCH(bool, loaded);
+        QFETCH(bool, frontShown);
+        QFETCH(bool, backShown);
+        testenv::App app;
+        if (loaded) {
+            loadSlot(app.main(), 1);
+            loadSlot(app.main(), 2);
+        }
+        if (!layoutBox.isEmpty())
+            app.main().findChild<QCheckBox*>(layoutBox)->setChecked(true);
+        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        showPage(dialog, TCDSetup::PageFrontBack);
+        QCOMPARE(shown(dialog, 1, "Image12"), frontShown);
+        QCOMPARE(shown(dialog, 1, "Image13"), backShown);
+        if (frontShown)
+            QCOMPARE(colourAt(holder(dialog, 1, "Image12"), {30, 30}), kFront);
+        if (backShown)
+            QCOMPARE(colourAt(holder(dialog, 1, "Image13"), {30, 30}), kBack);
+    }
+
+    void coverPictureComesWithTheNextShow()
+    {
+        testenv::App app;
+        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        dialog.PageControl->setCurrentIndex(TCDSetup::PageDvd);
+        loadSlot(app.main(), 1);
+        app.main().cbDVD->setChecked(true);
+        QVERIFY(!shown(dialog, 4, "Image22"));
+        dialog.previews()->showPage(TCDSetup::PageDvd);
+        QVERIFY(shown(dialog, 4, "Image22"));
+        QCOMPARE(colourAt(holder(dialog, 4, "Image22"), {60, 40}), kFront);
+    }
+
+    void secondFrontTurnsBackOutlineIntoSquare()
+    {
+        testenv::App app;
+        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        showPage(dialog, TCDSetup::PageFrontBack);
+        dialog.cbUBack->setChecked(true);
+        dialog.spLeft2->setValue(36);
+        dialog.spTop2->setValue(130);
+        dialog.spLeft2front->setValue(50);
+        dialog.spTop2Front->setValue(131);
+        ImageView* back = holder(dialog, 1, "Image5");
+        QCOMPARE(back->geometry(), QRect(18, 65, 81, 65));
+
+        dialog.cbSecFront->setChecked(true);
+        QCOMPARE(back->geometry(), QRect(25, 65, 65, 65));
+        QCOMPARE(holder(dialog, 1, "Image13")->geometry(), QRect(26, 66, 63, 63));
+        QVERIFY(!dialog.cbKnickTrennVR->isEnabled());
+        dialog.spLeft2->setValue(80);  // hidden now: it no longer moves the outline
+        QCOMPARE(back->x(), 25);
+
+        dialog.cbSecFront->setChecked(false);
+        QCOMPARE(back->geometry(), QRect(40, 65, 81, 65));
+        QCOMPARE(holder(dialog, 1, "Image13")->geometry(), QRect(41, 66, 79, 63));
+        dialog.cbKnickTrennVR->setEnabled(false);
+        dialog.previews()->showPage(TCDSetup::PageFrontBack);
+        QVERIFY(dialog.cbKnickTrennVR->isEnabled());
+    }
+
+    void twoPicturesSplitTheDoubleFront()
+    {
+        testenv::App app;
+        loadSlot(app.main(), 1);
+        loadSlot(app.main(), 2);
+        app.main().cbDouble->setChecked(true);
+        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        showPage(dialog, TCDSetup::PageDouble);
+        ImageView* left = holder(dialog, 2, "Image14");
+        ImageView* right = holder(dialog, 2, "Image18");
+        const QRect inside = holder(dialog, 2, "Image3")->geometry().adjusted(1, 1, -1, -1);
+
+        dialog.cbSecImg->setChecked(true);
+        QCOMPARE(left->geometry(), QRect(inside.topLeft(), QSize(59, 63)));
+        QCOMPARE(right->geometry(), QRect(inside.topLeft() + QPoint(59, 0), QSize(60, 63)));
+        QVERIFY(shown(dialog, 2, "Image18"));
+        QCOMPARE(colourAt(left, {30, 30}), kFront);
+        QCOMPARE(colourAt(right, {30, 30}), kBack);
+        dialog.spDleft->setValue(10);
+        QCOMPARE(right->x(), left->x() + 59);
+
+        dialog.cbSecImg->setChecked(false);
+        QCOMPARE(left->width(), 119);
+        QVERIFY(!shown(dialog, 2, "Image18"));
+        QCOMPARE(colourAt(left, {100, 30}), kFront);
+
+        app.main().emptySlot(2);
+        dialog.cbSecImg->setChecked(true);
+        QCOMPARE(left->width(), 59);
+        QVERIFY(!shown(dialog, 2, "Image18"));
+    }
+
+    void frameBoxesSwitchOutlineDrawings_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("outline");
+        QTest::newRow("front") << 1 << "cbUFront" << "Image4";
+        QTest::newRow("back") << 1 << "cbUBack" << "Image5";
+        QTest::newRow("double") << 2 << "cbUDouble" << "Image3";
+        QTest::newRow("dvd") << 4 << "cbUDVD" << "Image19";
+        QTest::newRow("vhs") << 5 << "cbUVHS" << "Image23";
+    }
+
+    void frameBoxesSwitchOutlineDrawings()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, box);
+        QFETCH(QString, outline);
+        testenv::App app;
+        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        showPage(dialog, page);
+        auto* frame = dialog.findChild<QCheckBox*>(box);
+        ImageView* view = holder(dialog, page, outline);
+        frame->setChecked(false);
+        QCOMPARE(colourAt(view, {0, view->height() / 2}), plainOutlineColour());
+        frame->setChecked(true);
+        QCOMPARE(colourAt(view, {0, view->height() / 2}), kBlack);
+    }
+
+    void foldGuidesSwitchOnlyWithoutPictureShown()
+    {
+        testenv::App app;
+        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        dialog.cbUBack->setChecked(true);
+        dialog.cbUDouble->setChecked(true);
+        const struct {
+            QCheckBox* frame;
+            QCheckBox* guide;
+            ImageView* outline;
+            int lines;
+        } guides[] = {{dialog.cbUBack, dialog.cbKnickTrennVR, holder(dialog, 1, "Image5"), 2},
+                      {dialog.cbUDouble, dialog.cbKnickTrennD, holder(dialog, 2, "Image3"), 1}};
+        for (const auto& g : guides) {
+            g.guide->setChecked(false);
+            QCOMPARE(innerLines(g.outline), 0);
+            g.guide->setChecked(true);
+            QCOMPARE(innerLines(g.outline), g.lines);
+        }
+
+        loadSlot(app.main(), 1);
+        loadSlot(app.main(), 2);
+        app.main().cbDouble->setChecked(true);
+        for (const auto& g : guides) {
+            g.guide->setChecked(false);
+            QCOMPARE(innerLines(g.outline), g.lines);  // unchanged
+            g.frame->setChecked(false);
+            g.frame->setChecked(true);  // the frame box switches it
+            QCOMPARE(innerLines(g.outline), 0);
+        }
+    }
+
+    void discsShowStockOutlineOrPictureWithOverlay()
+    {
+        testenv::App app;
+        app.main().cbCD->setChecked(true);
+        loadSlot(app.main(), 2);
+        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        showPage(dialog, TCDSetup::PageCd);
+
+        ImageView* first = holder(dialog, 3, "Image1");
+        QVERIFY(!shown(dialog, 3, "Image10"));
+        QCOMPARE(onPanel(first, {32, 0}), kBlack);  // the circle's top
+        QCOMPARE(onPanel(first, {32, 32}), kWhite);
+
+        ImageView* second = holder(dialog, 3, "Image2");
+        QVERIFY(shown(dialog, 3, "Image11"));
+        QCOMPARE(holder(dialog, 3, "Image11")->geometry(), second->geometry());
+        QCOMPARE(onPanel(second, {32, 32}), kBack);
+        QCOMPARE(onPanel(second, {32, 0}), kBlack);
+        dialog.spCDLeft2->setValue(20);
+        QCOMPARE(holder(dialog, 3, "Image11")->pos(), second->pos());
+
+        app.main().cbCD->setChecked(false);
+        dialog.spCDLeft2->setValue(40);
+        QCOMPARE(holder(dialog, 3, "Image11")->x(), 10);  // stays without the CD layout
+        showPage(dialog, TCDSetup::PageCd);
+        QVERIFY(!shown(dialog, 3, "Image11"));
+        QCOMPARE(onPanel(second, {32, 32}), kWhite);
+    }
+};
+
+SLEEVIX_TEST_MAIN(PagePreviewsTest)
+#include "tst_page_previews.moc"
