@@ -75,6 +75,7 @@ TSleevix::TSleevix(const QStringList& arguments, QWidget* parent)
     buildPopupMenus();
     connectLayoutHandlers();
     connectPictureHandlers();
+    connectPictureCommands();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     runSettingsDialog = [this] {
         auto dialog = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, this);
