@@ -33,8 +33,8 @@ void TSleevix::connectPrintCommands()
 {
     connect(sbPrint, &QToolButton::clicked, this, &TSleevix::sbPrintClick);
     connect(mPrint, &QAction::triggered, this, &TSleevix::sbPrintClick);
-    connect(popupItem(1, 7), &QAction::triggered, this, &TSleevix::sbPrintClick);
-    connect(popupItem(2, 7), &QAction::triggered, this, &TSleevix::sbPrintClick);
+    connect(popupItem(1, kPrintItem), &QAction::triggered, this, &TSleevix::sbPrintClick);
+    connect(popupItem(2, kPrintItem), &QAction::triggered, this, &TSleevix::sbPrintClick);
     connect(mPrinterSetup, &QAction::triggered, this, &TSleevix::mPrinterSetupClick);
 }
 

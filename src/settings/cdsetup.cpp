@@ -111,11 +111,15 @@ void TCDSetup::FormActivate()
             page = index;
     }
     PageControl->setCurrentIndex(page);
+    m_previews->showPage(page);
+    LoadFileList();
 }
 
 void TCDSetup::PageControlChange(int index)
 {
     bTestDruck->setEnabled(index >= PageFrontBack && index <= PageVhs);
+    if (index == PageTemplates)
+        LoadFileList();
 }
 
 void TCDSetup::TabSheet9Show()

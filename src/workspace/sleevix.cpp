@@ -77,6 +77,7 @@ TSleevix::TSleevix(const QStringList& arguments, QWidget* parent)
     connectLayoutHandlers();
     connectPictureHandlers();
     connectPrintCommands();
+    connectPictureCommands();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     runSettingsDialog = [this] {
         auto dialog = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, this);

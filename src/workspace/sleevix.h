@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dragdrop/drag_drop.h"
 #include "platform/picture.h"
 
 #include <QMainWindow>
@@ -141,6 +142,40 @@ public:
 
     int backPanelCreationWidth() const { return m_backPanelWidth; }
 
+    // --- Picture commands and command states -------------------------------
+    static constexpr int kSwapItem = 1;
+    static constexpr int kCopyItem = 2;
+    static constexpr int kDeleteItem = 4;
+    static constexpr int kDeleteBothItem = 5;
+    static constexpr int kPrintItem = 7;
+    static constexpr int kPasteItem = 9;
+    TDragDropFiles* DragDropFiles1 = nullptr;
+    TDragDropFiles* DragDropFiles2 = nullptr;
+    void DragDropFiles1ProcessDropped(TDragDrop* sender, TDragKeyState keyState, QPoint point,
+                                      TDropEffectSet effect);
+    void DragDropFiles2ProcessDropped(TDragDrop* sender, TDragKeyState keyState, QPoint point,
+                                      TDropEffectSet effect);
+    void sbClipbrd1Click();
+    void sbClipbrd2Click();
+    void Einfgen1Click();
+    void Einfgen2Click();
+    void sbClearClick();
+    void sbChangeClick();
+    void Bildertauschen1Click();
+    void Bildertauschen2Click();
+    void Kopieren1Click();
+    void Kopieren2Click();
+    void sbTrash1Click();
+    void sbTrash2Click();
+    void Lschen1Click();
+    void Lschen2Click();
+    void Beidelschen1Click();
+    void Beidelschen2Click();
+    void FormPaint();
+    void FormMouseMove();
+
+    // The print command of the toolbar, the main menu and both context menus.
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -178,4 +213,13 @@ private:
     int m_backPanelWidth = 0;
     int m_backPanelHeight = 0;
     bool m_activated = false;
+
+    // Picture commands and command states.
+    void connectPictureCommands();
+    void connectCommandStates();
+    void pasteInto(int slot);
+    void copySlot(int from, int to);
+    void loadDropped(int panelSlot, QStringList files);
+    void refreshClipboardCommands();
+    bool m_clipboardHasPicture = false;  // as of the clipboard's last change
 };

@@ -1,0 +1,216 @@
+// Commands on the slot pictures: paste, clear the clipboard, swap, copy,
+// empty, print, and files dropped on the panels.
+#include "workspace/sleevix.h"
+
+#include "platform/error_box.h"
+#include "platform/image_view.h"
+#include "workspace/slot_panel.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+#include <QToolButton>
+
+namespace {
+
+using Command = void (TSleevix::*)();
+
+struct ButtonCommand {
+    QToolButton* TSleevix::*button;
+    Command command;
+};
+
+const ButtonCommand kButtonCommands[] = {
+    {&TSleevix::sbClipbrd1, &TSleevix::sbClipbrd1Click},
+    {&TSleevix::sbClipbrd2, &TSleevix::sbClipbrd2Click},
+    {&TSleevix::sbClear, &TSleevix::sbClearClick},
+    {&TSleevix::sbChange, &TSleevix::sbChangeClick},
+    {&TSleevix::sbTrash1, &TSleevix::sbTrash1Click},
+    {&TSleevix::sbTrash2, &TSleevix::sbTrash2Click},
+};
+
+struct PopupCommand {
+    int menu;
+    int index;
+    Command command;
+};
+
+const PopupCommand kPopupCommands[] = {
+    {1, TSleevix::kSwapItem, &TSleevix::Bildertauschen1Click},
+    {2, TSleevix::kSwapItem, &TSleevix::Bildertauschen2Click},
+    {1, TSleevix::kCopyItem, &TSleevix::Kopieren1Click},
+    {2, TSleevix::kCopyItem, &TSleevix::Kopieren2Click},
+    {1, TSleevix::kDeleteItem, &TSleevix::Lschen1Click},
+    {2, TSleevix::kDeleteItem, &TSleevix::Lschen2Click},
+    {1, TSleevix::kDeleteBothItem, &TSleevix::Beidelschen1Click},
+    {2, TSleevix::kDeleteBothItem, &TSleevix::Beidelschen2Click},
+    {1, TSleevix::kPasteItem, &TSleevix::Einfgen1Click},
+    {2, TSleevix::kPasteItem, &TSleevix::Einfgen2Click},
+};
+
+}  // namespace
+
+void TSleevix::connectPictureCommands()
+{
+    for (const ButtonCommand& entry : kButtonCommands)
+        connect(this->*entry.button, &QToolButton::clicked, this, entry.command);
+    for (const PopupCommand& entry : kPopupCommands)
+        connect(popupItem(entry.menu, entry.index), &QAction::triggered, this, entry.command);
+
+    using Handler = void (TSleevix::*)(TDragDrop*, TDragKeyState, QPoint, TDropEffectSet);
+    auto makeDropTarget = [this](SlotPanel* panel, Handler handler) {
+        auto* target = new TDragDropFiles(this);
+        target->setSourceEffects({});
+        target->setTargetEffects(deCopy);
+        target->OnProcessDropped = [this, handler](TDragDrop* sender, TDragKeyState keyState,
+                                                   QPoint point, TDropEffectSet effect) {
+            runGuarded(this, [&] { (this->*handler)(sender, keyState, point, effect); });
+        };
+        // The slot views over the panel take no drops, so drops on the
+        // picture go to the panel.
+        target->setDragDropControl(panel);
+        return target;
+    };
+    DragDropFiles1 = makeDropTarget(Panel1, &TSleevix::DragDropFiles1ProcessDropped);
+    DragDropFiles2 = makeDropTarget(Panel2, &TSleevix::DragDropFiles2ProcessDropped);
+
+    connectCommandStates();
+}
+
+void TSleevix::pasteInto(int slot)
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data || !data->hasImage())
+        return;
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    if (image.isNull())
+        return;
+    slotView(slot)->setPicture(Picture::fromImage(image));
+    updateTrashButtons();
+}
+
+void TSleevix::sbClipbrd1Click()
+{
+    pasteInto(1);
+}
+
+void TSleevix::sbClipbrd2Click()
+{
+    pasteInto(2);
+}
+
+void TSleevix::Einfgen1Click()
+{
+    pasteInto(1);
+}
+
+void TSleevix::Einfgen2Click()
+{
+    pasteInto(2);
+}
+
+// Empties the clipboard for every program, whatever it holds.
+void TSleevix::sbClearClick()
+{
+    QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+    sbClear->setEnabled(false);
+    sbClipbrd1->setEnabled(false);
+    sbClipbrd2->setEnabled(false);
+}
+
+void TSleevix::sbChangeClick()
+{
+    const Picture formerFront = Image1->picture();
+    const QString formerFrontText = statusText(1);
+    setStatusText(1, statusText(2));
+    Image1->setPicture(Image2->picture());
+    Image2->setPicture(formerFront);
+    setStatusText(2, formerFrontText);
+    updateTrashButtons();
+}
+
+void TSleevix::Bildertauschen1Click()
+{
+    sbChangeClick();
+}
+
+void TSleevix::Bildertauschen2Click()
+{
+    sbChangeClick();
+}
+
+// An empty source empties the target.
+void TSleevix::copySlot(int from, int to)
+{
+    slotView(to)->setPicture(slotView(from)->picture());
+    updateTrashButtons();
+    setStatusText(to, statusText(from));
+}
+
+void TSleevix::Kopieren1Click()
+{
+    copySlot(1, 2);
+}
+
+void TSleevix::Kopieren2Click()
+{
+    copySlot(2, 1);
+}
+
+void TSleevix::sbTrash1Click()
+{
+    emptySlot(1);
+}
+
+void TSleevix::sbTrash2Click()
+{
+    emptySlot(2);
+}
+
+void TSleevix::Lschen1Click()
+{
+    sbTrash1Click();
+}
+
+void TSleevix::Lschen2Click()
+{
+    sbTrash2Click();
+}
+
+void TSleevix::Beidelschen1Click()
+{
+    sbTrash1Click();
+    sbTrash2Click();
+}
+
+void TSleevix::Beidelschen2Click()
+{
+    Beidelschen1Click();
+}
+
+// Two or more files fill slot 1 and slot 2 in the order of the drop; a
+// single file goes to the panel's own slot. Automatic size recognition may
+// redirect each file by its shape.
+void TSleevix::loadDropped(int panelSlot, QStringList files)
+{
+    if (files.isEmpty())
+        return;
+    if (files.size() >= 2) {
+        OpenImage(1, files.at(0));
+        OpenImage(2, files.at(1));
+    } else {
+        OpenImage(panelSlot, files.at(0));
+    }
+}
+
+void TSleevix::DragDropFiles1ProcessDropped(TDragDrop*, TDragKeyState, QPoint, TDropEffectSet)
+{
+    loadDropped(1, DragDropFiles1->FileList());
+}
+
+void TSleevix::DragDropFiles2ProcessDropped(TDragDrop*, TDragKeyState, QPoint, TDropEffectSet)
+{
+    loadDropped(2, DragDropFiles2->FileList());
+}

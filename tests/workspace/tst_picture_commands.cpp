@@ -1,0 +1,250 @@
+#include "platform/image_view.h"
+#include "settings/program_values.h"
+#include "platform/settings_store.h"
+#include "print/print_runner.h"
+#include "support/test_env.h"
+#include "workspace/sleevix.h"
+#include "workspace/slot_panel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QUrl>
+#include <QWindow>
+
+namespace {
+
+const QMap<QString, QSize> kPictureSizes{{"square", {64, 64}}, {"small", {32, 32}}, {"wide", {1000, 999}}};
+
+void putPictureOnClipboard()
+{
+    QImage image(20, 10, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QGuiApplication::clipboard()->setImage(image);
+}
+
+// A drag from another program dropped on the middle of the panel's picture,
+// delivered to the window as the window system delivers it.
+bool dropOnPicture(TSleevix& w, int panel, const QStringList& paths)
+{
+    QWidget* picture = w.slotView(panel);
+    const QPoint at = picture->mapTo(&w, picture->rect().center());
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths)
+        urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    for (QEvent* event : std::initializer_list<QEvent*>{&enter, &move, &drop})
+        QCoreApplication::sendEvent(w.windowHandle(), event);
+    QCoreApplication::processEvents();
+    return w.childAt(at) == picture && drop.isAccepted();
+}
+
+// The user waits until the window offers the command, then uses it.
+void use(QObject* command)
+{
+    QTRY_VERIFY(command->property("enabled").toBool());
+    QMetaObject::invokeMethod(command, command->inherits("QAction") ? "trigger" : "click");
+}
+
+QString enabledCommands(TSleevix& w)
+{
+    QList<QObject*> commands{w.sbChange, w.sbPrint, w.mPrint, w.sbClipbrd1, w.sbClipbrd2, w.sbClear};
+    for (int index : {1, 2, 4, 5, 7, 9})
+        commands << w.popupItem(1, index) << w.popupItem(2, index);
+    QStringList names;
+    for (QObject* command : commands) {
+        if (command->property("enabled").toBool())
+            names << command->objectName();
+    }
+    names.sort();
+    return names.join(' ');
+}
+
+}  // namespace
+
+class PictureCommandsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString path(const QString& name) const { return m_dir.filePath(name + ".bmp"); }
+
+    TSleevix& shownWithBothSlots(testenv::App& app)
+    {
+        TSleevix& w = app.main();
+        w.show();
+        if (!QTest::qWaitForWindowActive(&w))
+            qFatal("main window not active");
+        program().AutoFormat = false;
+        w.OpenImage(1, path("square"));
+        w.OpenImage(2, path("wide"));
+        return w;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        for (auto [name, size] : kPictureSizes.asKeyValueRange()) {
+            QImage image(size, QImage::Format_RGB888);
+            image.fill(Qt::darkGreen);
+            QVERIFY(image.save(path(name)));
+        }
+        QFile notes(m_dir.filePath("notes.txt"));
+        QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("kein Bild") > 0);
+    }
+
+    void init() { QGuiApplication::clipboard()->clear(); }
+
+    void dropsOnEitherPanel()
+    {
+        struct Drop {
+            int panel;
+            bool recognition;
+            const char *files, *slot1, *slot2;
+        };
+        const Drop drops[] = {
+            {1, false, "square", "square", ""},           {2, false, "square", "", "square"},
+            {1, false, "square wide", "square", "wide"},  {2, false, "wide square", "wide", "square"},
+            {1, false, "wide square small", "wide", "square"},
+            {2, false, "square wide small", "square", "wide"},
+            {1, true, "wide", "", "wide"},                {2, true, "square", "square", ""},
+            {1, true, "wide square", "square", "wide"},   {2, true, "square small", "small", ""},
+            {1, true, "small wide square", "small", "wide"},
+            {2, true, "wide wide square", "", "wide"},
+        };
+        testenv::App app;
+        TSleevix& w = shownWithBothSlots(app);
+        for (const Drop& drop : drops) {
+            w.Beidelschen1Click();
+            program().AutoFormat = drop.recognition;
+            QStringList paths;
+            for (const QString& name : QString(drop.files).split(' '))
+                paths << path(name);
+            QVERIFY2(dropOnPicture(w, drop.panel, paths), drop.files);
+            for (int slot : {1, 2}) {
+                const QString name = slot == 1 ? drop.slot1 : drop.slot2;
+                QCOMPARE(w.statusText(slot), name.isEmpty() ? "" : path(name));
+                QCOMPARE(w.slotPicture(slot).size(), kPictureSizes.value(name, QSize(0, 0)));
+                QCOMPARE((slot == 1 ? w.sbTrash1 : w.sbTrash2)->isEnabled(), !name.isEmpty());
+            }
+        }
+    }
+
+    void slotCommands()
+    {
+        testenv::App app;
+        TSleevix& w = shownWithBothSlots(app);
+        putPictureOnClipboard();
+        use(w.sbClipbrd1);
+        QCOMPARE(w.slotPicture(1).size(), QSize(20, 10));
+        QCOMPARE(w.statusText(1), path("square"));  // still names the file
+
+        const Picture front = w.slotPicture(1), back = w.slotPicture(2);
+        use(w.sbChange);
+        use(w.popupItem(2, TSleevix::kSwapItem));
+        QVERIFY(w.slotPicture(1).sharesDataWith(front) && w.slotPicture(2).sharesDataWith(back));
+        QCOMPARE(w.statusText(1) + w.statusText(2), path("square") + path("wide"));
+
+        w.OpenImage(1, m_dir.filePath("notes.txt"));
+        QTRY_VERIFY(!w.popupItem(1, TSleevix::kCopyItem)->isEnabled());
+        w.Kopieren1Click();  // "Kopieren ->" of the empty slot 1
+        QVERIFY(!w.Image2->hasPicture() && !w.sbTrash2->isEnabled());
+        QCOMPARE(w.statusText(2), "Ungültiges Format...");
+
+        // Slot 2 is hidden in the DVD layout and is swapped all the same.
+        use(w.popupItem(2, TSleevix::kPasteItem));
+        w.cbDVD->setChecked(true);
+        use(w.popupItem(1, TSleevix::kSwapItem));
+        QVERIFY(w.Image1->hasPicture() && !w.Image2->hasPicture());
+        QVERIFY(w.sbTrash1->isEnabled() && !w.sbTrash2->isEnabled());
+
+        // Every print command counts in the store, also when its dialog is
+        // cancelled.
+        PrintRunner::instance().printDialog = [](QWidget*, QPrinter&) { return false; };
+        for (QObject* print : std::initializer_list<QObject*>{w.sbPrint, w.mPrint,
+                                                              w.popupItem(2, TSleevix::kPrintItem)})
+            use(print);
+        QCOMPARE(SettingsStore::user().readInteger("AnzPrint"), 3);
+
+        for (int menu : {1, 2}) {  // "Beide löschen"
+            w.OpenImage(1, path("square"));
+            w.OpenImage(2, path("wide"));
+            use(w.popupItem(menu, TSleevix::kDeleteBothItem));
+            QVERIFY(!w.Image1->hasPicture() && !w.Image2->hasPicture());
+            QCOMPARE(w.statusText(1) + w.statusText(2), "");
+            QVERIFY(!w.sbTrash1->isEnabled() && !w.sbTrash2->isEnabled());
+        }
+    }
+
+    void commandStatesFollowSlotsAndClipboard()
+    {
+        const QString print = "Beidelschen1 Beidelschen2 Bildertauschen1 Bildertauschen2 "
+                              "Drucken1 Drucken2 mPrint sbChange sbPrint";
+        const QString paste = " Einfgen1 Einfgen2 sbClear sbClipbrd1 sbClipbrd2";
+        struct State {
+            bool front, back, clipboard;
+            QString enabled;
+        };
+        const State states[] = {
+            {false, false, false, ""},
+            {false, false, true, paste},
+            {true, false, false, print + " Kopieren1 Lschen1"},
+            {false, true, false, print + " Kopieren2 Lschen2"},
+            {true, true, false, print + " Kopieren1 Kopieren2 Lschen1 Lschen2"},
+            {true, true, true, print + " Kopieren1 Kopieren2 Lschen1 Lschen2" + paste},
+        };
+        testenv::App app;
+        TSleevix& w = shownWithBothSlots(app);
+        for (const State& state : states) {
+            w.sbClearClick();
+            w.OpenImage(1, path("square"));
+            w.OpenImage(2, path("wide"));
+            if (!state.front)
+                w.sbTrash1Click();
+            if (!state.back)
+                w.sbTrash2Click();
+            if (state.clipboard)
+                putPictureOnClipboard();
+            w.Client->repaint();
+            QStringList expected = state.enabled.split(' ', Qt::SkipEmptyParts);
+            expected.sort();
+            QCOMPARE(enabledCommands(w), expected.join(' '));
+        }
+    }
+
+    void clipboardRefreshLeavesClearEnabled()
+    {
+        testenv::App app;
+        TSleevix& w = shownWithBothSlots(app);
+        putPictureOnClipboard();
+        QVERIFY(w.sbClipbrd2->isEnabled() && w.sbClear->isEnabled());
+        QGuiApplication::clipboard()->setText("Text");  // by another program
+        QVERIFY(!w.sbClipbrd1->isEnabled() && w.sbClear->isEnabled());
+        use(w.sbClear);
+        QVERIFY(QGuiApplication::clipboard()->text().isEmpty() && !w.sbClear->isEnabled());
+
+        // Mouse moves refresh over the free client area only.
+        putPictureOnClipboard();
+        w.sbClipbrd1->setEnabled(false);
+        const QRect panel = w.Panel1->geometry();
+        for (QPoint at : {panel.center(), QPoint(panel.right() + 10, panel.center().y())}) {
+            QMouseEvent move(QEvent::MouseMove, at, w.Client->mapToGlobal(at), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(w.Client, &move);
+            QCOMPARE(w.sbClipbrd1->isEnabled(), !w.Client->childAt(at));
+        }
+    }
+};
+
+SLEEVIX_TEST_MAIN(PictureCommandsTest)
+#include "tst_picture_commands.moc"
