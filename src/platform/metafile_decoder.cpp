@@ -3,8 +3,10 @@
 #include "platform/emf_header.h"
 #include "platform/emf_record_check.h"
 #include "platform/emf_svg_adjustment.h"
+#include "platform/emf_window_origin.h"
 #include "platform/metafile_helper.h"
 #include "platform/svg_metafile_drawing.h"
+#include "platform/libwmf_input.h"
 #include "platform/wmf_file.h"
 
 #include <QXmlStreamReader>
@@ -27,7 +29,9 @@ Picture decodeEmf(const QByteArray& data, const MetafileHelper& helper)
     const QByteArray svg = helper.convert({QStringLiteral("emf")}, data.left(header.fileSize));
     // libemf2svg draws in reference-device pixels, shifted so that the
     // drawing's bounds start at the origin.
-    const QRectF frame = header.frameInDevicePixels().translated(-header.bounds.topLeft());
+    const QRectF frame = header.frameInDevicePixels()
+                             .translated(-header.bounds.topLeft())
+                             .translated(emfTextModeWindowOrigin(data, header));
     return pictureFrom(adjustEmfSvg(svg, frame), header.sizeAt96Dpi());
 }
 
@@ -53,7 +57,7 @@ Picture decodeWmf(const QByteArray& data, const MetafileHelper& helper)
         for (double value : {frame->left(), frame->top(), frame->right(), frame->bottom()})
             arguments << QString::number(value);
     }
-    const QByteArray svg = helper.convert(arguments, file.libwmfInput());
+    const QByteArray svg = helper.convert(arguments, libwmfInput(file));
     return pictureFrom(svg, file.sizeAt96Dpi().value_or(svgSize(svg)));
 }
 

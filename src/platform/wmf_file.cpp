@@ -2,10 +2,10 @@
 
 #include "platform/invalid_metafile_error.h"
 #include "platform/little_endian_reader.h"
+#include "platform/wmf_parameters.h"
 
 #include <QHash>
 #include <QSet>
-#include <QtEndian>
 
 #include <string>
 
@@ -15,7 +15,6 @@ constexpr quint32 kPlaceableKey = 0x9AC6CDD7;
 constexpr qsizetype kPlaceableSize = 22;
 constexpr qsizetype kStandardHeaderSize = 18;
 constexpr quint16 kHeaderWords = 9;
-constexpr quint32 kRecordHeaderWords = 3;
 
 enum Function : quint16 {
     EndOfFile = 0x0000,
@@ -28,7 +27,6 @@ enum Function : quint16 {
     TextOut = 0x0521,
     ExtTextOut = 0x0A32,
     CreatePalette = 0x00F7,
-    CreateRegion = 0x06FF,
 };
 
 // Records that only change state or create objects; any other record draws.
@@ -62,26 +60,12 @@ const QHash<quint16, quint32>& minimumParameters()
     return words;
 }
 
-// Reads the 16-bit parameter words of one record.
-class Parameters {
-public:
-    explicit Parameters(const QByteArray& record) : m_in(record), m_count(quint32(record.size() / 2) - kRecordHeaderWords) {}
-
-    quint32 count() const { return m_count; }
-    quint16 operator[](quint32 index) const { return m_in.u16(6 + 2ull * index); }
-    qint16 signedAt(quint32 index) const { return m_in.i16(6 + 2ull * index); }
-
-private:
-    LittleEndianReader m_in;
-    quint32 m_count;
-};
-
 quint32 wordsForBytes(quint32 bytes)
 {
     return (bytes + 1) / 2;
 }
 
-bool variablePartFits(quint16 function, const Parameters& p)
+bool variablePartFits(quint16 function, const WmfParameters& p)
 {
     switch (function) {
     case Polygon:
@@ -108,41 +92,6 @@ bool variablePartFits(quint16 function, const Parameters& p)
     }
 }
 
-// libwmf reads regions strictly and gives up on the whole file when one is
-// malformed; a region it can read has whole scans with matching counts.
-bool libwmfReadsRegion(const Parameters& p)
-{
-    if (p.count() < 11)
-        return false;
-    quint64 position = 11;
-    for (quint32 scan = 0; scan < p[5]; ++scan) {
-        if (position >= p.count())
-            return false;
-        const quint16 count = p[quint32(position)];
-        const quint64 closing = position + count + 3;
-        if (count % 2 != 0 || closing >= p.count() || p[quint32(closing)] != count)
-            return false;
-        position = closing + 1;
-    }
-    return true;
-}
-
-QByteArray record(quint16 function, const QList<quint16>& parameters)
-{
-    QByteArray bytes(int(2 * (kRecordHeaderWords + parameters.size())), '\0');
-    auto* out = reinterpret_cast<uchar*>(bytes.data());
-    qToLittleEndian<quint32>(quint32(kRecordHeaderWords + parameters.size()), out);
-    qToLittleEndian<quint16>(function, out + 4);
-    for (qsizetype i = 0; i < parameters.size(); ++i)
-        qToLittleEndian<quint16>(parameters[i], out + 6 + 2 * i);
-    return bytes;
-}
-
-QByteArray emptyRegionRecord()
-{
-    return record(CreateRegion, {0, 6, 0, 0, 22, 0, 0, 0, 0, 0, 0});
-}
-
 [[noreturn]] void fail(const char* problem, qsizetype offset)
 {
     throw InvalidMetafileError(std::string("WMF: ") + problem + " at offset " + std::to_string(offset));
@@ -157,6 +106,7 @@ WmfFile WmfFile::read(const QByteArray& data)
     qsizetype offset = 0;
     if (in.u32(0) == kPlaceableKey) {
         file.m_placeable = readPlaceable(data);
+        file.m_placeableHeader = data.left(kPlaceableSize);
         offset = kPlaceableSize;
     }
     if (!in.has(quint64(offset), kStandardHeaderSize))
@@ -192,10 +142,10 @@ void WmfFile::readRecords(const QByteArray& data, qsizetype offset)
             fail("record header cut off", offset);
         const quint32 words = in.u32(quint64(offset));
         const quint16 function = in.u16(quint64(offset) + 4);
-        if (words < kRecordHeaderWords || !in.has(quint64(offset), 2ull * words))
+        if (words < WmfParameters::kRecordHeaderWords || !in.has(quint64(offset), 2ull * words))
             fail("bad record size", offset);
         Record current{function, data.mid(offset, qsizetype(2 * words))};
-        const Parameters parameters(current.bytes);
+        const WmfParameters parameters(current.bytes);
         if (parameters.count() < minimumParameters().value(function, 0))
             fail("record too short for its function", offset);
         if (!variablePartFits(function, parameters))
@@ -216,7 +166,7 @@ void WmfFile::noteMapping(const Record& record)
         m_drawingStarted = true;
         return;
     }
-    const Parameters p(record.bytes);
+    const WmfParameters p(record.bytes);
     switch (record.function) {
     case SetWindowOrg:
         m_windowOrigin = QPointF(p.signedAt(1), p.signedAt(0));
@@ -251,43 +201,4 @@ std::optional<QRectF> WmfFile::logicalFrame() const
     if (m_placeable)
         return m_placeable->boundingBox;
     return std::nullopt;
-}
-
-QByteArray WmfFile::libwmfInput() const
-{
-    QByteArray body;
-    quint32 largestRecord = 0;
-    auto append = [&](const QByteArray& bytes) {
-        body += bytes;
-        largestRecord = qMax(largestRecord, quint32(bytes.size() / 2));
-    };
-    for (const Record& current : m_records) {
-        const bool unreadableRegion = current.function == CreateRegion && !libwmfReadsRegion(Parameters(current.bytes));
-        append(unreadableRegion ? emptyRegionRecord() : current.bytes);
-    }
-    append(record(EndOfFile, {}));
-
-    QByteArray header = m_standardHeader;
-    auto* out = reinterpret_cast<uchar*>(header.data());
-    qToLittleEndian<quint32>(quint32((kStandardHeaderSize + body.size()) / 2), out + 6);
-    qToLittleEndian<quint32>(largestRecord, out + 12);
-
-    QByteArray result;
-    if (m_placeable) {
-        QByteArray placeable(kPlaceableSize, '\0');
-        auto* p = reinterpret_cast<uchar*>(placeable.data());
-        qToLittleEndian<quint32>(kPlaceableKey, p);
-        const QRectF& box = m_placeable->boundingBox;
-        qToLittleEndian<qint16>(qint16(box.left()), p + 6);
-        qToLittleEndian<qint16>(qint16(box.top()), p + 8);
-        qToLittleEndian<qint16>(qint16(box.right()), p + 10);
-        qToLittleEndian<qint16>(qint16(box.bottom()), p + 12);
-        qToLittleEndian<quint16>(m_placeable->unitsPerInch, p + 14);
-        quint16 checksum = 0;
-        for (int i = 0; i < 10; ++i)
-            checksum ^= qFromLittleEndian<quint16>(p + 2 * i);
-        qToLittleEndian<quint16>(checksum, p + 20);
-        result = placeable;
-    }
-    return result + header + body;
 }

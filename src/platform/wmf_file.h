@@ -22,15 +22,17 @@ public:
     // drawing record plays, else the placeable bounding box.
     std::optional<QRectF> logicalFrame() const;
 
-    // The file as libwmf needs it: a fresh standard header, region records
-    // it cannot parse replaced by empty regions, and an EOF record.
-    QByteArray libwmfInput() const;
-
-private:
     struct Record {
         quint16 function = 0;
         QByteArray bytes;  // the whole record, size and function included
     };
+    // The records before EOF, each one whole.
+    const QList<Record>& records() const { return m_records; }
+    // The 22-byte placeable header as read, or nothing.
+    const QByteArray& placeableHeader() const { return m_placeableHeader; }
+    const QByteArray& standardHeader() const { return m_standardHeader; }
+
+private:
     struct Placeable {
         QRectF boundingBox;
         quint16 unitsPerInch = 0;
@@ -41,6 +43,7 @@ private:
     void noteMapping(const Record& record);
 
     std::optional<Placeable> m_placeable;
+    QByteArray m_placeableHeader;
     QByteArray m_standardHeader;
     QList<Record> m_records;
     bool m_drawingStarted = false;

@@ -120,6 +120,12 @@ TextEncoding::TextEncoding(int windowsCharset)
     }
 }
 
+TextEncoding TextEncoding::forFaceName(int windowsCharset)
+{
+    constexpr int kAnsiCharset = 0;
+    return TextEncoding(windowsCharset == kSymbolCharset ? kAnsiCharset : windowsCharset);
+}
+
 std::string TextEncoding::toUtf8(std::string_view bytes) const
 {
     if (m_kind == Kind::Iconv)

@@ -10,6 +10,8 @@ namespace helper {
 class TextEncoding {
 public:
     explicit TextEncoding(int windowsCharset);
+    // Font names are plain text even for symbol fonts.
+    static TextEncoding forFaceName(int windowsCharset);
 
     std::string toUtf8(std::string_view bytes) const;
 

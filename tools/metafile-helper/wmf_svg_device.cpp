@@ -84,6 +84,20 @@ Rgb averageColor(wmfAPI* api, wmfBMP* bitmap, Rgb fallback)
             static_cast<std::uint8_t>(sum[2] / samples)};
 }
 
+// The generic family that stands in when the named font is not installed,
+// from the font's pitch and family bits (LOGFONT lfPitchAndFamily).
+std::string genericFamily(const wmfFont* font)
+{
+    constexpr unsigned kFixedPitch = 1;
+    constexpr unsigned kRoman = 0x10;
+    constexpr unsigned kModern = 0x30;
+    const unsigned pitch = font->lfPitchAndFamily & 0x03;
+    const unsigned family = font->lfPitchAndFamily & 0xF0;
+    if (pitch == kFixedPitch || family == kModern)
+        return "monospace";
+    return family == kRoman ? "serif" : "sans-serif";
+}
+
 bool drawsLikeCopy(std::uint32_t rasterOperation)
 {
     // Mask and inversion operations need the destination; drawing them as a
@@ -438,8 +452,12 @@ void WmfSvgDevice::drawArc(wmfAPI* api, const wmfDrawArc_t* arc, int kind)
                           static_cast<float>(cy + ry * std::sin(startAngle))};
     const wmfD_Coord to{static_cast<float>(cx + rx * std::cos(endAngle)),
                         static_cast<float>(cy + ry * std::sin(endAngle))};
-    std::string d = "M" + point(from) + " A" + SvgWriter::number(rx) + ',' + SvgWriter::number(ry)
-        + " 0 " + (sweep > std::numbers::pi ? "1" : "0") + ',' + (mirrored ? "1 " : "0 ") + point(to);
+    std::string d = "M";
+    d += point(from);
+    d += " A" + SvgWriter::number(rx) + ',' + SvgWriter::number(ry);
+    d += sweep > std::numbers::pi ? " 0 1," : " 0 0,";
+    d += mirrored ? "1 " : "0 ";
+    d += point(to);
     if (kind == Pie)
         d += " L" + SvgWriter::number(cx) + ',' + SvgWriter::number(cy);
     if (kind != OpenArc)
@@ -451,7 +469,6 @@ void WmfSvgDevice::drawArc(wmfAPI* api, const wmfDrawArc_t* arc, int kind)
 
 void WmfSvgDevice::drawText(wmfAPI* api, const wmfDrawText_t* text)
 {
-    (void)api;
     noteDrawing(text->dc);
     if (text->str == nullptr)
         return;
@@ -466,7 +483,7 @@ void WmfSvgDevice::drawText(wmfAPI* api, const wmfDrawText_t* text)
         m_pendingLead.reset();
         std::string character(1, m_pendingLeadByte);
         character += bytes;
-        drawTextRun(&lead, encoding.toUtf8(character));
+        drawTextRun(api, &lead, character, encoding.toUtf8(character));
         return;
     }
     if (bytes.size() == 1 && encoding.isLeadByte(static_cast<unsigned char>(bytes[0]))) {
@@ -479,33 +496,59 @@ void WmfSvgDevice::drawText(wmfAPI* api, const wmfDrawText_t* text)
                   std::max(text->TL.x, text->BR.x), std::max(text->TL.y, text->BR.y)},
                  SvgWriter::color(toRgb(text->dc->bgcolor)));
     }
-    drawTextRun(text, encoding.toUtf8(bytes));
+    drawTextRun(api, text, bytes, encoding.toUtf8(bytes));
 }
 
-void WmfSvgDevice::drawTextRun(const wmfDrawText_t* text, const std::string& utf8)
+void WmfSvgDevice::drawTextRun(wmfAPI* api, const wmfDrawText_t* text, const std::string& bytes,
+                               const std::string& utf8)
 {
     const wmfDC* dc = text->dc;
     const wmfFont* font = dc->font;
-    const double size = text->font_height;
-    if (size <= 0 || utf8.empty())
+    // Glyphs keep their shape in logical units; under an anisotropic mapping
+    // device units are not square, so the text is set in logical units and
+    // scaled into the device like every other shape.
+    const double unitX = dc->pixel_width != 0 ? std::abs(dc->pixel_width) : 1.0;
+    const double unitY = dc->pixel_height != 0 ? std::abs(dc->pixel_height) : 1.0;
+    const double size = text->font_height / unitY;
+    if (!(size > 0) || utf8.empty())
         return;
     // libwmf puts the baseline a full font height below the top (or a third
     // of it above the bottom); move it to where the font's ascent puts it.
     const unsigned vertical = dc->textalign & TA_BASELINE;
-    double shift = 0;
+    double baseline = 0;
     if (vertical == TA_TOP)
-        shift = (kAscent - 1.0) * size;
+        baseline = (kAscent - 1.0) * size;
     else if (vertical == TA_BOTTOM)
-        shift = (1.0 / 3.0 - kDescent) * size;
-    const double angle = WMF_TEXT_ANGLE(font);
-    const double x = text->pt.x + shift * std::sin(angle);
-    const double y = text->pt.y + shift * std::cos(angle);
+        baseline = (1.0 / 3.0 - kDescent) * size;
 
-    std::string family = font->lfFaceName ? TextEncoding(font->lfCharSet).toUtf8(font->lfFaceName) : "";
-    family += family.empty() ? "sans-serif" : ", sans-serif";
+    std::string transform = "translate(" + SvgWriter::number(text->pt.x) + ' ' + SvgWriter::number(text->pt.y);
+    transform += ") scale(" + SvgWriter::number(unitX) + ' ' + SvgWriter::number(unitY) + ')';
+    const double angle = WMF_TEXT_ANGLE(font);
+    if (std::abs(angle) > 1e-6)
+        transform += " rotate(" + SvgWriter::number(-angle * 180 / std::numbers::pi) + ')';
+
+    // An opaque background fills the character cells behind the text.
+    if (dc->bgmode == OPAQUE) {
+        auto* fonts = static_cast<wmfFontData*>(api->font_data);
+        const double width = fonts->stringwidth(api, const_cast<wmfFont*>(font), const_cast<char*>(bytes.c_str()))
+            * text->font_height * text->font_ratio / unitX;
+        m_svg.open("rect")
+            .attribute("x", 0)
+            .attribute("y", baseline - kAscent * size)
+            .attribute("width", width)
+            .attribute("height", (kAscent + kDescent) * size)
+            .attribute("transform", transform)
+            .attribute("fill", SvgWriter::color(toRgb(dc->bgcolor)))
+            .attribute("stroke", "none");
+        m_svg.close();
+    }
+
+    std::string family = font->lfFaceName ? TextEncoding::forFaceName(font->lfCharSet).toUtf8(font->lfFaceName) : "";
+    family += family.empty() ? genericFamily(font) : ", " + genericFamily(font);
     m_svg.open("text")
-        .attribute("x", x)
-        .attribute("y", y)
+        .attribute("x", 0)
+        .attribute("y", baseline)
+        .attribute("transform", transform)
         .attribute("font-family", family)
         .attribute("font-size", size)
         .attribute("fill", SvgWriter::color(toRgb(dc->textcolor)));
@@ -513,10 +556,6 @@ void WmfSvgDevice::drawTextRun(const wmfDrawText_t* text, const std::string& utf
         m_svg.attribute("font-weight", "bold");
     if (font->lfItalic)
         m_svg.attribute("font-style", "italic");
-    if (std::abs(angle) > 1e-6) {
-        m_svg.attribute("transform", "rotate(" + SvgWriter::number(-angle * 180 / std::numbers::pi) + ' '
-                                         + SvgWriter::number(x) + ' ' + SvgWriter::number(y) + ')');
-    }
     m_svg.closeWithText(utf8, "text");
 }
 

@@ -45,7 +45,7 @@ private:
     void drawPolygon(wmfAPI* api, const wmfDC* dc, const std::string& pathData, bool closed);
     void drawArc(wmfAPI* api, const wmfDrawArc_t* arc, int kind);
     void drawText(wmfAPI* api, const wmfDrawText_t* text);
-    void drawTextRun(const wmfDrawText_t* text, const std::string& utf8);
+    void drawTextRun(wmfAPI* api, const wmfDrawText_t* text, const std::string& bytes, const std::string& utf8);
     void drawBitmap(wmfAPI* api, const wmfBMP_Draw_t* bitmap);
     void fillRect(const Rect& rect, const std::string& color);
 
