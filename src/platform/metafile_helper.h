@@ -8,7 +8,7 @@
 
 // What the helper process may use before it is stopped.
 struct MetafileHelperLimits {
-    std::chrono::milliseconds timeout{20000};
+    std::chrono::milliseconds timeout{15000};
     qint64 maxOutputBytes = 256 * 1024 * 1024;
     quint64 maxMemoryBytes = 2ull * 1024 * 1024 * 1024;
     int maxCpuSeconds = 30;

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -38,6 +39,16 @@ bool isRed(QRgb c) { return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60; }
 bool isWhite(QRgb c) { return qRed(c) > 240 && qGreen(c) > 240 && qBlue(c) > 240; }
 bool isBlack(QRgb c) { return qRed(c) < 40 && qGreen(c) < 40 && qBlue(c) < 40; }
 
+int blackPixelsIn(const QImage& image, const QRect& area)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += isBlack(image.pixel(x, y)) ? 1 : 0;
+    }
+    return count;
+}
+
 QStringList invalidFiles()
 {
     return QDir(testenv::dataFile(QStringLiteral("metafile/invalid"))).entryList(QDir::Files, QDir::Name);
@@ -66,6 +77,8 @@ private slots:
     void picturesShowTheirColoursWhereTheyBelong();
     void drawingStretchesIntoAnyRectangle();
     void drawingStaysSharpAtPrinterResolution();
+    void textIsDrawnWhereTheFilePutsIt();
+    void windowOriginMovesTheDrawing();
     void emptyDrawingStillLoads();
     void fileThatLibwmfRefusesIsShown();
     void brokenFilesAreInvalid_data();
@@ -73,6 +86,8 @@ private slots:
     void otherExtensionsAreInvalid();
     void manyBrokenFilesInARowNeverTakeTheProgramDown();
     void truncatedCopiesOfValidFilesAreInvalid();
+    void damagedCopiesLoadOrAreInvalid();
+    void helperRefusesUnknownRequests();
     void hangingHelperIsStoppedAtTheTimeLimit();
     void crashingHelperMakesThePictureInvalid();
     void floodingHelperIsStoppedAtTheOutputLimit();
@@ -128,12 +143,33 @@ void TestMetafile::picturesShowTheirColoursWhereTheyBelong()
     QVERIFY(isWhite(pixelAt(dot, 0.05, 0.05)));
 
     const QImage sketch = decodeFile(QStringLiteral("word_nonplaceable_pattern_text.wmf")).rendered(QSize(443, 182));
-    int blackPixels = 0;
-    for (int y = 0; y < sketch.height(); ++y) {
-        for (int x = 0; x < sketch.width(); ++x)
-            blackPixels += isBlack(sketch.pixel(x, y)) ? 1 : 0;
-    }
-    QVERIFY(blackPixels > 1000);  // lines, text and the black base of the drawing
+    QVERIFY(blackPixelsIn(sketch, sketch.rect()) > 1000);  // lines, text and the black base
+}
+
+void TestMetafile::textIsDrawnWhereTheFilePutsIt()
+{
+    // The fraction 3/8: the digits above and below the bar.
+    const QImage fraction = decodeFile(QStringLiteral("equation_tiny.wmf")).rendered(QSize(130, 390));
+    const int third = fraction.height() / 3;
+    QVERIFY(blackPixelsIn(fraction, QRect(0, 0, fraction.width(), third)) > 500);
+    QVERIFY(blackPixelsIn(fraction, QRect(0, 2 * third, fraction.width(), third)) > 500);
+
+    // A drawing's title at the top, its list of parts below the bar, and
+    // nothing left of the stand.
+    const QImage sketch = decodeFile(QStringLiteral("word_nonplaceable_pattern_text.wmf")).rendered(QSize(886, 364));
+    QVERIFY(blackPixelsIn(sketch, QRect(100, 15, 400, 35)) > 300);
+    QVERIFY(blackPixelsIn(sketch, QRect(150, 185, 350, 140)) > 1000);
+    QCOMPARE(blackPixelsIn(sketch, QRect(10, 180, 75, 140)), 0);
+}
+
+void TestMetafile::windowOriginMovesTheDrawing()
+{
+    // Drawn with its window origin at (112, 64): the arrows between the
+    // four circles sit where Windows puts them.
+    const QImage diagram = decodeFile(QStringLiteral("word_vector_image.emf")).rendered(QSize(706, 578));
+    QVERIFY(isBlack(diagram.pixel(84, 289)));   // left arrow
+    QVERIFY(isBlack(diagram.pixel(353, 450)));  // bottom arrow
+    QVERIFY(isWhite(diagram.pixel(353, 120)));  // between the top circles, above the arrow
 }
 
 void TestMetafile::drawingStretchesIntoAnyRectangle()
@@ -236,6 +272,41 @@ void TestMetafile::truncatedCopiesOfValidFilesAreInvalid()
             QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, decodeMetafile(cut, QFileInfo(name).suffix()));
         }
     }
+}
+
+void TestMetafile::damagedCopiesLoadOrAreInvalid()
+{
+    // Bytes overwritten at random, as a damaged disk or a fuzzer would:
+    // each copy either loads or is reported invalid, and nothing else.
+    QRandomGenerator random(20241208);
+    int loaded = 0;
+    int rejected = 0;
+    for (const QString& name : {QStringLiteral("metafile_companion_vector.emf"), QStringLiteral("libreoffice_sdk_beef.wmf")}) {
+        const QByteArray original = readData(name);
+        for (int copy = 0; copy < 20; ++copy) {
+            QByteArray damaged = original;
+            for (int i = 0; i < 1 + copy % 8; ++i)
+                damaged[random.bounded(damaged.size())] = char(random.bounded(256));
+            try {
+                const Picture picture = decodeMetafile(damaged, QFileInfo(name).suffix());
+                QVERIFY(!picture.size().isEmpty());
+                ++loaded;
+            } catch (const InvalidMetafileError&) {
+                ++rejected;
+            }
+        }
+    }
+    QCOMPARE(loaded + rejected, 40);
+}
+
+void TestMetafile::helperRefusesUnknownRequests()
+{
+    const MetafileHelper helper;
+    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, helper.convert({QStringLiteral("gif")}, QByteArray("GIF89a")));
+    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, helper.convert({QStringLiteral("wmf"), QStringLiteral("x")}, {}));
+    // An empty file is not a metafile for either library.
+    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, helper.convert({QStringLiteral("emf")}, {}));
+    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, helper.convert({QStringLiteral("wmf")}, {}));
 }
 
 void TestMetafile::hangingHelperIsStoppedAtTheTimeLimit()

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "svg_writer.h"
+#include "wmf_geometry.h"
+#include "wmf_svg_text.h"
 
 #include <libwmf/api.h>
 #include <libwmf/ipa.h>
@@ -13,51 +15,34 @@ namespace helper {
 // A libwmf device layer that writes SVG for Qt SVG (SVG Tiny 1.2): exact
 // colours, fill rules, cosmetic pens, text in UTF-8 and embedded bitmaps.
 // Coordinates are libwmf's device coordinates; the view box is the picture
-// frame, given in logical units and mapped with the mapping in force when
-// the first drawing record plays.
+// frame (see DrawingExtent).
 class WmfSvgDevice {
 public:
     explicit WmfSvgDevice(std::optional<Rect> logicalFrame);
 
     // The libwmf "function" option that installs the device into an API.
-    // `prepare()` must name the device before wmf_api_create() calls it.
+    // `prepare()` names the device that wmf_api_create() installs next.
     static void prepare(WmfSvgDevice* device);
     static void install(wmfAPI* api);
 
-    // The view box used when no frame was given, or nothing was drawn.
-    void setFallbackViewBox(const Rect& deviceBox);
-
-    std::string document() const;
-    // True when the shapes reach far outside the frame: nonsense coordinates.
-    bool drawingFarOutsideFrame() const;
+    DrawingExtent& extent() { return m_extent; }
+    std::string document() const { return m_svg.document(m_extent.viewBox()); }
 
 private:
     friend struct DeviceCallbacks;
 
-    void noteDrawing(const wmfDC* dc);
-    void include(const wmfD_Coord& p);
     std::string polyPath(const wmfD_Coord* points, unsigned count, bool closed);
-    std::string fill(wmfAPI* api, const wmfDC* dc) const;
-    void writeFill(wmfAPI* api, const wmfDC* dc);
-    void writeStroke(const wmfDC* dc);
-    void writeShapeStyle(wmfAPI* api, const wmfDC* dc, bool filled);
-
-    void drawPolygon(wmfAPI* api, const wmfDC* dc, const std::string& pathData, bool closed);
+    void drawPath(wmfAPI* api, const wmfDC* dc, const std::string& pathData, bool filled);
+    void drawEllipse(wmfAPI* api, const wmfDrawArc_t* arc);
+    void drawRectangle(wmfAPI* api, const wmfDrawRectangle_t* rect);
     void drawArc(wmfAPI* api, const wmfDrawArc_t* arc, int kind);
-    void drawText(wmfAPI* api, const wmfDrawText_t* text);
-    void drawTextRun(wmfAPI* api, const wmfDrawText_t* text, const std::string& bytes, const std::string& utf8);
     void drawBitmap(wmfAPI* api, const wmfBMP_Draw_t* bitmap);
     void fillRect(const Rect& rect, const std::string& color);
+    void include(const wmfD_Coord& p) { m_extent.include(p.x, p.y); }
 
-    std::optional<Rect> m_logicalFrame;
-    std::optional<Rect> m_frame;
-    std::optional<Rect> m_drawing;
-    Rect m_fallbackViewBox{0, 0, 1, 1};
     SvgWriter m_svg;
-
-    // A double-byte character whose second byte arrives with the next call.
-    std::optional<wmfDrawText_t> m_pendingLead;
-    char m_pendingLeadByte = 0;
+    DrawingExtent m_extent;
+    WmfSvgText m_text{m_svg};
 };
 
 }  // namespace helper

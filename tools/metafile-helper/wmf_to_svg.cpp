@@ -52,8 +52,8 @@ std::optional<std::string> wmfToSvg(std::string& data, std::optional<Rect> logic
     wmfD_Rect bounds{};
     if (wmf_scan(api, 0, &bounds) != wmf_E_None)
         return std::nullopt;
-    device.setFallbackViewBox({bounds.TL.x, bounds.TL.y, bounds.BR.x, bounds.BR.y});
-    if (wmf_play(api, 0, &bounds) != wmf_E_None || device.drawingFarOutsideFrame())
+    device.extent().setFallback({bounds.TL.x, bounds.TL.y, bounds.BR.x, bounds.BR.y});
+    if (wmf_play(api, 0, &bounds) != wmf_E_None || device.extent().farOutsideFrame())
         return std::nullopt;
     return device.document();
 }
