@@ -4,9 +4,9 @@
 #include "platform/emf_record_check.h"
 #include "platform/emf_svg_adjustment.h"
 #include "platform/emf_window_origin.h"
+#include "platform/libwmf_input.h"
 #include "platform/metafile_helper.h"
 #include "platform/svg_metafile_drawing.h"
-#include "platform/libwmf_input.h"
 #include "platform/wmf_file.h"
 
 #include <QXmlStreamReader>
