@@ -1,0 +1,29 @@
+#include "converters.h"
+
+#include <emf2svg.h>
+
+#include <cstdlib>
+
+namespace helper {
+
+std::optional<std::string> emfToSvg(std::string& data)
+{
+    generatorOptions options{};
+    options.nameSpace = const_cast<char*>("");
+    options.verbose = false;
+    options.emfplus = false;
+    options.svgDelimiter = true;
+    options.imgWidth = 0;
+    options.imgHeight = 0;
+
+    char* svg = nullptr;
+    size_t length = 0;
+    const int converted = emf2svg(data.data(), data.size(), &svg, &length, &options);
+    std::optional<std::string> result;
+    if (converted && svg != nullptr && length > 0)
+        result.emplace(svg, length);
+    std::free(svg);
+    return result;
+}
+
+}  // namespace helper
