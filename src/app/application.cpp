@@ -1,6 +1,9 @@
 #include "app/application.h"
 
 #include "app/globals.h"
+#include "platform/invalid_metafile_error.h"
+#include "platform/metafile_decoder.h"
+#include "platform/picture_loader.h"
 #include "platform/settings_store.h"
 #include "platform/single_instance.h"
 #include "settings/cdsetup.h"
@@ -43,6 +46,13 @@ void tellAboutRecoveredStore()
 
 void configureApplication(QApplication& app)
 {
+    setMetafileDecoder([](const QByteArray& data, const QString& extension) {
+        try {
+            return decodeMetafile(data, extension);
+        } catch (const InvalidMetafileError& error) {
+            throw InvalidPictureError(QString::fromLocal8Bit(error.what()));
+        }
+    });
     app.setOrganizationName(QStringLiteral("Tarnholm"));
     app.setApplicationName(QStringLiteral("Sleevix"));
     app.setApplicationDisplayName(QStringLiteral("Sleevix von Tarnholm"));
