@@ -22,6 +22,11 @@ constexpr int kMaxScans = 500;
 // file is then decoded in one go.
 constexpr int kMaxPartialPasses = 16;
 
+// Each partial picture costs an output pass over the whole picture, so large
+// pictures get fewer: a file of a few hundred bytes can declare 50 million
+// pixels in a dozen scans.
+constexpr qint64 kPartialPixelBudget = 64LL * 1024 * 1024;
+
 constexpr int kRowsPerRead = 4;
 
 // libjpeg reports errors through this manager. Every error, and every
@@ -103,6 +108,7 @@ private:
     jpeg_progress_mgr m_progress{};
     QImage m_image;
     QByteArray m_cmykRows;
+    int m_partialPasses = 0;
 };
 
 QImage JpegDecoder::decode(const PartialPictureCallback& showPartial)
@@ -139,8 +145,10 @@ void JpegDecoder::start(bool wantPartials)
     m_info.dct_method = JDCT_ISLOW;
     m_info.do_fancy_upsampling = TRUE;
     m_info.quantize_colors = FALSE;
-    m_info.buffered_image = wantPartials && jpeg_has_multiple_scans(&m_info);
     jpeg_calc_output_dimensions(&m_info);
+    const qint64 pixels = qint64(m_info.output_width) * m_info.output_height;
+    m_partialPasses = int(std::min<qint64>(kMaxPartialPasses, kPartialPixelBudget / std::max<qint64>(1, pixels)));
+    m_info.buffered_image = wantPartials && m_partialPasses > 0 && jpeg_has_multiple_scans(&m_info);
     createImage();
     jpeg_start_decompress(&m_info);
 }
@@ -164,7 +172,7 @@ void JpegDecoder::createImage()
 void JpegDecoder::decodeInPasses(const PartialPictureCallback& showPartial)
 {
     for (int pass = 0;; ++pass) {
-        if (pass == kMaxPartialPasses)
+        if (pass == m_partialPasses)
             skipToLastScan();
         jpeg_start_output(&m_info, m_info.input_scan_number);
         readOutputPass();
