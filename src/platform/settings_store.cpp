@@ -22,6 +22,13 @@ const char* const kSchema =
     " value,"
     " PRIMARY KEY (key, name))";
 
+const char* const kSelect = "SELECT type, value FROM settings_values WHERE key = ?1 AND name = ?2";
+const char* const kDelete = "DELETE FROM settings_values WHERE key = ?1 AND name = ?2";
+// The name keeps the spelling of its first write, as registry values do.
+const char* const kUpsert =
+    "INSERT INTO settings_values (key, name, type, value) VALUES (?1, ?2, ?3, ?4) "
+    "ON CONFLICT (key, name) DO UPDATE SET type = excluded.type, value = excluded.value";
+
 QString wrongType(const QString& name)
 {
     return QStringLiteral("Ungültiger Datentyp für '%1'").arg(name);
@@ -123,11 +130,21 @@ bool SettingsStore::openDatabase()
     // Reading the schema is what reveals a file that is no database.
     if (sqlite3_exec(m_db, kSchema, nullptr, nullptr, nullptr) != SQLITE_OK)
         return false;
-    Statement check(m_db, "PRAGMA quick_check");
+    // The full check: the quick one passes files whose index is broken, and
+    // the store is small.
+    Statement check(m_db, "PRAGMA integrity_check");
     if (!check.ok() || sqlite3_step(check.get()) != SQLITE_ROW)
         return false;
     const auto* verdict = reinterpret_cast<const char*>(sqlite3_column_text(check.get(), 0));
-    return verdict && qstrcmp(verdict, "ok") == 0;
+    if (!verdict || qstrcmp(verdict, "ok") != 0)
+        return false;
+    // A sound database whose table has other columns or keys cannot hold
+    // the values either.
+    for (const char* sql : {kSelect, kDelete, kUpsert}) {
+        if (!Statement(m_db, sql).ok())
+            return false;
+    }
+    return true;
 }
 
 void SettingsStore::closeDatabase()
@@ -151,7 +168,7 @@ void SettingsStore::moveDamagedFileAside()
 
 bool SettingsStore::fetch(const QString& name, Row& row) const
 {
-    Statement query(m_db, "SELECT type, value FROM settings_values WHERE key = ?1 AND name = ?2");
+    Statement query(m_db, kSelect);
     if (!query.ok())
         throw SettingsError(cannotRead(name));
     query.bindText(1, QString::fromLatin1(kKey));
@@ -180,7 +197,7 @@ bool SettingsStore::exists(const QString& name) const
 
 bool SettingsStore::remove(const QString& name)
 {
-    Statement del(m_db, "DELETE FROM settings_values WHERE key = ?1 AND name = ?2");
+    Statement del(m_db, kDelete);
     if (!del.ok())
         return false;
     del.bindText(1, QString::fromLatin1(kKey));
@@ -214,12 +231,36 @@ bool SettingsStore::readBool(const QString& name) const
     return readInteger(name) != 0;
 }
 
+bool SettingsStore::execute(const char* sql)
+{
+    return m_db && sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+void SettingsStore::changeTogether(const std::function<void()>& writes)
+{
+    // Without a transaction each write still reports its own failure.
+    if (!execute("BEGIN IMMEDIATE")) {
+        writes();
+        return;
+    }
+    try {
+        writes();
+    } catch (...) {
+        if (!sqlite3_get_autocommit(m_db))
+            execute("ROLLBACK");
+        throw;
+    }
+    if (!execute("COMMIT")) {
+        if (!sqlite3_get_autocommit(m_db))
+            execute("ROLLBACK");
+        throw SettingsError(cannotWrite(m_lastWritten));
+    }
+}
+
 void SettingsStore::write(const QString& name, ValueType type, const QString& text, qint64 number)
 {
-    // The name keeps the spelling of its first write, as registry values do.
-    Statement upsert(m_db,
-                     "INSERT INTO settings_values (key, name, type, value) VALUES (?1, ?2, ?3, ?4) "
-                     "ON CONFLICT (key, name) DO UPDATE SET type = excluded.type, value = excluded.value");
+    m_lastWritten = name;
+    Statement upsert(m_db, kUpsert);
     if (!upsert.ok())
         throw SettingsError(cannotWrite(name));
     upsert.bindText(1, QString::fromLatin1(kKey));
