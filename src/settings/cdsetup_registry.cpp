@@ -117,16 +117,20 @@ void TCDSetup::writeRow(const SettingRow& row)
     }
 }
 
+// The list is replaced as a whole: a list of thousands of links takes one
+// commit, and a failed save keeps the old list.
 void TCDSetup::writeLinkList()
 {
     SettingsStore& store = SettingsStore::user();
-    const int n = linkRunLength(store);
-    for (int i = 0; i <= n; ++i) {
-        if (store.exists(linkName("URL", i)))
-            store.remove(linkName("URL", i));
-    }
-    for (int i = 0; i < ListBox->count(); ++i)
-        store.writeString(linkName("Url", i), ListBox->item(i)->text());
+    store.changeTogether([&] {
+        const int n = linkRunLength(store);
+        for (int i = 0; i <= n; ++i) {
+            if (store.exists(linkName("URL", i)))
+                store.remove(linkName("URL", i));
+        }
+        for (int i = 0; i < ListBox->count(); ++i)
+            store.writeString(linkName("Url", i), ListBox->item(i)->text());
+    });
 }
 
 void TCDSetup::WriteRegistry()
