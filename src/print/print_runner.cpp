@@ -22,10 +22,16 @@ struct JobCancelled {};
 
 // The printer device of one job. With no printer, the job goes into a PDF
 // file that is chosen once the job's title is known.
+QString printerGone(const QString& name)
+{
+    return QStringLiteral("Der Drucker \"%1\" ist nicht mehr verfügbar. Es wurde nichts gedruckt.").arg(name);
+}
+
 class JobDevice : public QPrinterDevice {
 public:
-    JobDevice(QPrinter& printer, QWidget* parent)
-        : QPrinterDevice(printer), m_printer(printer), m_parent(parent) {}
+    // `printerName` is the printer chosen for the job, empty for a PDF file.
+    JobDevice(QPrinter& printer, QWidget* parent, const QString& printerName)
+        : QPrinterDevice(printer), m_printer(printer), m_parent(parent), m_printerName(printerName) {}
 
     void setTitle(const QString& title) override
     {
@@ -35,6 +41,9 @@ public:
 
     void beginDoc() override
     {
+        // Qt keeps its previous printer when told one it no longer knows.
+        if (!m_printerName.isEmpty() && m_printer.printerName() != m_printerName)
+            throw PrintError(printerGone(m_printerName));
         if (m_printer.outputFormat() == QPrinter::PdfFormat && m_printer.outputFileName().isEmpty()) {
             const QString file = PrintRunner::instance().chooseOutputFile(m_parent, m_title);
             if (file.isEmpty())
@@ -47,19 +56,30 @@ public:
 private:
     QPrinter& m_printer;
     QWidget* m_parent;
+    QString m_printerName;
     QString m_title;
 };
 
-void setUpPrinter(QPrinter& printer)
+// A printer that was chosen and has since been removed stops the job.
+void requireInstalled(const QString& printerName)
+{
+    if (!printerName.isEmpty() && !PrinterChoice::instance().installedPrinters().contains(printerName))
+        throw PrintError(printerGone(printerName));
+}
+
+// Returns the printer the job goes to, or an empty name for a PDF file.
+QString setUpPrinter(QPrinter& printer)
 {
     const QString current = PrinterChoice::instance().currentPrinter();
-    if (!current.isEmpty() && PrinterChoice::instance().installedPrinters().contains(current)) {
+    requireInstalled(current);
+    if (!current.isEmpty()) {
         printer.setPrinterName(current);
-    } else {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setResolution(600);
-        printer.setPageSize(QPageSize(QPageSize::A4));
+        return current;
     }
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setResolution(600);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    return {};
 }
 
 }  // namespace
@@ -115,18 +135,21 @@ bool PrintRunner::run(QWidget* parent, bool askForPrinter,
                       const std::function<void(PrintDevice&)>& sheet)
 {
     QPrinter printer(QPrinter::HighResolution);
-    setUpPrinter(printer);
+    QString printerName = setUpPrinter(printer);
     if (askForPrinter) {
         if (!printDialog(parent, printer))
             return false;
-        if (printer.outputFormat() == QPrinter::NativeFormat)
-            PrinterChoice::instance().setCurrentPrinter(printer.printerName());
+        const bool native = printer.outputFormat() == QPrinter::NativeFormat;
+        printerName = native ? printer.printerName() : QString();
+        if (native)
+            PrinterChoice::instance().setCurrentPrinter(printerName);
+        requireInstalled(printerName);
     }
     if (deviceForTesting) {
         sheet(deviceForTesting());
         return true;
     }
-    JobDevice device(printer, parent);
+    JobDevice device(printer, parent, printerName);
     try {
         sheet(device);
     } catch (const JobCancelled&) {
