@@ -3,6 +3,7 @@
 #include "platform/dib_check.h"
 #include "platform/invalid_metafile_error.h"
 #include "platform/little_endian_reader.h"
+#include "platform/metafile_limits.h"
 #include "platform/wmf_parameters.h"
 
 #include <QHash>
@@ -121,6 +122,10 @@ bool dibFits(quint16 function, const QByteArray& record)
     for (const DibPlace& place : kDibPlaces) {
         if (place.function != function)
             continue;
+        // With the BS_PATTERN style the brush holds an old Bitmap16 instead.
+        constexpr quint16 kPatternStyle = 3;
+        if (function == DibCreatePatternBrush && WmfParameters(record)[0] == kPatternStyle)
+            return true;
         const qsizetype words = record.size() / 2;
         // MS-WMF: a blit record without a bitmap is (function >> 8) + 3 words long.
         if (place.mayBeAbsent && words == (function >> 8) + 3)
@@ -195,6 +200,8 @@ void WmfFile::readRecords(const QByteArray& data, qsizetype offset)
             fail("broken bitmap", offset);
         if (function == EndOfFile)
             return;
+        if (m_records.size() == kMostMetafileRecords)
+            fail("too many records", offset);
         noteMapping(current);
         m_records.append(current);
         offset += qsizetype(2 * words);
