@@ -171,15 +171,19 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("WMF") << "punkte.wmf" << wmfWithRecords(3'000'000);
-        QTest::newRow("EMF") << "punkte.emf" << emfWithRecords(3'000'000);
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("WMF, 3 million dots") << "punkte.wmf" << wmfWithRecords(3'000'000) << false;
+        QTest::newRow("EMF, 3 million dots") << "punkte.emf" << emfWithRecords(3'000'000) << false;
+        // The helper converts it, but Qt SVG would need seconds and gigabytes.
+        QTest::newRow("WMF, 300,000 dots") << "punkte.wmf" << wmfWithRecords(300'000) << false;
+        QTest::newRow("WMF, 50,000 dots") << "punkte.wmf" << wmfWithRecords(50'000) << true;
     }
 
-    // Shown or refused, either way promptly and without exhausting memory.
     void metafilesWithMillionsOfRecords()
     {
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
+        QFETCH(bool, shown);
         testenv::App app;
         QTemporaryDir dir;
         const QString path = writeFile(dir, name, content);
@@ -187,8 +191,9 @@ private slots:
         timer.start();
         app.main().OpenImage(1, path);
         QVERIFY2(timer.elapsed() < kPatienceMs, qPrintable(QString::number(timer.elapsed())));
-        const bool shown = app.main().Image1->hasPicture() || app.main().Image2->hasPicture();
-        QVERIFY(shown || app.main().statusText(1) == kInvalid);
+        QCOMPARE(app.main().Image1->hasPicture() || app.main().Image2->hasPicture(), shown);
+        if (!shown)
+            QCOMPARE(app.main().statusText(1), kInvalid);
         QVERIFY2(peakKilobytes() < kMostKilobytes, qPrintable(QString::number(peakKilobytes())));
     }
 };
