@@ -68,6 +68,28 @@ private:
     sqlite3_stmt* m_stmt = nullptr;
 };
 
+// The full check: the quick one passes files whose index is broken, and the
+// store is small. A file that is no database fails it too.
+bool passesIntegrityCheck(sqlite3* db)
+{
+    Statement check(db, "PRAGMA integrity_check");
+    if (!check.ok() || sqlite3_step(check.get()) != SQLITE_ROW)
+        return false;
+    const auto* verdict = reinterpret_cast<const char*>(sqlite3_column_text(check.get(), 0));
+    return verdict && qstrcmp(verdict, "ok") == 0;
+}
+
+// A sound database whose table has other columns or keys cannot hold the
+// values either.
+bool holdsTheValues(sqlite3* db)
+{
+    for (const char* sql : {kSelect, kDelete, kUpsert}) {
+        if (!Statement(db, sql).ok())
+            return false;
+    }
+    return true;
+}
+
 std::unique_ptr<SettingsStore>& userInstance()
 {
     static std::unique_ptr<SettingsStore> instance;
@@ -127,24 +149,9 @@ bool SettingsStore::openDatabase()
     sqlite3_busy_timeout(m_db, 2000);
     if (!existed || QFileInfo(m_filePath).size() == 0)
         QFile::setPermissions(m_filePath, QFile::ReadOwner | QFile::WriteOwner);
-    // Reading the schema is what reveals a file that is no database.
-    if (sqlite3_exec(m_db, kSchema, nullptr, nullptr, nullptr) != SQLITE_OK)
-        return false;
-    // The full check: the quick one passes files whose index is broken, and
-    // the store is small.
-    Statement check(m_db, "PRAGMA integrity_check");
-    if (!check.ok() || sqlite3_step(check.get()) != SQLITE_ROW)
-        return false;
-    const auto* verdict = reinterpret_cast<const char*>(sqlite3_column_text(check.get(), 0));
-    if (!verdict || qstrcmp(verdict, "ok") != 0)
-        return false;
-    // A sound database whose table has other columns or keys cannot hold
-    // the values either.
-    for (const char* sql : {kSelect, kDelete, kUpsert}) {
-        if (!Statement(m_db, sql).ok())
-            return false;
-    }
-    return true;
+    // Checked before the schema is written, so that a damaged file is moved
+    // aside exactly as it was.
+    return passesIntegrityCheck(m_db) && execute(kSchema) && holdsTheValues(m_db);
 }
 
 void SettingsStore::closeDatabase()
