@@ -13,6 +13,7 @@ constexpr std::array<quint32, 7> kHeaderSizes{12, 40, 52, 56, 64, 108, 124};
 constexpr std::array<int, 7> kBitsPerPixel{0, 1, 4, 8, 16, 24, 32};  // 0: JPEG or PNG inside
 constexpr quint32 kUncompressed = 0;
 constexpr quint32 kBitFields = 3;
+constexpr qint64 kSmallestColourEntry = 2;  // a palette index; RGB entries take 4
 
 template <typename List, typename Value>
 bool isOneOf(const List& list, Value value)
@@ -38,6 +39,11 @@ bool isSoundDib(QByteArrayView dib, qint64 bitsAvailable)
         return false;
     const qint64 rows = height < 0 ? -height : height;
     if (exceedsPictureMemory(width, rows, 4))
+        return false;
+    // libwmf allocates the colour table as the header declares it.
+    const qint64 coloursUsed = core ? 0 : in.u32(32);
+    const bool indexed = bitsPerPixel > 0 && bitsPerPixel <= 8;
+    if ((indexed && coloursUsed > (1 << bitsPerPixel)) || coloursUsed * kSmallestColourEntry > dib.size() - headerSize)
         return false;
     const bool uncompressed = compression == kUncompressed || compression == kBitFields;
     if (bitsAvailable < 0 || !uncompressed || bitsPerPixel == 0)

@@ -219,6 +219,11 @@ void TestMetafileStructure::wmfBitmapsMustBeWhole()
     QList<qint16> tall = sound;  // 8 x 30000 pixels in 32 bytes
     tall[4] = 30000;
     QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, WmfFile::read(wmf({patternBrush(kDibPattern, tall)})));
+    QList<qint16> twoBillionColours = sound;  // libwmf would allocate 6 GB for them
+    twoBillionColours[16] = 0;
+    twoBillionColours[17] = qint16(0x8000);
+    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError,
+                             WmfFile::read(wmf({patternBrush(kDibPattern, twoBillionColours)})));
 
     // BS_PATTERN brushes hold an old-style bitmap, and blits may come without one.
     constexpr quint16 kOldPattern = 3;
