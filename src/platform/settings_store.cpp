@@ -79,15 +79,25 @@ bool passesIntegrityCheck(sqlite3* db)
     return verdict && qstrcmp(verdict, "ok") == 0;
 }
 
-// A sound database whose table has other columns or keys cannot hold the
-// values either.
+// Value names are found whatever their letter case only through the
+// columns' collation.
+bool comparesWithoutCase(sqlite3* db, const char* column)
+{
+    const char* collation = nullptr;
+    return sqlite3_table_column_metadata(db, "main", "settings_values", column, nullptr, &collation, nullptr,
+                                         nullptr, nullptr) == SQLITE_OK
+           && collation && qstricmp(collation, "NOCASE") == 0;
+}
+
+// A sound database whose table has other columns, keys or collations cannot
+// hold the values either.
 bool holdsTheValues(sqlite3* db)
 {
     for (const char* sql : {kSelect, kDelete, kUpsert}) {
         if (!Statement(db, sql).ok())
             return false;
     }
-    return true;
+    return comparesWithoutCase(db, "key") && comparesWithoutCase(db, "name");
 }
 
 std::unique_ptr<SettingsStore>& userInstance()
