@@ -1,5 +1,5 @@
-// libFuzzer's entry point for one target; SLEEVIX_FUZZ_TARGET names it.
-#include "targets/helper_targets.h"
+// libFuzzer's entry point; each fuzz target's executable defines
+// fuzz::fuzzedTarget.
 #include "targets/targets.h"
 
 #include <QGuiApplication>
@@ -20,6 +20,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    SLEEVIX_FUZZ_TARGET(QByteArrayView(data, qsizetype(size)));
+    fuzz::fuzzedTarget(QByteArrayView(data, qsizetype(size)));
     return 0;
 }

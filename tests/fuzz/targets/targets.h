@@ -19,6 +19,9 @@ void wmf(QByteArrayView data);         // the same, and the rewrite for libwmf
 void iniProfile(QByteArrayView data);
 void settingsStore(QByteArrayView data);
 
+// The target one fuzzing executable runs.
+void fuzzedTarget(QByteArrayView data);
+
 // A promise of the reader that does not hold for this input.
 #define FUZZ_CHECK(condition)                                                             \
     do {                                                                                  \
