@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QLineEdit>
@@ -176,6 +177,9 @@ void TCDSetup::cbSecFrontClick()
     spLeft2->setVisible(!second);
     spTop2Front->setVisible(second);
     spLeft2front->setVisible(second);
+    // The shared labels' accelerators lead to the pair on view.
+    findChild<QLabel*>(QStringLiteral("lTop2"))->setBuddy(second ? spTop2Front : spTop2);
+    findChild<QLabel*>(QStringLiteral("lLeft2"))->setBuddy(second ? spLeft2front : spLeft2);
     applyFoldGuideRules();
     if (Sleevix)
         Sleevix->cbSecFront->setChecked(second);
