@@ -23,6 +23,7 @@ TCDSetup::TCDSetup(Role role, QWidget* parent) : QDialog(parent), m_role(role)
     buildControls();
     connectHandlers();
     FormCreate();
+    connectLinkPage();
 }
 
 TCDSetup::~TCDSetup() = default;
