@@ -10,6 +10,8 @@
 
 class ImageView;
 class QAction;
+class QDialog;
+class QUrl;
 class QCheckBox;
 class QMenu;
 class QPushButton;
@@ -141,6 +143,18 @@ public:
 
     int backPanelCreationWidth() const { return m_backPanelWidth; }
 
+    // --- Help menu and print-count information (help_commands.cpp) --------
+    void Hilfe1Click();
+    void mAboutClick();
+    void ImInternetsuchen1Click();
+    // Double-click on the free client area.
+    void ClientDblClick();
+    // Shows one of the program's modal windows; tests replace it to drive
+    // the window without blocking.
+    std::function<void(QDialog&)> runModalWindow;
+    // Hands an address to the desktop's default handler; tests replace it.
+    std::function<bool(const QUrl&)> openUrl;
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -153,6 +167,7 @@ private:
     void connectLayoutHandlers();
     void connectPictureHandlers();
     void connectPrintCommands();
+    void connectHelpCommands();
     void FormCreate();
 
     // Steps the layout handlers share.

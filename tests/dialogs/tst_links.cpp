@@ -103,6 +103,20 @@ class LinksTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void menuCommandShowsTheLinksWindow()
+    {
+        testenv::App app;
+        QString caption;
+        QSize size;
+        app.main().runModalWindow = [&](QDialog& window) {
+            caption = window.windowTitle();
+            size = window.size();
+        };
+        app.main().ImInternetsuchen1->trigger();
+        QCOMPARE(caption, QString("Links"));
+        QCOMPARE(size, QSize(401, 284));
+    }
+
     void storedEntriesShowSortedInBothPlaces()
     {
         testenv::App app;
