@@ -25,13 +25,17 @@ int main(int argc, char* argv[])
     }
     for (const QString& sizeText : args.mid(3)) {
         const int size = sizeText.toInt();
+        if (size <= 0) {
+            std::fprintf(stderr, "render_icon: bad size %s\n", qPrintable(sizeText));
+            return 2;
+        }
         const QString folder = QStringLiteral("%1/%2x%2/apps").arg(args.at(2)).arg(size);
         QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter painter(&image);
         renderer.render(&painter);
         painter.end();
-        if (size <= 0 || !QDir().mkpath(folder) ||
+        if (!QDir().mkpath(folder) ||
             !image.save(folder + QStringLiteral("/sleevix.png"))) {
             std::fprintf(stderr, "render_icon: cannot write size %s\n", qPrintable(sizeText));
             return 1;
