@@ -27,6 +27,7 @@ TCDSetup::TCDSetup(Role role, QWidget* parent) : QDialog(parent), m_role(role)
     FormCreate();
     connectTemplatePage();
     m_previews = new PagePreviews(*this);
+    connectLinkPage();
 }
 
 TCDSetup::~TCDSetup() = default;

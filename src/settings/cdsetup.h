@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class LinkListEditor;
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
@@ -141,6 +142,10 @@ public:
     void SpeedButton1Click();
     void SpeedButton2Click();
 
+    // The link list page (cdsetup_links.cpp).
+    LinkListEditor* linkEditor = nullptr;
+    void TabSheet6Show();
+
     // The folder browser; tests replace it. Returns the chosen folder, or
     // an empty text when cancelled.
     std::function<QString(const QString& title)> chooseFolder;
@@ -182,6 +187,7 @@ private:
     void buildControls();
     void connectHandlers();
     void connectPageHandlers();
+    void connectLinkPage();
     void jumpToSize(SpinEdit* field);
     using SheetRoutine = void (*)(PrintDevice&, const SheetSettings&, const Picture&, const Picture&, bool);
     void printSheet(SheetRoutine routine, bool test);

@@ -1,6 +1,7 @@
 #include "workspace/sleevix.h"
 
 #include "app/globals.h"
+#include "app/help_document.h"
 #include "platform/error_box.h"
 #include "platform/image_view.h"
 #include "platform/settings_store.h"
@@ -54,11 +55,6 @@ const LayoutValue kSaveOrder[] = {
     {"DVD", &TSleevix::cbDVD},          {"VHS", &TSleevix::cbVHS},
 };
 
-QString helpDocumentPath()
-{
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Help/Help.htm"));
-}
-
 }  // namespace
 
 TSleevix::TSleevix(const QStringList& arguments, QWidget* parent)
@@ -78,6 +74,7 @@ TSleevix::TSleevix(const QStringList& arguments, QWidget* parent)
     connectPictureHandlers();
     connectPrintCommands();
     connectPictureCommands();
+    connectHelpCommands();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     runSettingsDialog = [this] {
         auto dialog = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, this);

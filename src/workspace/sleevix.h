@@ -11,6 +11,8 @@
 
 class ImageView;
 class QAction;
+class QDialog;
+class QUrl;
 class QCheckBox;
 class QMenu;
 class QPushButton;
@@ -174,7 +176,17 @@ public:
     void FormPaint();
     void FormMouseMove();
 
-    // The print command of the toolbar, the main menu and both context menus.
+    // --- Help menu and print-count information (help_commands.cpp) --------
+    void Hilfe1Click();
+    void mAboutClick();
+    void ImInternetsuchen1Click();
+    // Double-click on the free client area.
+    void ClientDblClick();
+    // Shows one of the program's modal windows; tests replace it to drive
+    // the window without blocking.
+    std::function<void(QDialog&)> runModalWindow;
+    // Hands an address to the desktop's default handler; tests replace it.
+    std::function<bool(const QUrl&)> openUrl;
 
 protected:
     bool event(QEvent* event) override;
@@ -188,6 +200,7 @@ private:
     void connectLayoutHandlers();
     void connectPictureHandlers();
     void connectPrintCommands();
+    void connectHelpCommands();
     void FormCreate();
     void runFirstActivation();
 
