@@ -71,12 +71,12 @@ void TForm2::buildControls()
         "Doppelklick auf einen Eintrag verbindet Sie ins Intenet oder öffnet einen Ordner"));
     ListBox->setSortingEnabled(true);
 
-    for (const ButtonSpec& spec : kButtons) {
-        auto* button = new QPushButton(QString::fromUtf8(spec.caption), this);
-        button->setObjectName(QLatin1String(spec.name));
-        button->setGeometry(spec.geometry);
+    for (const ButtonSpec& item : kButtons) {
+        auto* button = new QPushButton(QString::fromUtf8(item.caption), this);
+        button->setObjectName(QLatin1String(item.name));
+        button->setGeometry(item.geometry);
         button->setAutoDefault(false);
-        this->*spec.member = button;
+        this->*item.member = button;
     }
 
     Bevel1 = new QFrame(this);
