@@ -4,6 +4,7 @@
 
 #include <QLineF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygonF>
 
 #include <algorithm>
@@ -50,6 +51,16 @@ PrintCanvas::PrintCanvas(QPainter& painter)
 
 void PrintCanvas::stretchDraw(const QRect& target, const Picture& picture)
 {
+    drawStretched(target, picture, Clip::Box);
+}
+
+void PrintCanvas::stretchDrawRound(const QRect& target, const Picture& picture)
+{
+    drawStretched(target, picture, Clip::Ellipse);
+}
+
+void PrintCanvas::drawStretched(const QRect& target, const Picture& picture, Clip clip)
+{
     if (target.width() == 0 || target.height() == 0)
         return;
     const QRectF area(0, 0, std::abs(target.width()), std::abs(target.height()));
@@ -58,7 +69,13 @@ void PrintCanvas::stretchDraw(const QRect& target, const Picture& picture)
     m_painter.scale(target.width() < 0 ? -1 : 1, target.height() < 0 ? -1 : 1);
     // Some renderers widen a scaled image by a pixel at its right or bottom
     // edge, over the frame drawn just outside it.
-    m_painter.setClipRect(area);
+    if (clip == Clip::Box) {
+        m_painter.setClipRect(area);
+    } else {
+        QPainterPath disc;
+        disc.addEllipse(area);
+        m_painter.setClipPath(disc);
+    }
     picture.drawStretched(m_painter, area);
     m_painter.restore();
 }
@@ -73,6 +90,19 @@ void PrintCanvas::ellipse(int left, int top, int right, int bottom)
 {
     if (const auto path = outlinePath(left, top, right, bottom))
         m_painter.drawEllipse(*path);
+}
+
+void PrintCanvas::clearEllipse(int left, int top, int right, int bottom)
+{
+    const auto [x0, x1] = std::minmax(left, right);
+    const auto [y0, y1] = std::minmax(top, bottom);
+    if (x0 == x1 || y0 == y1)
+        return;
+    m_painter.save();
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(Qt::white);
+    m_painter.drawEllipse(QRectF(x0, y0, x1 - x0, y1 - y0));
+    m_painter.restore();
 }
 
 void PrintCanvas::moveTo(int x, int y)

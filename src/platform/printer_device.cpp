@@ -92,6 +92,11 @@ void QPrinterDevice::stretchDraw(const QRect& target, const Picture& picture)
     addStep([target, picture](PrintCanvas& canvas) { canvas.stretchDraw(target, picture); });
 }
 
+void QPrinterDevice::stretchDrawRound(const QRect& target, const Picture& picture)
+{
+    addStep([target, picture](PrintCanvas& canvas) { canvas.stretchDrawRound(target, picture); });
+}
+
 void QPrinterDevice::rectangle(int left, int top, int right, int bottom)
 {
     addStep([=](PrintCanvas& canvas) { canvas.rectangle(left, top, right, bottom); });
@@ -100,6 +105,11 @@ void QPrinterDevice::rectangle(int left, int top, int right, int bottom)
 void QPrinterDevice::ellipse(int left, int top, int right, int bottom)
 {
     addStep([=](PrintCanvas& canvas) { canvas.ellipse(left, top, right, bottom); });
+}
+
+void QPrinterDevice::clearEllipse(int left, int top, int right, int bottom)
+{
+    addStep([=](PrintCanvas& canvas) { canvas.clearEllipse(left, top, right, bottom); });
 }
 
 void QPrinterDevice::moveTo(int x, int y)

@@ -39,8 +39,10 @@ public:
     int physicalOffsetY() const override;
 
     void stretchDraw(const QRect& target, const Picture& picture) override;
+    void stretchDrawRound(const QRect& target, const Picture& picture) override;
     void rectangle(int left, int top, int right, int bottom) override;
     void ellipse(int left, int top, int right, int bottom) override;
+    void clearEllipse(int left, int top, int right, int bottom) override;
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
     void setBrushClear() override;

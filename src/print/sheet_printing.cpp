@@ -40,14 +40,14 @@ const NumberField kNumberFields[] = {
     {"spDVDTop", &SheetSettings::spDVDTop},   {"spMDVDB", &SheetSettings::spMDVDB},
     {"spMDVDH", &SheetSettings::spMDVDH},     {"spVHSLeft", &SheetSettings::spVHSLeft},
     {"spVHSTop", &SheetSettings::spVHSTop},   {"spMVHSB", &SheetSettings::spMVHSB},
-    {"spMVHSH", &SheetSettings::spMVHSH},
+    {"spMVHSH", &SheetSettings::spMVHSH},     {"spMCDLoch", &SheetSettings::spMCDLoch},
 };
 
 const BoxField kBoxFields[] = {
     {"cbUFront", &SheetSettings::cbUFront},     {"cbUBack", &SheetSettings::cbUBack},
     {"cbKnickTrennVR", &SheetSettings::cbKnickTrennVR}, {"cbUDouble", &SheetSettings::cbUDouble},
     {"cbKnickTrennD", &SheetSettings::cbKnickTrennD}, {"cbUDVD", &SheetSettings::cbUDVD},
-    {"cbUVHS", &SheetSettings::cbUVHS},
+    {"cbUVHS", &SheetSettings::cbUVHS},       {"cbCDRund", &SheetSettings::cbCDRund},
 };
 
 }  // namespace

@@ -70,6 +70,8 @@ public:
     SpinEdit* spCDLeft = nullptr;
     SpinEdit* spCDTop2 = nullptr;
     SpinEdit* spCDLeft2 = nullptr;
+    QCheckBox* cbCDRund = nullptr;
+    SpinEdit* spMCDLoch = nullptr;
 
     SpinEdit* spDVDTop = nullptr;
     SpinEdit* spDVDLeft = nullptr;
