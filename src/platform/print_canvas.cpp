@@ -41,11 +41,12 @@ QPolygonF lineBand(const QPointF& from, const QPointF& to)
 
 }  // namespace
 
-PrintCanvas::PrintCanvas(QPainter& painter)
-    : m_painter(painter)
+PrintCanvas::PrintCanvas(QPainter& painter, Lines lines)
+    : m_painter(painter), m_lines(lines)
 {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
-    m_painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    const int width = lines == Lines::Hairline ? 0 : 1;
+    m_painter.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     m_painter.setBrush(Qt::NoBrush);
 }
 
@@ -115,6 +116,10 @@ void PrintCanvas::lineTo(int x, int y)
     const QPoint from = std::exchange(m_position, QPoint(x, y));
     if (from == m_position)
         return;
+    if (m_lines == Lines::Hairline) {
+        m_painter.drawLine(QPointF(from) + pixelCentre, QPointF(m_position) + pixelCentre);
+        return;
+    }
     m_painter.save();
     m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(Qt::black);

@@ -11,9 +11,14 @@ class Picture;
 // l ... r-1 and t ... b-1 with a one-pixel black pen and no fill, and a line
 // leaves out its end point. Round pictures and cleared ellipses fill the
 // ellipse inscribed in the same pixels.
+//
+// On screen, where a device pixel may be far smaller than a screen pixel,
+// hairlines keep every outline and line one screen pixel wide instead.
 class PrintCanvas {
 public:
-    explicit PrintCanvas(QPainter& painter);
+    enum class Lines { DevicePixel, Hairline };
+
+    explicit PrintCanvas(QPainter& painter, Lines lines = Lines::DevicePixel);
 
     void stretchDraw(const QRect& target, const Picture& picture);
     void stretchDrawRound(const QRect& target, const Picture& picture);
@@ -28,5 +33,6 @@ private:
     void drawStretched(const QRect& target, const Picture& picture, Clip clip);
 
     QPainter& m_painter;
+    Lines m_lines;
     QPoint m_position;
 };

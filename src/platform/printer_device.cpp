@@ -148,7 +148,7 @@ void QPrinterDevice::printPage(const std::vector<PageStep>& page)
         throw PrintError(QStringLiteral("Der Druckauftrag \"%1\" konnte nicht gestartet werden.")
                              .arg(m_printer.docName()));
     painter.translate(printableCorner());
-    PrintCanvas canvas(painter);
+    PrintCanvas canvas(painter, m_hairlines ? PrintCanvas::Lines::Hairline : PrintCanvas::Lines::DevicePixel);
     try {
         for (const PageStep& step : page)
             step(canvas);

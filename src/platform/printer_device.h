@@ -27,6 +27,10 @@ public:
     explicit QPrinterDevice(QPrinter& printer);
     ~QPrinterDevice() override;
 
+    // For a screen preview of the printer: outlines and lines one screen
+    // pixel wide at any zoom, so that none of them vanishes.
+    void setHairlines(bool hairlines) { m_hairlines = hairlines; }
+
     void setTitle(const QString& title) override;
     void setOrientation(Orientation orientation) override;
     void beginDoc() override;
@@ -59,4 +63,5 @@ private:
     QPrinter& m_printer;
     std::vector<PageStep> m_page;
     bool m_jobOpen = false;
+    bool m_hairlines = false;
 };

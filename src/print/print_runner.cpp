@@ -156,6 +156,7 @@ bool PrintRunner::exportPdf(QWidget* parent, const SheetJob& sheet)
 void PrintRunner::draw(QPrinter& printer, const QString& printerName, const SheetJob& sheet)
 {
     QPrinterDevice device(printer);
+    device.setHairlines(true);
     drawOn(deviceForTesting ? deviceForTesting() : device, PrinterCalibration::load(printerName), sheet);
 }
 

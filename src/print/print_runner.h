@@ -34,8 +34,8 @@ public:
     bool exportPdf(QWidget* parent, const SheetJob& sheet);
 
     // Draws the sheet on `printer`, a printer that setUpCurrentPrinter()
-    // prepared for `printerName`, as run() would print it there (used for
-    // the preview).
+    // prepared for `printerName`, as run() would print it there, but with
+    // lines that stay visible at any zoom (used for the screen preview).
     void draw(QPrinter& printer, const QString& printerName, const SheetJob& sheet);
 
     // Sets `printer` up for the current printer, or, with none installed, as
