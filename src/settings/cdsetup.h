@@ -138,6 +138,14 @@ public:
     void PrintVHS(bool Test);
     void bTestDruckClick();
     SheetSettings sheetSettings() const;
+
+    using SheetRoutine = void (*)(PrintDevice&, const SheetSettings&, const Picture&, const Picture&, bool);
+    // The sheet as the routine draws it from this window's controls and the
+    // main window's slots at this moment.
+    std::function<void(PrintDevice&)> sheetJob(SheetRoutine routine, bool test) const;
+    // Prints the sheet on the current printer, with the print dialog when
+    // cbSelPrinter is ticked.
+    void printSheet(SheetRoutine routine, bool test);
     void PageControlChange(int index);
     void TabSheet9Show();
     void SpeedButton1Click();
@@ -185,8 +193,6 @@ private:
     void connectHandlers();
     void connectPageHandlers();
     void jumpToSize(SpinEdit* field);
-    using SheetRoutine = void (*)(PrintDevice&, const SheetSettings&, const Picture&, const Picture&, bool);
-    void printSheet(SheetRoutine routine, bool test);
     void FormCreate();
     void applyFoldGuideRules();
 
