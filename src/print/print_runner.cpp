@@ -2,6 +2,8 @@
 
 #include "platform/errors.h"
 #include "platform/printer_device.h"
+#include "print/calibrated_device.h"
+#include "print/printer_calibration.h"
 #include "print/printer_choice.h"
 #include "settings/program_values.h"
 
@@ -50,16 +52,22 @@ private:
     QString m_title;
 };
 
-void setUpPrinter(QPrinter& printer)
+void setUpPdfFile(QPrinter& printer)
 {
-    const QString current = PrinterChoice::instance().currentPrinter();
-    if (!current.isEmpty() && PrinterChoice::instance().installedPrinters().contains(current)) {
-        printer.setPrinterName(current);
-    } else {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setResolution(600);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-    }
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setResolution(600);
+    const QMarginsF none;
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, none,
+                                      QPageLayout::Millimeter, none));
+}
+
+// The printer the user chose in the print dialog: a file chosen there is
+// no printer and has no calibration.
+QString chosenPrinter(const QPrinter& printer, const QString& before)
+{
+    if (printer.outputFormat() == QPrinter::NativeFormat)
+        return printer.printerName();
+    return printer.outputFileName().isEmpty() ? before : QString();
 }
 
 }  // namespace
@@ -111,26 +119,65 @@ PrintRunner::PrintRunner()
     };
 }
 
-bool PrintRunner::run(QWidget* parent, bool askForPrinter,
-                      const std::function<void(PrintDevice&)>& sheet)
+QString PrintRunner::setUpCurrentPrinter(QPrinter& printer)
+{
+    const QString current = PrinterChoice::instance().installedCurrentPrinter();
+    if (!current.isEmpty()) {
+        printer.setPrinterName(current);
+        return current;
+    }
+    setUpPdfFile(printer);
+    return {};
+}
+
+bool PrintRunner::run(QWidget* parent, bool askForPrinter, const SheetJob& sheet, Calibration calibration)
 {
     QPrinter printer(QPrinter::HighResolution);
-    setUpPrinter(printer);
+    QString printerName = setUpCurrentPrinter(printer);
     if (askForPrinter) {
         if (!printDialog(parent, printer))
             return false;
         if (printer.outputFormat() == QPrinter::NativeFormat)
             PrinterChoice::instance().setCurrentPrinter(printer.printerName());
+        printerName = chosenPrinter(printer, printerName);
     }
-    if (deviceForTesting) {
-        sheet(deviceForTesting());
-        return true;
-    }
+    const PrinterCalibration correction =
+        calibration == Calibration::Apply ? PrinterCalibration::load(printerName) : PrinterCalibration();
+    return runOn(printer, parent, correction, sheet);
+}
+
+bool PrintRunner::exportPdf(QWidget* parent, const SheetJob& sheet)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPdfFile(printer);
+    return runOn(printer, parent, PrinterCalibration(), sheet);
+}
+
+void PrintRunner::draw(QPrinter& printer, const QString& printerName, const SheetJob& sheet)
+{
+    QPrinterDevice device(printer);
+    device.setHairlines(true);
+    drawOn(deviceForTesting ? deviceForTesting() : device, PrinterCalibration::load(printerName), sheet);
+}
+
+bool PrintRunner::runOn(QPrinter& printer, QWidget* parent, const PrinterCalibration& calibration,
+                        const SheetJob& sheet)
+{
     JobDevice device(printer, parent);
     try {
-        sheet(device);
+        drawOn(deviceForTesting ? deviceForTesting() : device, calibration, sheet);
     } catch (const JobCancelled&) {
         return false;
     }
     return true;
+}
+
+void PrintRunner::drawOn(PrintDevice& printer, const PrinterCalibration& calibration, const SheetJob& sheet)
+{
+    if (calibration.isNone()) {
+        sheet(printer);
+        return;
+    }
+    CalibratedDevice calibrated(printer, calibration);
+    sheet(calibrated);
 }

@@ -24,6 +24,11 @@ QString PrinterChoice::currentPrinter() const
     return m_current;
 }
 
+QString PrinterChoice::installedCurrentPrinter() const
+{
+    return !m_current.isEmpty() && installedPrinters().contains(m_current) ? m_current : QString();
+}
+
 void PrinterChoice::setCurrentPrinter(const QString& name)
 {
     m_current = name;

@@ -14,6 +14,9 @@ public:
     QStringList installedPrinters() const;
     QString currentPrinter() const;
     void setCurrentPrinter(const QString& name);
+    // The current printer when it is installed, otherwise empty (jobs then
+    // go into a PDF file).
+    QString installedCurrentPrinter() const;
 
     // Makes the installed printer whose name equals `savedName` exactly
     // (letter case included) the current printer; otherwise nothing changes.

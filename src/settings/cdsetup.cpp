@@ -42,6 +42,9 @@ void TCDSetup::connectHandlers()
     connect(cbSecImg, &QCheckBox::toggled, this, &TCDSetup::cbSecImgClick);
     connect(cbUBack, &QCheckBox::toggled, this, &TCDSetup::cbUBackClick);
     connect(cbUDouble, &QCheckBox::toggled, this, &TCDSetup::cbUDoubleClick);
+    // The hole only matters for round labels.
+    spMCDLoch->setEnabled(cbCDRund->isChecked());
+    connect(cbCDRund, &QCheckBox::toggled, spMCDLoch, &QWidget::setEnabled);
     connect(Button3, &QPushButton::clicked, this, &TCDSetup::Button3Click);
     connect(Button1, &QPushButton::clicked, this, [this] {
         if (runGuarded(this, [this] { WriteRegistry(); }))

@@ -71,6 +71,8 @@ public:
     SpinEdit* spCDLeft = nullptr;
     SpinEdit* spCDTop2 = nullptr;
     SpinEdit* spCDLeft2 = nullptr;
+    QCheckBox* cbCDRund = nullptr;
+    SpinEdit* spMCDLoch = nullptr;
 
     SpinEdit* spDVDTop = nullptr;
     SpinEdit* spDVDLeft = nullptr;
@@ -137,6 +139,14 @@ public:
     void PrintVHS(bool Test);
     void bTestDruckClick();
     SheetSettings sheetSettings() const;
+
+    using SheetRoutine = void (*)(PrintDevice&, const SheetSettings&, const Picture&, const Picture&, bool);
+    // The sheet as the routine draws it from this window's controls and the
+    // main window's slots at this moment.
+    std::function<void(PrintDevice&)> sheetJob(SheetRoutine routine, bool test) const;
+    // Prints the sheet on the current printer, with the print dialog when
+    // cbSelPrinter is ticked.
+    void printSheet(SheetRoutine routine, bool test);
     void PageControlChange(int index);
     void TabSheet9Show();
     void SpeedButton1Click();
@@ -189,8 +199,6 @@ private:
     void connectPageHandlers();
     void connectLinkPage();
     void jumpToSize(SpinEdit* field);
-    using SheetRoutine = void (*)(PrintDevice&, const SheetSettings&, const Picture&, const Picture&, bool);
-    void printSheet(SheetRoutine routine, bool test);
     void FormCreate();
     void applyFoldGuideRules();
 

@@ -86,6 +86,9 @@ const ControlSpec kControls[] = {
     {3, Kind::Spin, "spCDTop2", 158, row(2), kSpinWidth, "mm", "Abstand des 2. CD-Labels von oben"},
     {3, Kind::Label, "lCDLeft2", 8, row(3) + 4, 148, "Abstand 2. CD &links", nullptr, "spCDLeft2"},
     {3, Kind::Spin, "spCDLeft2", 158, row(3), kSpinWidth, "mm", nullptr},
+    {3, Kind::Check, "cbCDRund", 8, 128, 225, "Label rund &beschneiden", "Das Bild wird auf die runde CD zugeschnitten, das Mittelloch bleibt frei"},
+    {3, Kind::Label, "lMCDLoch", 8, 156 + 4, 148, "L&ochdurchmesser", nullptr, "spMCDLoch"},
+    {3, Kind::Spin, "spMCDLoch", 158, 156, kSpinWidth, "mm", "Durchmesser des Mittellochs in mm, 0 für kein Loch"},
     {3, Kind::Button, "Button9", 280, 196, 75, "&Maße", kSizeHint},
 
     // Page 4 "DVD"
@@ -316,6 +319,8 @@ void TCDSetup::buildControls()
     bind(spCDLeft, "spCDLeft");
     bind(spCDTop2, "spCDTop2");
     bind(spCDLeft2, "spCDLeft2");
+    bind(cbCDRund, "cbCDRund");
+    bind(spMCDLoch, "spMCDLoch");
     bind(spDVDTop, "spDVDTop");
     bind(spDVDLeft, "spDVDLeft");
     bind(cbUDVD, "cbUDVD");

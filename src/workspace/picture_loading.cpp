@@ -36,8 +36,8 @@ void TSleevix::connectPictureHandlers()
     connect(Image2, &ImageView::doubleClicked, this, [this] { FDblClick(2); });
     connect(Image3, &ImageView::doubleClicked, this, [this] { FDblClick(1); });
     connect(Image4, &ImageView::doubleClicked, this, [this] { FDblClick(2); });
-    connect(popupItem(1, 0), &QAction::triggered, this, [this] { FDblClick(1); });
-    connect(popupItem(2, 0), &QAction::triggered, this, [this] { FDblClick(2); });
+    connect(popupItem(1, kLoadItem), &QAction::triggered, this, [this] { FDblClick(1); });
+    connect(popupItem(2, kLoadItem), &QAction::triggered, this, [this] { FDblClick(2); });
     connect(bFront, &QPushButton::clicked, this, [this] {
         FDblClick(1);
         focusAway();

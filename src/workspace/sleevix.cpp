@@ -95,6 +95,8 @@ void TSleevix::FormCreate()
     sbTrash1->setEnabled(false);
     sbTrash2->setEnabled(false);
     mPrint->setEnabled(false);
+    mPreview->setEnabled(false);
+    mPdfExport->setEnabled(false);
     sbClipbrd1->setEnabled(clipboardHasPicture());
     sbClipbrd2->setEnabled(sbClipbrd1->isEnabled());
     m_backPanelHeight = Panel2->height();

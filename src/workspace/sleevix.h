@@ -70,6 +70,9 @@ public:
     QAction* mBeenden = nullptr;
     QAction* mPrint = nullptr;
     QAction* mPrinterSetup = nullptr;
+    QAction* mPreview = nullptr;
+    QAction* mPdfExport = nullptr;
+    QAction* mCalibrate = nullptr;
     QAction* mFront = nullptr;
     QAction* mBack = nullptr;
     QAction* mDoppel = nullptr;
@@ -81,7 +84,9 @@ public:
     QAction* ImInternetsuchen1 = nullptr;
 
     // Context menu items are addressed by position, separators included.
-    static constexpr int kRecognitionItem = 10;
+    static constexpr int kLoadItem = 0;
+    static constexpr int kRecognitionItem = 11;
+    static constexpr int kSettingsItem = 12;
     QAction* popupItem(int menu, int index) const;
 
     // --- Layout handlers ---------------------------------------------------
@@ -114,6 +119,9 @@ public:
     // --- Printing -------------------------------------------------------------
     void sbPrintClick();
     void mPrinterSetupClick();
+    void mPreviewClick();
+    void mPdfExportClick();
+    void mCalibrateClick();
 
     // --- Lifecycle ----------------------------------------------------------
     void FormActivate();
@@ -150,7 +158,8 @@ public:
     static constexpr int kDeleteItem = 4;
     static constexpr int kDeleteBothItem = 5;
     static constexpr int kPrintItem = 7;
-    static constexpr int kPasteItem = 9;
+    static constexpr int kPreviewItem = 8;
+    static constexpr int kPasteItem = 10;
     TDragDropFiles* DragDropFiles1 = nullptr;
     TDragDropFiles* DragDropFiles2 = nullptr;
     void DragDropFiles1ProcessDropped(TDragDrop* sender, TDragKeyState keyState, QPoint point,
