@@ -44,9 +44,10 @@ running_as_root() {
 run_tests() {
   if running_as_root; then
     local services
-    services=$(tests/e2e/e2e-services start)
-    eval "$services"
+    SLEEVIX_E2E_DIR=$(mktemp -d /tmp/sleevix-e2e.XXXXXX)
     trap 'tests/e2e/e2e-services stop "$SLEEVIX_E2E_DIR"' EXIT
+    services=$(tests/e2e/e2e-services start "$SLEEVIX_E2E_DIR")
+    eval "$services"
   else
     echo "End-to-end tests skipped: real print queues and the X display need root."
   fi
