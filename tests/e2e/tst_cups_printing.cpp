@@ -240,6 +240,18 @@ int printerDpi(const QString& queue)
     return printer.resolution();
 }
 
+// The paper a job came out on, rasterised at 600 dpi; a landscape page,
+// which the queue turns counter-clockwise onto the portrait paper, turned
+// back. Null unless the paper is a portrait A4 sheet.
+QImage paperAsPrinted(const QString& pdfFile, bool landscape)
+{
+    const QImage paper = testenv::rasterisedPage(pdfFile);
+    const auto isPixels = [](int pixels, int mm) { return std::abs(pixels - mm * 600 / 25.4) < 3; };
+    if (!isPixels(paper.width(), 210) || !isPixels(paper.height(), 297))
+        return {};
+    return landscape ? paper.transformed(QTransform().rotate(90)) : paper;
+}
+
 int storedPrintCount()
 {
     return store().exists("AnzPrint") ? store().readInteger("AnzPrint") : 0;
@@ -274,7 +286,7 @@ class CupsPrintingTest : public QObject {
 private:
     std::map<QString, double> m_largest;  // per queue, sheet and kind of print
 
-    void useQueue(testenv::App& app, const QString& queue);
+    void startProgram(testenv::App& app, const QString& printerName = {});
     static void printSheet(testenv::App& app, const Sheet& sheet, bool test);
 
 private slots:
@@ -306,9 +318,10 @@ void CupsPrintingTest::cleanupTestCase()
         queues::lpadmin({"-d", queues::stock});
 }
 
-// A fresh run of the program whose stored settings print on `queue` without
-// asking, with the pictures in the slots.
-void CupsPrintingTest::useQueue(testenv::App& app, const QString& queue)
+// A fresh run of the program on the user's stored settings, printing
+// without asking, with the pictures in the slots; `printerName`, when given,
+// is the stored printer.
+void CupsPrintingTest::startProgram(testenv::App& app, const QString& printerName)
 {
     for (const auto& [name, mm] : kMillimetres)
         store().writeInteger(name, mm);
@@ -316,8 +329,8 @@ void CupsPrintingTest::useQueue(testenv::App& app, const QString& queue)
         store().writeBool(box, true);
     store().writeBool("SelPrinter", false);
     store().writeBool("AutoFormat", false);
-    if (!queue.isEmpty())
-        store().writeString("PrinterName", queue);
+    if (!printerName.isEmpty())
+        store().writeString("PrinterName", printerName);
     PrinterChoice::instance().useSystemPrinters();
     app.restart();
     app.main().OpenImage(1, testenv::dataFile(kFrontPicture));
@@ -394,7 +407,7 @@ void CupsPrintingTest::sheetLandsWhereTheSettingsPutIt()
     QFETCH(bool, test);
     const Sheet& printed = kSheets[sheet];
     testenv::App app;
-    useQueue(app, queue);
+    startProgram(app, queue);
     QVERIFY(!app.main().slotPicture(1).isEmpty() && !app.main().slotPicture(2).isEmpty());
 
     const QList<int> before = queues::completedJobs(queue);
@@ -409,13 +422,8 @@ void CupsPrintingTest::sheetLandsWhereTheSettingsPutIt()
     QCOMPARE(job->title, QStringLiteral("%1 %2 von Sleevix")
                              .arg(test ? "Testausdruck" : "Ausdruck", QString::fromUtf8(printed.name)));
     QCOMPARE(testenv::pdfPageCount(job->pdfFile), 1);
-    QImage page = testenv::rasterisedPage(job->pdfFile);
-    QVERIFY(!page.isNull());
-    // The queue turns a landscape page onto the portrait paper, content
-    // turned counter-clockwise; turned back here.
-    QVERIFY(page.height() > page.width());
-    if (printed.landscape)
-        page = page.transformed(QTransform().rotate(90));
+    const QImage page = paperAsPrinted(job->pdfFile, printed.landscape);
+    QVERIFY2(!page.isNull(), "not one portrait A4 sheet");
 
     const int dpi = printerDpi(queue);
     const Scale scale{static_cast<int>(std::lround(dpi / 2.54))};
@@ -428,7 +436,7 @@ void CupsPrintingTest::printerSetupChoiceWinsOverTheSystemDefault()
 {
     QVERIFY(queues::lpadmin({"-d", queues::margins}));
     testenv::App app;
-    useQueue(app, QString());
+    startProgram(app);
     QStringList offered;
     PrintRunner::instance().printerSetupDialog = [&](QWidget*, const QStringList& printers, const QString&) {
         offered = printers;
@@ -440,7 +448,9 @@ void CupsPrintingTest::printerSetupChoiceWinsOverTheSystemDefault()
 
     const QList<int> stockBefore = queues::completedJobs(queues::stock);
     const QList<int> defaultBefore = queues::completedJobs(queues::margins);
+    ModalWatch messages;
     app.main().sbPrintClick();
+    QCOMPARE(messages.seen, QStringList());
     QVERIFY(queues::newJob(queues::stock, stockBefore));
     QCOMPARE(queues::completedJobs(queues::margins), defaultBefore);
 }
@@ -452,7 +462,7 @@ void CupsPrintingTest::removedPrinterGivesWayToTheDefaultSilently()
                              "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"}));
     QVERIFY(queues::lpadmin({"-d", queues::margins}));
     testenv::App app;
-    useQueue(app, QString());
+    startProgram(app);
     PrintRunner::instance().printerSetupDialog = [&](QWidget*, const QStringList&, const QString&) {
         return spare;
     };
@@ -477,5 +487,12 @@ void CupsPrintingTest::removedPrinterGivesWayToTheDefaultSilently()
     QCOMPARE(messages.seen, QStringList());
 }
 
-SLEEVIX_TEST_MAIN(CupsPrintingTest)
+int main(int argc, char* argv[])
+{
+    queues::connectToTestDaemon();
+    QApplication app(argc, argv);
+    testenv::prepareApplication(app);
+    CupsPrintingTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_cups_printing.moc"

@@ -82,9 +82,16 @@ QString pdfOfJob(int id)
 
 }  // namespace
 
+void connectToTestDaemon()
+{
+    const QByteArray server = qgetenv("SLEEVIX_E2E_CUPS_SERVER");
+    if (!server.isEmpty())
+        qputenv("CUPS_SERVER", server);
+}
+
 QString missing()
 {
-    if (qEnvironmentVariableIsEmpty("CUPS_SERVER") || e2eDir().isEmpty())
+    if (qEnvironmentVariableIsEmpty("SLEEVIX_E2E_CUPS_SERVER") || e2eDir().isEmpty())
         return QStringLiteral("no print queues of tests/e2e/e2e-services (run as root through build.sh test)");
     bool ok = false;
     const QString printers = run(QStringLiteral("lpstat"), {QStringLiteral("-p")}, &ok);

@@ -8,13 +8,18 @@
 
 namespace testenv {
 
-// The real CUPS queues that tests/e2e/e2e-services starts: CUPS_SERVER
-// points at its daemon, SLEEVIX_E2E_DIR at its folder, where each queue's
-// cups-pdf writes the PDF files and the daemon keeps its page log.
+// The real CUPS queues that tests/e2e/e2e-services starts:
+// SLEEVIX_E2E_CUPS_SERVER names its daemon, SLEEVIX_E2E_DIR its folder,
+// where each queue's cups-pdf writes the PDF files and the daemon keeps its
+// page log.
 namespace queues {
 
 inline const QString stock = QStringLiteral("Sleevix-PDF");
 inline const QString margins = QStringLiteral("Sleevix-Margins");
+
+// Points this process (the print system and the CUPS commands it runs) at
+// the test daemon, when there is one. Call before the print system is used.
+void connectToTestDaemon();
 
 // Empty when both queues are there; otherwise why not.
 QString missing();
