@@ -142,6 +142,18 @@ private slots:
         printers.setPrinterListForTesting([] { return QStringList(); }, QString());
     }
 
+    void removedPrinterGivesWayToTheDefault()
+    {
+        QStringList installed{"Laser", "Tinte"};
+        PrinterChoice& printers = PrinterChoice::instance();
+        printers.setPrinterListForTesting([&] { return installed; }, "Laser");
+        printers.setCurrentPrinter("Tinte");
+        QCOMPARE(printers.currentPrinter(), QString("Tinte"));
+        installed.removeOne("Tinte");
+        QCOMPARE(printers.currentPrinter(), QString("Laser"));
+        printers.setPrinterListForTesting([] { return QStringList(); }, QString());
+    }
+
     void withoutPrinterTheJobGoesToTheNamedPdf()
     {
         testenv::App app;
