@@ -27,7 +27,8 @@ QString PrinterChoice::currentPrinter() const
 
 QString PrinterChoice::installedCurrentPrinter() const
 {
-    return !m_current.isEmpty() && installedPrinters().contains(m_current) ? m_current : QString();
+    const QString current = currentPrinter();
+    return !current.isEmpty() && installedPrinters().contains(current) ? current : QString();
 }
 
 void PrinterChoice::setCurrentPrinter(const QString& name)
