@@ -9,11 +9,12 @@ namespace {
 // the views' own order of size gets anyway.
 constexpr int kSamplesPerPixel = 2;
 
-// The source pixel whose centre lies nearest to the centre of target pixel
-// `index` of `count`.
-int nearestSource(int index, int count, int sourceCount)
+// The source pixel that target pixel `index` of `count` takes: evenly
+// spread, first and last included, so that the corner pixels stay exactly
+// as they are (the colour key of a transparent picture is a corner pixel).
+int sourceIndex(int index, int count, int sourceCount)
 {
-    return int((qint64(index) * 2 + 1) * sourceCount / (qint64(count) * 2));
+    return count > 1 ? int(qint64(index) * (sourceCount - 1) / (count - 1)) : 0;
 }
 
 template <int Bytes>
@@ -52,9 +53,9 @@ QImage sampled(const QImage& image, const QSize& size)
     result.setColorTable(image.colorTable());
     std::vector<int> columns(size_t(size.width()));
     for (int x = 0; x < size.width(); ++x)
-        columns[size_t(x)] = nearestSource(x, size.width(), image.width());
+        columns[size_t(x)] = sourceIndex(x, size.width(), image.width());
     for (int y = 0; y < size.height(); ++y)
-        sampleRowOf(image.constScanLine(nearestSource(y, size.height(), image.height())),
+        sampleRowOf(image.constScanLine(sourceIndex(y, size.height(), image.height())),
                     result.scanLine(y), columns);
     return result;
 }
