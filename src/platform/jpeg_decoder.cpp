@@ -18,10 +18,6 @@ namespace {
 // way to make a small file take minutes to decode.
 constexpr int kMaxScans = 500;
 
-// Partial pictures are shown for this many scans at most; the rest of the
-// file is then decoded in one go.
-constexpr int kMaxPartialPasses = 16;
-
 constexpr int kRowsPerRead = 4;
 
 // libjpeg reports errors through this manager. Every error, and every
@@ -92,6 +88,7 @@ private:
     void start(bool wantPartials);
     void createImage();
     void decodeInPasses(const PartialPictureCallback& showPartial);
+    void outputPass();
     void skipToLastScan();
     void readOutputPass();
     void requireAllScanlines();
@@ -159,21 +156,27 @@ void JpegDecoder::createImage()
         m_cmykRows.resize(qsizetype(width) * 4 * kRowsPerRead);
 }
 
-// One output pass per scan, each followed by the partial picture, until the
-// last scan is in.
+// Every output pass costs about as much as decoding a baseline file of the
+// same size, so a progressive file shows one partial picture only: its
+// first scan, the coarse whole picture, drawn the quick way. The remaining
+// scans are then read in one go and the complete picture is output once.
 void JpegDecoder::decodeInPasses(const PartialPictureCallback& showPartial)
 {
-    for (int pass = 0;; ++pass) {
-        if (pass == kMaxPartialPasses)
-            skipToLastScan();
-        jpeg_start_output(&m_info, m_info.input_scan_number);
-        readOutputPass();
-        requireAllScanlines();
-        jpeg_finish_output(&m_info);
-        if (jpeg_input_complete(&m_info))
-            return;
-        showPartial(m_image);
-    }
+    m_info.dct_method = JDCT_IFAST;
+    m_info.do_block_smoothing = FALSE;
+    outputPass();
+    showPartial(m_image);
+    skipToLastScan();
+    m_info.dct_method = JDCT_ISLOW;
+    outputPass();
+}
+
+void JpegDecoder::outputPass()
+{
+    jpeg_start_output(&m_info, m_info.input_scan_number);
+    readOutputPass();
+    requireAllScanlines();
+    jpeg_finish_output(&m_info);
 }
 
 void JpegDecoder::skipToLastScan()

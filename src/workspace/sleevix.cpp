@@ -167,8 +167,10 @@ void TSleevix::saveLayoutTicks()
     if (!program().AutoSave)
         return;
     SettingsStore& store = SettingsStore::user();
+    SettingsStore::Transaction transaction(store);
     for (const LayoutValue& value : kSaveOrder)
         store.writeBool(QLatin1String(value.valueName), (this->*value.box)->isChecked());
+    transaction.commit();
 }
 
 void TSleevix::closeEvent(QCloseEvent* event)
