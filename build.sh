@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Sleevix, builds it and then either starts
-# the program (./build.sh run) or runs every test (./build.sh test).
+# the program (./build.sh run) or runs every test (./build.sh test), or only
+# the end-to-end tests (./build.sh e2e).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -12,9 +13,17 @@ packages=(
   poppler-utils libjpeg-turbo-progs
 )
 
+# The end-to-end tests print through a CUPS daemon of their own and run the
+# program on an X server of its own (tests/e2e/e2e-services); cups-pdf only
+# works for root, so they run only there.
+e2e_packages=(
+  cups cups-client printer-driver-cups-pdf
+  xvfb xdotool xclip x11-utils imagemagick
+)
+
 install_missing_packages() {
   local missing=()
-  for package in "${packages[@]}"; do
+  for package in "$@"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
       || missing+=("$package")
   done
@@ -26,6 +35,25 @@ install_missing_packages() {
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+running_as_root() {
+  [ "$(id -u)" -eq 0 ]
+}
+
+# Runs ctest with the arguments given, under the end-to-end services when
+# this is root.
+run_tests() {
+  if running_as_root; then
+    local services
+    SLEEVIX_E2E_DIR=$(mktemp -d /tmp/sleevix-e2e.XXXXXX)
+    trap 'tests/e2e/e2e-services stop "$SLEEVIX_E2E_DIR"' EXIT
+    services=$(tests/e2e/e2e-services start "$SLEEVIX_E2E_DIR")
+    eval "$services"
+  else
+    echo "End-to-end tests skipped: real print queues and the X display need root."
+  fi
+  (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@")
+}
+
 build() {
   cmake -S . -B build -DCMAKE_BUILD_TYPE=Release "$@"
   cmake --build build -j"$(nproc)"
@@ -33,18 +61,18 @@ build() {
 
 case "${1:-}" in
   run)
-    install_missing_packages
+    install_missing_packages "${packages[@]}"
     build
     exec ./build/sleevix
     ;;
-  test)
-    install_missing_packages
+  test | e2e)
+    install_missing_packages "${packages[@]}"
+    if running_as_root; then install_missing_packages "${e2e_packages[@]}"; fi
     build
-    cd build
-    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+    if [ "$1" = e2e ]; then run_tests -L e2e; else run_tests; fi
     ;;
   *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|e2e" >&2
     exit 2
     ;;
 esac

@@ -1,5 +1,6 @@
 #include "platform/image_view.h"
 
+#include "platform/image_scaling.h"
 #include "platform/transparent_rendering.h"
 
 #include <QMouseEvent>
@@ -10,6 +11,7 @@ ImageView::ImageView(QWidget* parent) : QWidget(parent) {}
 void ImageView::setPicture(const Picture& picture)
 {
     m_picture = picture;
+    m_working = Picture();
     m_shown = QImage();
     update();
 }
@@ -43,8 +45,21 @@ const QImage& ImageView::shownImage()
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
     if (m_shown.isNull() || m_shown.size() != pixels) {
-        m_shown = renderTransparent(m_picture, pixels);
+        m_shown = renderTransparent(workingPicture(), pixels);
         m_shown.setDevicePixelRatio(ratio);
     }
     return m_shown;
+}
+
+const Picture& ImageView::workingPicture()
+{
+    const QSize windowPixels = (QSizeF(window()->size()) * devicePixelRatioF()).toSize();
+    if (m_working.isEmpty() || m_workingFor != windowPixels) {
+        m_workingFor = windowPixels;
+        m_working = m_picture.kind() == Picture::Kind::Raster
+            ? Picture::fromImage(sampledForScaling(m_picture.image(), windowPixels),
+                                 m_picture.isJpeg())
+            : m_picture;
+    }
+    return m_working;
 }

@@ -18,15 +18,6 @@ namespace {
 // way to make a small file take minutes to decode.
 constexpr int kMaxScans = 500;
 
-// Partial pictures are shown for this many scans at most; the rest of the
-// file is then decoded in one go.
-constexpr int kMaxPartialPasses = 16;
-
-// Each partial picture costs an output pass over the whole picture, so large
-// pictures get fewer: a file of a few hundred bytes can declare 50 million
-// pixels in a dozen scans.
-constexpr qint64 kPartialPixelBudget = 64LL * 1024 * 1024;
-
 constexpr int kRowsPerRead = 4;
 
 // libjpeg reports errors through this manager. Every error, and every
@@ -97,6 +88,7 @@ private:
     void start(bool wantPartials);
     void createImage();
     void decodeInPasses(const PartialPictureCallback& showPartial);
+    void outputPass();
     void skipToLastScan();
     void readOutputPass();
     void requireAllScanlines();
@@ -108,7 +100,6 @@ private:
     jpeg_progress_mgr m_progress{};
     QImage m_image;
     QByteArray m_cmykRows;
-    int m_partialPasses = 0;
 };
 
 QImage JpegDecoder::decode(const PartialPictureCallback& showPartial)
@@ -145,10 +136,8 @@ void JpegDecoder::start(bool wantPartials)
     m_info.dct_method = JDCT_ISLOW;
     m_info.do_fancy_upsampling = TRUE;
     m_info.quantize_colors = FALSE;
+    m_info.buffered_image = wantPartials && jpeg_has_multiple_scans(&m_info);
     jpeg_calc_output_dimensions(&m_info);
-    const qint64 pixels = qint64(m_info.output_width) * m_info.output_height;
-    m_partialPasses = int(std::min<qint64>(kMaxPartialPasses, kPartialPixelBudget / std::max<qint64>(1, pixels)));
-    m_info.buffered_image = wantPartials && m_partialPasses > 0 && jpeg_has_multiple_scans(&m_info);
     createImage();
     jpeg_start_decompress(&m_info);
 }
@@ -167,21 +156,27 @@ void JpegDecoder::createImage()
         m_cmykRows.resize(qsizetype(width) * 4 * kRowsPerRead);
 }
 
-// One output pass per scan, each followed by the partial picture, until the
-// last scan is in.
+// Every output pass costs about as much as decoding a baseline file of the
+// same size, so a progressive file shows one partial picture only: its
+// first scan, the coarse whole picture, drawn the quick way. The remaining
+// scans are then read in one go and the complete picture is output once.
 void JpegDecoder::decodeInPasses(const PartialPictureCallback& showPartial)
 {
-    for (int pass = 0;; ++pass) {
-        if (pass == m_partialPasses)
-            skipToLastScan();
-        jpeg_start_output(&m_info, m_info.input_scan_number);
-        readOutputPass();
-        requireAllScanlines();
-        jpeg_finish_output(&m_info);
-        if (jpeg_input_complete(&m_info))
-            return;
-        showPartial(m_image);
-    }
+    m_info.dct_method = JDCT_IFAST;
+    m_info.do_block_smoothing = FALSE;
+    outputPass();
+    showPartial(m_image);
+    skipToLastScan();
+    m_info.dct_method = JDCT_ISLOW;
+    outputPass();
+}
+
+void JpegDecoder::outputPass()
+{
+    jpeg_start_output(&m_info, m_info.input_scan_number);
+    readOutputPass();
+    requireAllScanlines();
+    jpeg_finish_output(&m_info);
 }
 
 void JpegDecoder::skipToLastScan()

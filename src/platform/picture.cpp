@@ -1,5 +1,6 @@
 #include "platform/picture.h"
 
+#include "platform/image_scaling.h"
 #include "platform/metafile_drawing.h"
 
 #include <QPainter>
@@ -48,7 +49,8 @@ QImage Picture::rendered(const QSize& size) const
     if (isEmpty() || size.isEmpty())
         return {};
     if (!m_metafile)
-        return m_image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        return sampledForScaling(m_image, size)
+            .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QImage canvas(size, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(Qt::white);
     QPainter painter(&canvas);

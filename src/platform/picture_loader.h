@@ -57,7 +57,7 @@ void setMetafileDecoder(MetafileDecoder decoder);
 
 // Loads a picture file, choosing the format by the extension (jpeg, jpg,
 // bmp, ico, emf, wmf; case does not matter). For progressive JPEG files
-// `progressive` is called with the picture so far after each partial pass;
+// `progressive` is called once, with the coarse picture of the first scan;
 // the returned picture is the complete one.
 // Throws InvalidPictureError or UnreadableFileError.
 Picture loadPicture(const QString& path, const PartialPictureCallback& progressive = {});

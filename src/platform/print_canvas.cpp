@@ -4,6 +4,7 @@
 
 #include <QLineF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygonF>
 
 #include <algorithm>
@@ -40,15 +41,26 @@ QPolygonF lineBand(const QPointF& from, const QPointF& to)
 
 }  // namespace
 
-PrintCanvas::PrintCanvas(QPainter& painter)
-    : m_painter(painter)
+PrintCanvas::PrintCanvas(QPainter& painter, Lines lines)
+    : m_painter(painter), m_lines(lines)
 {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
-    m_painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    const int width = lines == Lines::Hairline ? 0 : 1;
+    m_painter.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     m_painter.setBrush(Qt::NoBrush);
 }
 
 void PrintCanvas::stretchDraw(const QRect& target, const Picture& picture)
+{
+    drawStretched(target, picture, Clip::Box);
+}
+
+void PrintCanvas::stretchDrawRound(const QRect& target, const Picture& picture)
+{
+    drawStretched(target, picture, Clip::Ellipse);
+}
+
+void PrintCanvas::drawStretched(const QRect& target, const Picture& picture, Clip clip)
 {
     if (target.width() == 0 || target.height() == 0)
         return;
@@ -58,7 +70,13 @@ void PrintCanvas::stretchDraw(const QRect& target, const Picture& picture)
     m_painter.scale(target.width() < 0 ? -1 : 1, target.height() < 0 ? -1 : 1);
     // Some renderers widen a scaled image by a pixel at its right or bottom
     // edge, over the frame drawn just outside it.
-    m_painter.setClipRect(area);
+    if (clip == Clip::Box) {
+        m_painter.setClipRect(area);
+    } else {
+        QPainterPath disc;
+        disc.addEllipse(area);
+        m_painter.setClipPath(disc);
+    }
     picture.drawStretched(m_painter, area);
     m_painter.restore();
 }
@@ -75,6 +93,19 @@ void PrintCanvas::ellipse(int left, int top, int right, int bottom)
         m_painter.drawEllipse(*path);
 }
 
+void PrintCanvas::clearEllipse(int left, int top, int right, int bottom)
+{
+    const auto [x0, x1] = std::minmax(left, right);
+    const auto [y0, y1] = std::minmax(top, bottom);
+    if (x0 == x1 || y0 == y1)
+        return;
+    m_painter.save();
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(Qt::white);
+    m_painter.drawEllipse(QRectF(x0, y0, x1 - x0, y1 - y0));
+    m_painter.restore();
+}
+
 void PrintCanvas::moveTo(int x, int y)
 {
     m_position = QPoint(x, y);
@@ -85,6 +116,10 @@ void PrintCanvas::lineTo(int x, int y)
     const QPoint from = std::exchange(m_position, QPoint(x, y));
     if (from == m_position)
         return;
+    if (m_lines == Lines::Hairline) {
+        m_painter.drawLine(QPointF(from) + pixelCentre, QPointF(m_position) + pixelCentre);
+        return;
+    }
     m_painter.save();
     m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(Qt::black);

@@ -42,8 +42,14 @@ public:
     // it covers left ... right-1 and top ... bottom-1 like a rectangle; a
     // negative width or height mirrors the picture.
     virtual void stretchDraw(const QRect& target, const Picture& picture) = 0;
+    // The same stretch, but only the part inside the ellipse inscribed in
+    // the target is drawn (a round disc label).
+    virtual void stretchDrawRound(const QRect& target, const Picture& picture) = 0;
     virtual void rectangle(int left, int top, int right, int bottom) = 0;
     virtual void ellipse(int left, int top, int right, int bottom) = 0;
+    // Paints the inside of the ellipse white, without outline, over what is
+    // already drawn (a disc label's centre hole).
+    virtual void clearEllipse(int left, int top, int right, int bottom) = 0;
     virtual void moveTo(int x, int y) = 0;
     // Draws from the current position up to, but not including, (x, y) and
     // makes (x, y) the current position.

@@ -92,6 +92,11 @@ void QPrinterDevice::stretchDraw(const QRect& target, const Picture& picture)
     addStep([target, picture](PrintCanvas& canvas) { canvas.stretchDraw(target, picture); });
 }
 
+void QPrinterDevice::stretchDrawRound(const QRect& target, const Picture& picture)
+{
+    addStep([target, picture](PrintCanvas& canvas) { canvas.stretchDrawRound(target, picture); });
+}
+
 void QPrinterDevice::rectangle(int left, int top, int right, int bottom)
 {
     addStep([=](PrintCanvas& canvas) { canvas.rectangle(left, top, right, bottom); });
@@ -100,6 +105,11 @@ void QPrinterDevice::rectangle(int left, int top, int right, int bottom)
 void QPrinterDevice::ellipse(int left, int top, int right, int bottom)
 {
     addStep([=](PrintCanvas& canvas) { canvas.ellipse(left, top, right, bottom); });
+}
+
+void QPrinterDevice::clearEllipse(int left, int top, int right, int bottom)
+{
+    addStep([=](PrintCanvas& canvas) { canvas.clearEllipse(left, top, right, bottom); });
 }
 
 void QPrinterDevice::moveTo(int x, int y)
@@ -138,7 +148,7 @@ void QPrinterDevice::printPage(const std::vector<PageStep>& page)
         throw PrintError(QStringLiteral("Der Druckauftrag \"%1\" konnte nicht gestartet werden.")
                              .arg(m_printer.docName()));
     painter.translate(printableCorner());
-    PrintCanvas canvas(painter);
+    PrintCanvas canvas(painter, m_hairlines ? PrintCanvas::Lines::Hairline : PrintCanvas::Lines::DevicePixel);
     try {
         for (const PageStep& step : page)
             step(canvas);

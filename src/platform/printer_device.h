@@ -27,6 +27,10 @@ public:
     explicit QPrinterDevice(QPrinter& printer);
     ~QPrinterDevice() override;
 
+    // For a screen preview of the printer: outlines and lines one screen
+    // pixel wide at any zoom, so that none of them vanishes.
+    void setHairlines(bool hairlines) { m_hairlines = hairlines; }
+
     void setTitle(const QString& title) override;
     void setOrientation(Orientation orientation) override;
     void beginDoc() override;
@@ -39,8 +43,10 @@ public:
     int physicalOffsetY() const override;
 
     void stretchDraw(const QRect& target, const Picture& picture) override;
+    void stretchDrawRound(const QRect& target, const Picture& picture) override;
     void rectangle(int left, int top, int right, int bottom) override;
     void ellipse(int left, int top, int right, int bottom) override;
+    void clearEllipse(int left, int top, int right, int bottom) override;
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
     void setBrushClear() override;
@@ -57,4 +63,5 @@ private:
     QPrinter& m_printer;
     std::vector<PageStep> m_page;
     bool m_jobOpen = false;
+    bool m_hairlines = false;
 };

@@ -32,6 +32,7 @@ bool isDrawing(RecordedCall::Kind kind)
     switch (kind) {
     case K::StretchDraw: case K::Rectangle: case K::Ellipse:
     case K::MoveTo: case K::LineTo: case K::SetBrushClear:
+    case K::StretchDrawRound: case K::ClearEllipse:
         return true;
     default:
         return false;
@@ -66,6 +67,13 @@ RecordedCall RecordedCall::stretchDraw(int left, int top, int right, int bottom,
     return call;
 }
 
+RecordedCall RecordedCall::stretchDrawRound(int left, int top, int right, int bottom, QSize pictureSize)
+{
+    RecordedCall call = stretchDraw(left, top, right, bottom, pictureSize);
+    call.kind = Kind::StretchDrawRound;
+    return call;
+}
+
 RecordedCall RecordedCall::rectangle(int left, int top, int right, int bottom)
 {
     return callOf(Kind::Rectangle, left, top, right, bottom);
@@ -74,6 +82,11 @@ RecordedCall RecordedCall::rectangle(int left, int top, int right, int bottom)
 RecordedCall RecordedCall::ellipse(int left, int top, int right, int bottom)
 {
     return callOf(Kind::Ellipse, left, top, right, bottom);
+}
+
+RecordedCall RecordedCall::clearEllipse(int left, int top, int right, int bottom)
+{
+    return callOf(Kind::ClearEllipse, left, top, right, bottom);
 }
 
 RecordedCall RecordedCall::moveTo(int x, int y) { return callOf(Kind::MoveTo, x, y); }
@@ -93,7 +106,10 @@ QString RecordedCall::toString() const
     case Kind::AbortDoc: return QStringLiteral("abortDoc()");
     case Kind::StretchDraw:
         return QStringLiteral("stretchDraw(%1, picture %2x%3)").arg(box).arg(pictureSize.width()).arg(pictureSize.height());
+    case Kind::StretchDrawRound:
+        return QStringLiteral("stretchDrawRound(%1, picture %2x%3)").arg(box).arg(pictureSize.width()).arg(pictureSize.height());
     case Kind::Rectangle: return QStringLiteral("rectangle(%1)").arg(box);
+    case Kind::ClearEllipse: return QStringLiteral("clearEllipse(%1)").arg(box);
     case Kind::Ellipse: return QStringLiteral("ellipse(%1)").arg(box);
     case Kind::MoveTo: return QStringLiteral("moveTo(%1)").arg(point);
     case Kind::LineTo: return QStringLiteral("lineTo(%1)").arg(point);
@@ -153,6 +169,12 @@ void RecordingDevice::stretchDraw(const QRect& target, const Picture& picture)
                                      target.top() + target.height(), picture.size()));
 }
 
+void RecordingDevice::stretchDrawRound(const QRect& target, const Picture& picture)
+{
+    record(RecordedCall::stretchDrawRound(target.left(), target.top(), target.left() + target.width(),
+                                          target.top() + target.height(), picture.size()));
+}
+
 void RecordingDevice::rectangle(int left, int top, int right, int bottom)
 {
     record(RecordedCall::rectangle(left, top, right, bottom));
@@ -161,6 +183,11 @@ void RecordingDevice::rectangle(int left, int top, int right, int bottom)
 void RecordingDevice::ellipse(int left, int top, int right, int bottom)
 {
     record(RecordedCall::ellipse(left, top, right, bottom));
+}
+
+void RecordingDevice::clearEllipse(int left, int top, int right, int bottom)
+{
+    record(RecordedCall::clearEllipse(left, top, right, bottom));
 }
 
 void RecordingDevice::moveTo(int x, int y) { record(RecordedCall::moveTo(x, y)); }

@@ -10,12 +10,13 @@
 
 // One call a sheet routine made on a print device. Rectangle calls keep
 // (left, top, right, bottom); moveTo and lineTo keep x in `left` and y in
-// `top`; stretchDraw keeps its target as (left, top, right, bottom) and the
-// size of the picture it was given.
+// `top`; stretchDraw and stretchDrawRound keep their target as (left, top,
+// right, bottom) and the size of the picture they were given.
 struct RecordedCall {
     enum class Kind {
         SetTitle, SetOrientation, BeginDoc, EndDoc, AbortDoc,
-        StretchDraw, Rectangle, Ellipse, MoveTo, LineTo, SetBrushClear
+        StretchDraw, Rectangle, Ellipse, MoveTo, LineTo, SetBrushClear,
+        StretchDrawRound, ClearEllipse
     };
 
     Kind kind = Kind::BeginDoc;
@@ -33,8 +34,10 @@ struct RecordedCall {
     static RecordedCall endDoc();
     static RecordedCall abortDoc();
     static RecordedCall stretchDraw(int left, int top, int right, int bottom, QSize pictureSize);
+    static RecordedCall stretchDrawRound(int left, int top, int right, int bottom, QSize pictureSize);
     static RecordedCall rectangle(int left, int top, int right, int bottom);
     static RecordedCall ellipse(int left, int top, int right, int bottom);
+    static RecordedCall clearEllipse(int left, int top, int right, int bottom);
     static RecordedCall moveTo(int x, int y);
     static RecordedCall lineTo(int x, int y);
     static RecordedCall setBrushClear();
@@ -76,8 +79,10 @@ public:
     int physicalOffsetY() const override { return m_offsetY; }
 
     void stretchDraw(const QRect& target, const Picture& picture) override;
+    void stretchDrawRound(const QRect& target, const Picture& picture) override;
     void rectangle(int left, int top, int right, int bottom) override;
     void ellipse(int left, int top, int right, int bottom) override;
+    void clearEllipse(int left, int top, int right, int bottom) override;
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
     void setBrushClear() override;

@@ -10,6 +10,8 @@
 
 #include <sqlite3.h>
 
+#include <utility>
+
 namespace {
 
 const char* const kKey = "Software\\Tarnholm\\Sleevix";
@@ -309,4 +311,30 @@ void SettingsStore::writeInteger(const QString& name, qint32 value)
 void SettingsStore::writeBool(const QString& name, bool value)
 {
     writeInteger(name, value ? 1 : 0);
+}
+
+SettingsStore::Transaction::Transaction(SettingsStore& store) : m_store(store)
+{
+    m_open = sqlite3_exec(store.m_db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+SettingsStore::Transaction::~Transaction()
+{
+    end();
+}
+
+void SettingsStore::Transaction::commit()
+{
+    if (!end())
+        throw SettingsError(QStringLiteral("Die Einstellungen konnten nicht gespeichert werden"));
+}
+
+bool SettingsStore::Transaction::end()
+{
+    if (!std::exchange(m_open, false))
+        return true;
+    if (sqlite3_exec(m_store.m_db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK)
+        return true;
+    sqlite3_exec(m_store.m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    return false;
 }

@@ -48,6 +48,24 @@ public:
     // one fails, none is, and the error is thrown as from a single write.
     void changeTogether(const std::function<void()>& writes);
 
+    // Makes the writes done while it lives one commit: a run of writes then
+    // waits for the disk once instead of once per value. commit() throws
+    // SettingsError when the commit fails; left without commit() (by an
+    // exception), it commits what was written, as single writes would have.
+    class Transaction {
+    public:
+        explicit Transaction(SettingsStore& store);
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+        void commit();
+
+    private:
+        bool end();
+        SettingsStore& m_store;
+        bool m_open = false;
+    };
+
     // Where a damaged store file was moved at opening, or empty.
     const QString& recoveredFile() const { return m_recoveredFile; }
     const QString& filePath() const { return m_filePath; }

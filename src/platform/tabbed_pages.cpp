@@ -40,7 +40,10 @@ int TabbedPages::addTab(QWidget* page, const QString& caption)
     m_tabs.push_back(tab);
     if (index == 0)
         tab->setChecked(true);
-    arrangeTabs();
+    // A hidden widget is arranged by the resize event it gets when shown;
+    // the settings window that lives for the whole run is never shown.
+    if (isVisible())
+        arrangeTabs();
     return index;
 }
 

@@ -1,24 +1,12 @@
 #include "platform/transparent_rendering.h"
 
+#include "platform/image_scaling.h"
+
 #include <QPainter>
 
 #include <algorithm>
 
 namespace {
-
-// A picture much larger than the view is first sampled down to this many
-// pixels per view pixel and direction, then smoothed: a 24-megapixel photo
-// then takes milliseconds instead of a third of a second, and the colour
-// key stays exact because sampling keeps colours as they are.
-constexpr int kSamplesPerPixel = 4;
-
-QImage sampledDown(const QImage& raster, const QSize& size)
-{
-    const QSize enough = (size * kSamplesPerPixel).boundedTo(raster.size());
-    if (enough == raster.size())
-        return raster;
-    return raster.scaled(enough, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-}
 
 // Keyed out before smoothing, so that the edges of what remains blend into
 // transparency rather than into the background colour.
@@ -35,7 +23,7 @@ QImage renderRaster(const QImage& raster, const QSize& size)
 {
     const QRgb key = qPremultiply(raster.pixel(0, raster.height() - 1));
     QImage keyed =
-        sampledDown(raster, size).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        sampledForScaling(raster, size).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (keyed.isNull())
         return keyed;
     keyOut(keyed, key);

@@ -1,16 +1,23 @@
-// The main window's print command and printer setup command.
+// The main window's print commands: print, preview, PDF export, printer
+// setup and printer calibration.
 #include "workspace/sleevix.h"
 
 #include "app/globals.h"
 #include "platform/error_box.h"
 #include "platform/settings_store.h"
+#include "print/calibration_dialog.h"
+#include "print/calibration_page.h"
+#include "print/print_preview.h"
 #include "print/print_runner.h"
+#include "print/printer_calibration.h"
 #include "print/printer_choice.h"
+#include "print/sheets.h"
 #include "settings/cdsetup.h"
 #include "settings/program_values.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QMessageBox>
 #include <QToolButton>
 
 namespace {
@@ -27,14 +34,51 @@ void countPrintCommand()
     store.writeInteger(kPrintCount, program().PrintCount);
 }
 
+// The sheets the layout boxes call for. Each test stands on its own; the
+// boxes keep at most one ticked, so there is at most one sheet.
+QList<TCDSetup::SheetRoutine> tickedSheets(const TSleevix& w)
+{
+    const bool cd = w.cbCD->isChecked();
+    const bool folded = w.cbDouble->isChecked();
+    QList<TCDSetup::SheetRoutine> sheets;
+    if (!cd && !w.cbDVD->isChecked() && !w.cbVHS->isChecked() && !folded)
+        sheets << &PrintFrontBack;
+    if (cd && !folded)
+        sheets << &PrintCDLabels;
+    if (folded && !cd)
+        sheets << &PrintDouble;
+    if (w.cbDVD->isChecked())
+        sheets << &PrintDVD;
+    if (w.cbVHS->isChecked())
+        sheets << &PrintVHS;
+    return sheets;
+}
+
+// The sheets of the ticked layout, drawn from the stored settings.
+QList<SheetJob> storedSheets(const TSleevix& w)
+{
+    QList<SheetJob> jobs;
+    if (!CDSetup)
+        return jobs;
+    CDSetup->ReadRegistry();
+    for (TCDSetup::SheetRoutine routine : tickedSheets(w))
+        jobs << CDSetup->sheetJob(routine, false);
+    return jobs;
+}
+
 }  // namespace
 
 void TSleevix::connectPrintCommands()
 {
     connect(sbPrint, &QToolButton::clicked, this, &TSleevix::sbPrintClick);
     connect(mPrint, &QAction::triggered, this, &TSleevix::sbPrintClick);
-    connect(popupItem(1, kPrintItem), &QAction::triggered, this, &TSleevix::sbPrintClick);
-    connect(popupItem(2, kPrintItem), &QAction::triggered, this, &TSleevix::sbPrintClick);
+    connect(mPreview, &QAction::triggered, this, &TSleevix::mPreviewClick);
+    connect(mPdfExport, &QAction::triggered, this, &TSleevix::mPdfExportClick);
+    connect(mCalibrate, &QAction::triggered, this, &TSleevix::mCalibrateClick);
+    for (int menu : {1, 2}) {
+        connect(popupItem(menu, kPrintItem), &QAction::triggered, this, &TSleevix::sbPrintClick);
+        connect(popupItem(menu, kPreviewItem), &QAction::triggered, this, &TSleevix::mPreviewClick);
+    }
     connect(mPrinterSetup, &QAction::triggered, this, &TSleevix::mPrinterSetupClick);
 }
 
@@ -45,20 +89,30 @@ void TSleevix::sbPrintClick()
         if (!CDSetup)
             return;
         CDSetup->ReadRegistry();
-        const bool cd = cbCD->isChecked();
-        const bool folded = cbDouble->isChecked();
-        // Each test stands on its own; the layout boxes keep at most one
-        // ticked, so one job results.
-        if (!cd && !cbDVD->isChecked() && !cbVHS->isChecked() && !folded)
-            CDSetup->PrintFrontBack(false);
-        if (cd && !folded)
-            CDSetup->PrintCDLabels(false);
-        if (folded && !cd)
-            CDSetup->PrintDouble(false);
-        if (cbDVD->isChecked())
-            CDSetup->PrintDVD(false);
-        if (cbVHS->isChecked())
-            CDSetup->PrintVHS(false);
+        for (TCDSetup::SheetRoutine routine : tickedSheets(*this))
+            CDSetup->printSheet(routine, false);
+    });
+}
+
+void TSleevix::mPreviewClick()
+{
+    bool print = false;
+    runGuarded(this, [&] {
+        const QList<SheetJob> sheets = storedSheets(*this);
+        if (sheets.isEmpty())
+            return;
+        PrintPreview preview(sheets.constFirst(), this);
+        print = preview.exec() == QDialog::Accepted;
+    });
+    if (print)
+        sbPrintClick();
+}
+
+void TSleevix::mPdfExportClick()
+{
+    runGuarded(this, [this] {
+        for (const SheetJob& sheet : storedSheets(*this))
+            PrintRunner::instance().exportPdf(this, sheet);
     });
 }
 
@@ -71,4 +125,26 @@ void TSleevix::mPrinterSetupClick()
         return;
     printers.setCurrentPrinter(chosen);
     runGuarded(this, [&] { SettingsStore::user().writeString(QStringLiteral("PrinterName"), chosen); });
+}
+
+void TSleevix::mCalibrateClick()
+{
+    runGuarded(this, [this] {
+        const QString printer = PrinterChoice::instance().installedCurrentPrinter();
+        if (printer.isEmpty()) {
+            QMessageBox::information(this, QStringLiteral("Drucker kalibrieren"),
+                                     QStringLiteral("Es ist kein Drucker eingerichtet. Ausdrucke werden als "
+                                                    "PDF-Datei gespeichert und brauchen keine Kalibrierung."));
+            return;
+        }
+        CalibrationDialog dialog(printer, PrinterCalibration::load(printer), this);
+        connect(&dialog, &CalibrationDialog::printPageRequested, &dialog, [&dialog] {
+            runGuarded(&dialog, [&dialog] {
+                PrintRunner::instance().run(&dialog, false, &PrintCalibrationPage,
+                                            PrintRunner::Calibration::Ignore);
+            });
+        });
+        if (dialog.exec() == QDialog::Accepted)
+            dialog.calibration().save(printer);
+    });
 }

@@ -82,6 +82,16 @@ PrintRect PrintJob::item(int leftMm, int topMm, int widthMm, int heightMm) const
     return rect;
 }
 
+PrintRect PrintJob::centredSquare(const PrintRect& outer, int diameterMm) const
+{
+    PrintRect rect;
+    rect.Left = outer.Left + (outer.Right - outer.Left - MmLenX(diameterMm)) / 2;
+    rect.Top = outer.Top + (outer.Bottom - outer.Top - MmLenY(diameterMm)) / 2;
+    rect.Right = rect.Left + MmLenX(diameterMm);
+    rect.Bottom = rect.Top + MmLenY(diameterMm);
+    return rect;
+}
+
 void PrintJob::rectangle(const PrintRect& rect) const
 {
     m_device.rectangle(rect.Left, rect.Top, rect.Right, rect.Bottom);
@@ -95,4 +105,14 @@ void PrintJob::ellipse(const PrintRect& rect) const
 void PrintJob::stretchDraw(const PrintRect& rect, const Picture& picture) const
 {
     m_device.stretchDraw(rect.toQRect(), picture);
+}
+
+void PrintJob::stretchDrawRound(const PrintRect& rect, const Picture& picture) const
+{
+    m_device.stretchDrawRound(rect.toQRect(), picture);
+}
+
+void PrintJob::clearEllipse(const PrintRect& rect) const
+{
+    m_device.clearEllipse(rect.Left, rect.Top, rect.Right, rect.Bottom);
 }

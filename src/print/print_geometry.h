@@ -62,10 +62,15 @@ public:
     // The item of size width x height whose top-left corner lies (left, top)
     // from the paper's edges.
     PrintRect item(int leftMm, int topMm, int widthMm, int heightMm) const;
+    // The square of `diameterMm` centred in `outer` (to the lower unit where
+    // the difference is odd).
+    PrintRect centredSquare(const PrintRect& outer, int diameterMm) const;
 
     void rectangle(const PrintRect& rect) const;
     void ellipse(const PrintRect& rect) const;
     void stretchDraw(const PrintRect& rect, const Picture& picture) const;
+    void stretchDrawRound(const PrintRect& rect, const Picture& picture) const;
+    void clearEllipse(const PrintRect& rect) const;
 
 private:
     PrintDevice& m_device;

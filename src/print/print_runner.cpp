@@ -2,6 +2,8 @@
 
 #include "platform/errors.h"
 #include "platform/printer_device.h"
+#include "print/calibrated_device.h"
+#include "print/printer_calibration.h"
 #include "print/printer_choice.h"
 #include "settings/program_values.h"
 
@@ -20,13 +22,13 @@ namespace {
 // Thrown when the user cancels the PDF file choice in the middle of a job.
 struct JobCancelled {};
 
-// The printer device of one job. With no printer, the job goes into a PDF
-// file that is chosen once the job's title is known.
 QString printerGone(const QString& name)
 {
     return QStringLiteral("Der Drucker \"%1\" ist nicht mehr verfügbar. Es wurde nichts gedruckt.").arg(name);
 }
 
+// The printer device of one job. With no printer, the job goes into a PDF
+// file that is chosen once the job's title is known.
 class JobDevice : public QPrinterDevice {
 public:
     // `printerName` is the printer chosen for the job, empty for a PDF file.
@@ -60,26 +62,31 @@ private:
     QString m_title;
 };
 
-// A printer that was chosen and has since been removed stops the job.
+// A printer chosen in the print dialog that has since been removed stops
+// the job: printing elsewhere would surprise the user.
 void requireInstalled(const QString& printerName)
 {
     if (!printerName.isEmpty() && !PrinterChoice::instance().installedPrinters().contains(printerName))
         throw PrintError(printerGone(printerName));
 }
 
-// Returns the printer the job goes to, or an empty name for a PDF file.
-QString setUpPrinter(QPrinter& printer)
+void setUpPdfFile(QPrinter& printer)
 {
-    const QString current = PrinterChoice::instance().currentPrinter();
-    requireInstalled(current);
-    if (!current.isEmpty()) {
-        printer.setPrinterName(current);
-        return current;
-    }
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setResolution(600);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    return {};
+    const QMarginsF none;
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, none,
+                                      QPageLayout::Millimeter, none));
+}
+
+// The printer the user chose in the print dialog: a file chosen there is
+// no printer and has no calibration.
+QString chosenPrinter(const QPrinter& printer, const QString& before)
+{
+    if (printer.outputFormat() == QPrinter::NativeFormat)
+        return printer.printerName();
+    return printer.outputFileName().isEmpty() ? before : QString();
+}
 }
 
 }  // namespace
@@ -131,29 +138,66 @@ PrintRunner::PrintRunner()
     };
 }
 
-bool PrintRunner::run(QWidget* parent, bool askForPrinter,
-                      const std::function<void(PrintDevice&)>& sheet)
+QString PrintRunner::setUpCurrentPrinter(QPrinter& printer)
+{
+    const QString current = PrinterChoice::instance().installedCurrentPrinter();
+    if (!current.isEmpty()) {
+        printer.setPrinterName(current);
+        return current;
+    }
+    setUpPdfFile(printer);
+    return {};
+}
+
+bool PrintRunner::run(QWidget* parent, bool askForPrinter, const SheetJob& sheet, Calibration calibration)
 {
     QPrinter printer(QPrinter::HighResolution);
-    QString printerName = setUpPrinter(printer);
+    QString printerName = setUpCurrentPrinter(printer);
     if (askForPrinter) {
         if (!printDialog(parent, printer))
             return false;
-        const bool native = printer.outputFormat() == QPrinter::NativeFormat;
-        printerName = native ? printer.printerName() : QString();
-        if (native)
-            PrinterChoice::instance().setCurrentPrinter(printerName);
+        if (printer.outputFormat() == QPrinter::NativeFormat)
+            PrinterChoice::instance().setCurrentPrinter(printer.printerName());
+        printerName = chosenPrinter(printer, printerName);
         requireInstalled(printerName);
     }
-    if (deviceForTesting) {
-        sheet(deviceForTesting());
-        return true;
-    }
+    const PrinterCalibration correction =
+        calibration == Calibration::Apply ? PrinterCalibration::load(printerName) : PrinterCalibration();
+    return runOn(printer, parent, printerName, correction, sheet);
+}
+
+bool PrintRunner::exportPdf(QWidget* parent, const SheetJob& sheet)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPdfFile(printer);
+    return runOn(printer, parent, QString(), PrinterCalibration(), sheet);
+}
+
+void PrintRunner::draw(QPrinter& printer, const QString& printerName, const SheetJob& sheet)
+{
+    QPrinterDevice device(printer);
+    device.setHairlines(true);
+    drawOn(deviceForTesting ? deviceForTesting() : device, PrinterCalibration::load(printerName), sheet);
+}
+
+bool PrintRunner::runOn(QPrinter& printer, QWidget* parent, const QString& printerName,
+                        const PrinterCalibration& calibration, const SheetJob& sheet)
+{
     JobDevice device(printer, parent, printerName);
     try {
-        sheet(device);
+        drawOn(deviceForTesting ? deviceForTesting() : device, calibration, sheet);
     } catch (const JobCancelled&) {
         return false;
     }
     return true;
+}
+
+void PrintRunner::drawOn(PrintDevice& printer, const PrinterCalibration& calibration, const SheetJob& sheet)
+{
+    if (calibration.isNone()) {
+        sheet(printer);
+        return;
+    }
+    CalibratedDevice calibrated(printer, calibration);
+    sheet(calibrated);
 }

@@ -9,9 +9,8 @@ PrinterChoice& PrinterChoice::instance()
 }
 
 PrinterChoice::PrinterChoice()
-    : m_list([] { return QPrinterInfo::availablePrinterNames(); }),
-      m_current(QPrinterInfo::defaultPrinterName())
 {
+    useSystemPrinters();
 }
 
 QStringList PrinterChoice::installedPrinters() const
@@ -21,7 +20,15 @@ QStringList PrinterChoice::installedPrinters() const
 
 QString PrinterChoice::currentPrinter() const
 {
-    return m_current;
+    if (m_current.isEmpty() || installedPrinters().contains(m_current))
+        return m_current;
+    return m_default();
+}
+
+QString PrinterChoice::installedCurrentPrinter() const
+{
+    const QString current = currentPrinter();
+    return !current.isEmpty() && installedPrinters().contains(current) ? current : QString();
 }
 
 void PrinterChoice::setCurrentPrinter(const QString& name)
@@ -43,5 +50,13 @@ void PrinterChoice::selectSavedPrinter(const QString& savedName)
 void PrinterChoice::setPrinterListForTesting(std::function<QStringList()> list, const QString& current)
 {
     m_list = std::move(list);
+    m_default = [current] { return current; };
     m_current = current;
+}
+
+void PrinterChoice::useSystemPrinters()
+{
+    m_list = [] { return QPrinterInfo::availablePrinterNames(); };
+    m_default = [] { return QPrinterInfo::defaultPrinterName(); };
+    m_current = m_default();
 }

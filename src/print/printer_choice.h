@@ -12,18 +12,27 @@ public:
     static PrinterChoice& instance();
 
     QStringList installedPrinters() const;
+    // The current printer. One that has been removed from the system since
+    // it became current gives way to the system's default printer.
     QString currentPrinter() const;
     void setCurrentPrinter(const QString& name);
+    // The current printer when it is installed, otherwise empty (jobs then
+    // go into a PDF file).
+    QString installedCurrentPrinter() const;
 
     // Makes the installed printer whose name equals `savedName` exactly
     // (letter case included) the current printer; otherwise nothing changes.
     void selectSavedPrinter(const QString& savedName);
 
-    // Tests replace the system's printer list.
+    // Tests replace the system's printer list; `current` is then also the
+    // default printer.
     void setPrinterListForTesting(std::function<QStringList()> list, const QString& current);
+    // Back to the system's printers, with its default printer current.
+    void useSystemPrinters();
 
 private:
     PrinterChoice();
     std::function<QStringList()> m_list;
+    std::function<QString()> m_default;
     QString m_current;
 };

@@ -40,14 +40,14 @@ const NumberField kNumberFields[] = {
     {"spDVDTop", &SheetSettings::spDVDTop},   {"spMDVDB", &SheetSettings::spMDVDB},
     {"spMDVDH", &SheetSettings::spMDVDH},     {"spVHSLeft", &SheetSettings::spVHSLeft},
     {"spVHSTop", &SheetSettings::spVHSTop},   {"spMVHSB", &SheetSettings::spMVHSB},
-    {"spMVHSH", &SheetSettings::spMVHSH},
+    {"spMVHSH", &SheetSettings::spMVHSH},     {"spMCDLoch", &SheetSettings::spMCDLoch},
 };
 
 const BoxField kBoxFields[] = {
     {"cbUFront", &SheetSettings::cbUFront},     {"cbUBack", &SheetSettings::cbUBack},
     {"cbKnickTrennVR", &SheetSettings::cbKnickTrennVR}, {"cbUDouble", &SheetSettings::cbUDouble},
     {"cbKnickTrennD", &SheetSettings::cbKnickTrennD}, {"cbUDVD", &SheetSettings::cbUDVD},
-    {"cbUVHS", &SheetSettings::cbUVHS},
+    {"cbUVHS", &SheetSettings::cbUVHS},       {"cbCDRund", &SheetSettings::cbCDRund},
 };
 
 }  // namespace
@@ -64,15 +64,18 @@ SheetSettings TCDSetup::sheetSettings() const
     return settings;
 }
 
-void TCDSetup::printSheet(SheetRoutine routine, bool test)
+std::function<void(PrintDevice&)> TCDSetup::sheetJob(SheetRoutine routine, bool test) const
 {
     const SheetSettings settings = sheetSettings();
     const Picture front = Sleevix ? Sleevix->slotPicture(1) : Picture();
     const Picture back = Sleevix ? Sleevix->slotPicture(2) : Picture();
+    return [=](PrintDevice& device) { routine(device, settings, front, back, test); };
+}
+
+void TCDSetup::printSheet(SheetRoutine routine, bool test)
+{
     QWidget* parent = isVisible() ? static_cast<QWidget*>(this) : Sleevix;
-    PrintRunner::instance().run(parent, cbSelPrinter->isChecked(), [&](PrintDevice& device) {
-        routine(device, settings, front, back, test);
-    });
+    PrintRunner::instance().run(parent, cbSelPrinter->isChecked(), sheetJob(routine, test));
 }
 
 void TCDSetup::PrintFrontBack(bool Test)

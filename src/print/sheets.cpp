@@ -63,13 +63,27 @@ void drawBackFoldGuides(const PrintJob& job, const PrintRect& back, int distance
 }
 
 // A CD label: its circle in a test print, otherwise the whole picture over
-// the label's bounding square.
-void drawLabel(const PrintJob& job, const PrintRect& square, const Picture& picture, bool test)
+// the label's bounding square. A round label clips the picture to the circle
+// and leaves its centre hole blank; its test print shows the hole too.
+void drawLabel(const PrintJob& job, const PrintRect& square, const Picture& picture,
+               const SheetSettings& s, bool test)
 {
-    if (test)
+    const bool hole = s.cbCDRund && s.spMCDLoch > 0;
+    if (test) {
         job.ellipse(square);
-    else if (!picture.isEmpty())
+        if (hole)
+            job.ellipse(job.centredSquare(square, s.spMCDLoch));
+        return;
+    }
+    if (picture.isEmpty())
+        return;
+    if (!s.cbCDRund) {
         job.stretchDraw(square, picture);
+        return;
+    }
+    job.stretchDrawRound(square, picture);
+    if (hole)
+        job.clearEllipse(job.centredSquare(square, s.spMCDLoch));
 }
 
 // The settings that tell the DVD cover from the VHS cover.
@@ -159,8 +173,8 @@ void PrintCDLabels(PrintDevice& device, const SheetSettings& s, const Picture& i
 {
     runJob(device, QStringLiteral(" CD Labels von Sleevix"), Orientation::Portrait, test,
            [&](PrintJob& job) {
-               drawLabel(job, job.item(s.spCDLeft, s.spCDTop, s.spMCD, s.spMCD), image1, test);
-               drawLabel(job, job.item(s.spCDLeft2, s.spCDTop2, s.spMCD, s.spMCD), image2, test);
+               drawLabel(job, job.item(s.spCDLeft, s.spCDTop, s.spMCD, s.spMCD), image1, s, test);
+               drawLabel(job, job.item(s.spCDLeft2, s.spCDTop2, s.spMCD, s.spMCD), image2, s, test);
            });
 }
 

@@ -42,6 +42,10 @@ struct SheetSettings {
     int spCDLeft2 = 0;
     int spCDTop2 = 0;
     int spMCD = 1;
+    // Round labels: the picture clipped to the disc, a blank centre hole of
+    // this diameter (0: none).
+    bool cbCDRund = false;
+    int spMCDLoch = 0;
 
     // DVD cover.
     int spDVDLeft = 0;

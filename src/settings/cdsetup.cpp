@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QLineEdit>
@@ -26,6 +27,7 @@ TCDSetup::TCDSetup(Role role, QWidget* parent) : QDialog(parent), m_role(role)
     FormCreate();
     connectTemplatePage();
     m_previews = new PagePreviews(*this);
+    connectLinkPage();
 }
 
 TCDSetup::~TCDSetup() = default;
@@ -40,6 +42,9 @@ void TCDSetup::connectHandlers()
     connect(cbSecImg, &QCheckBox::toggled, this, &TCDSetup::cbSecImgClick);
     connect(cbUBack, &QCheckBox::toggled, this, &TCDSetup::cbUBackClick);
     connect(cbUDouble, &QCheckBox::toggled, this, &TCDSetup::cbUDoubleClick);
+    // The hole only matters for round labels.
+    spMCDLoch->setEnabled(cbCDRund->isChecked());
+    connect(cbCDRund, &QCheckBox::toggled, spMCDLoch, &QWidget::setEnabled);
     connect(Button3, &QPushButton::clicked, this, &TCDSetup::Button3Click);
     connect(Button1, &QPushButton::clicked, this, [this] {
         if (runGuarded(this, [this] { WriteRegistry(); }))
@@ -176,6 +181,9 @@ void TCDSetup::cbSecFrontClick()
     spLeft2->setVisible(!second);
     spTop2Front->setVisible(second);
     spLeft2front->setVisible(second);
+    // The shared labels' accelerators lead to the pair on view.
+    findChild<QLabel*>(QStringLiteral("lTop2"))->setBuddy(second ? spTop2Front : spTop2);
+    findChild<QLabel*>(QStringLiteral("lLeft2"))->setBuddy(second ? spLeft2front : spLeft2);
     applyFoldGuideRules();
     if (Sleevix)
         Sleevix->cbSecFront->setChecked(second);

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class LinkListEditor;
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
@@ -70,6 +71,8 @@ public:
     SpinEdit* spCDLeft = nullptr;
     SpinEdit* spCDTop2 = nullptr;
     SpinEdit* spCDLeft2 = nullptr;
+    QCheckBox* cbCDRund = nullptr;
+    SpinEdit* spMCDLoch = nullptr;
 
     SpinEdit* spDVDTop = nullptr;
     SpinEdit* spDVDLeft = nullptr;
@@ -136,10 +139,22 @@ public:
     void PrintVHS(bool Test);
     void bTestDruckClick();
     SheetSettings sheetSettings() const;
+
+    using SheetRoutine = void (*)(PrintDevice&, const SheetSettings&, const Picture&, const Picture&, bool);
+    // The sheet as the routine draws it from this window's controls and the
+    // main window's slots at this moment.
+    std::function<void(PrintDevice&)> sheetJob(SheetRoutine routine, bool test) const;
+    // Prints the sheet on the current printer, with the print dialog when
+    // cbSelPrinter is ticked.
+    void printSheet(SheetRoutine routine, bool test);
     void PageControlChange(int index);
     void TabSheet9Show();
     void SpeedButton1Click();
     void SpeedButton2Click();
+
+    // The link list page (cdsetup_links.cpp).
+    LinkListEditor* linkEditor = nullptr;
+    void TabSheet6Show();
 
     // The folder browser; tests replace it. Returns the chosen folder, or
     // an empty text when cancelled.
@@ -182,9 +197,8 @@ private:
     void buildControls();
     void connectHandlers();
     void connectPageHandlers();
+    void connectLinkPage();
     void jumpToSize(SpinEdit* field);
-    using SheetRoutine = void (*)(PrintDevice&, const SheetSettings&, const Picture&, const Picture&, bool);
-    void printSheet(SheetRoutine routine, bool test);
     void FormCreate();
     void applyFoldGuideRules();
 

@@ -86,6 +86,9 @@ const ControlSpec kControls[] = {
     {3, Kind::Spin, "spCDTop2", 158, row(2), kSpinWidth, "mm", "Abstand des 2. CD-Labels von oben"},
     {3, Kind::Label, "lCDLeft2", 8, row(3) + 4, 148, "Abstand 2. CD &links", nullptr, "spCDLeft2"},
     {3, Kind::Spin, "spCDLeft2", 158, row(3), kSpinWidth, "mm", nullptr},
+    {3, Kind::Check, "cbCDRund", 8, 128, 225, "Label rund &beschneiden", "Das Bild wird auf die runde CD zugeschnitten, das Mittelloch bleibt frei"},
+    {3, Kind::Label, "lMCDLoch", 8, 156 + 4, 148, "L&ochdurchmesser", nullptr, "spMCDLoch"},
+    {3, Kind::Spin, "spMCDLoch", 158, 156, kSpinWidth, "mm", "Durchmesser des Mittellochs in mm, 0 für kein Loch"},
     {3, Kind::Button, "Button9", 280, 196, 75, "&Maße", kSizeHint},
 
     // Page 4 "DVD"
@@ -183,15 +186,15 @@ void applyLimits(SpinEdit* spin)
     }
 }
 
-QWidget* createControl(const ControlSpec& spec, QWidget* page)
+QWidget* createControl(const ControlSpec& item, QWidget* page)
 {
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (item.kind) {
     case Kind::Label:
     case Kind::Note: {
-        auto* label = new QLabel(text(spec.text), page);
-        label->resize(spec.width, 16);
-        if (spec.kind == Kind::Note) {
+        auto* label = new QLabel(text(item.text), page);
+        label->resize(item.width, 16);
+        if (item.kind == Kind::Note) {
             QFont small = label->font();
             if (small.pixelSize() > 0)
                 small.setPixelSize(small.pixelSize() - 2);
@@ -205,46 +208,46 @@ QWidget* createControl(const ControlSpec& spec, QWidget* page)
     }
     case Kind::Edit:
         widget = new QLineEdit(page);
-        widget->resize(spec.width, kFieldHeight);
+        widget->resize(item.width, kFieldHeight);
         break;
     case Kind::Folder: {
         auto* button = new QToolButton(page);
         button->setText(QStringLiteral("…"));
-        button->resize(spec.width, kFieldHeight + 2);
+        button->resize(item.width, kFieldHeight + 2);
         widget = button;
         break;
     }
     case Kind::Check:
-        widget = new QCheckBox(text(spec.text), page);
-        widget->resize(spec.width, 20);
+        widget = new QCheckBox(text(item.text), page);
+        widget->resize(item.width, 20);
         break;
     case Kind::Spin: {
         auto* spin = new SpinEdit(page);
-        spin->setObjectName(QLatin1String(spec.name));
+        spin->setObjectName(QLatin1String(item.name));
         applyLimits(spin);
-        spin->resize(spec.width, kFieldHeight);
-        if (spec.text) {
-            auto* unit = new QLabel(text(spec.text), page);
-            unit->setObjectName(QStringLiteral("unit_") + QLatin1String(spec.name));
-            unit->move(spec.x + spec.width + 4, spec.y + 3);
+        spin->resize(item.width, kFieldHeight);
+        if (item.text) {
+            auto* unit = new QLabel(text(item.text), page);
+            unit->setObjectName(QStringLiteral("unit_") + QLatin1String(item.name));
+            unit->move(item.x + item.width + 4, item.y + 3);
         }
         widget = spin;
         break;
     }
     case Kind::Button:
-        widget = new QPushButton(text(spec.text), page);
-        widget->resize(spec.width, kButtonHeight);
+        widget = new QPushButton(text(item.text), page);
+        widget->resize(item.width, kButtonHeight);
         break;
     case Kind::List:
         widget = new QListWidget(page);
-        widget->resize(spec.width, spec.name == std::string_view("ListBox") ? kListHeight - 30
+        widget->resize(item.width, item.name == std::string_view("ListBox") ? kListHeight - 30
                                                                             : kListHeight);
         break;
     }
-    widget->setObjectName(QLatin1String(spec.name));
-    widget->move(spec.x, spec.y);
-    if (spec.hint)
-        widget->setToolTip(text(spec.hint));
+    widget->setObjectName(QLatin1String(item.name));
+    widget->move(item.x, item.y);
+    if (item.hint)
+        widget->setToolTip(text(item.hint));
     return widget;
 }
 
@@ -265,11 +268,11 @@ void TCDSetup::buildControls()
         pages[i]->setObjectName(QLatin1String(kPages[i].object));
         PageControl->addTab(pages[i], QString::fromUtf8(kPages[i].caption));
     }
-    for (const ControlSpec& spec : kControls)
-        createControl(spec, pages[spec.page]);
-    for (const ControlSpec& spec : kControls) {
-        if (spec.buddy)
-            findChild<QLabel*>(QLatin1String(spec.name))->setBuddy(controlNamed(spec.buddy));
+    for (const ControlSpec& item : kControls)
+        createControl(item, pages[item.page]);
+    for (const ControlSpec& item : kControls) {
+        if (item.buddy)
+            findChild<QLabel*>(QLatin1String(item.name))->setBuddy(controlNamed(item.buddy));
     }
 
     auto bottomButton = [this](const char* name, const char* caption, int x, const char* hint) {
@@ -316,6 +319,8 @@ void TCDSetup::buildControls()
     bind(spCDLeft, "spCDLeft");
     bind(spCDTop2, "spCDTop2");
     bind(spCDLeft2, "spCDLeft2");
+    bind(cbCDRund, "cbCDRund");
+    bind(spMCDLoch, "spMCDLoch");
     bind(spDVDTop, "spDVDTop");
     bind(spDVDLeft, "spDVDLeft");
     bind(cbUDVD, "cbUDVD");

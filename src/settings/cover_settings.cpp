@@ -9,7 +9,7 @@ constexpr int kNone = 0;
 
 using T = SettingType;
 
-const std::array<SettingRow, 41> kRows{{
+const std::array<SettingRow, 43> kRows{{
     {"Daten", T::Folder, "eDaten", 0, kNone, kNone, DefaultFolder::Pictures},
     {"Vorlagen", T::Folder, "eLabels", 0, kNone, kNone, DefaultFolder::Templates},
     {"UFront", T::Bool, "cbUFront", 1, kNone, kNone},
@@ -51,6 +51,8 @@ const std::array<SettingRow, 41> kRows{{
     {"MDVDH", T::Integer, "spMDVDH", 184, kNone, kNone},
     {"MVHSW", T::Integer, "spMVHSB", 265, 1, 300},
     {"MVHSH", T::Integer, "spMVHSH", 191, kNone, kNone},
+    {"CDRund", T::Bool, "cbCDRund", 0, kNone, kNone},
+    {"MCDLoch", T::Integer, "spMCDLoch", 41, 0, 60},
 }};
 
 const auto kWriteOrder = std::to_array<const char*>({
@@ -61,8 +63,9 @@ const auto kWriteOrder = std::to_array<const char*>({
     "CD-oben", "CD-links", "CD-oben 2", "CD-links 2", "DVD links", "DVD oben", "UDVD",
     "VHS links", "VHS oben", "UVHS", "PrinterName", "MVorlagen", "MVorderseite", "MBackW",
     "MBackH", "MKB", "MDopW", "MDopH", "MCD", "MDVDW", "MDVDH", "MVHSW", "MVHSH",
+    "CDRund", "MCDLoch",
 });
-static_assert(kWriteOrder.size() == 43);
+static_assert(kWriteOrder.size() == 45);
 
 const std::array<WriteSource, 3> kWriteSources{{
     {"2 Front", "cbSecFront"},

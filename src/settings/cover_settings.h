@@ -21,7 +21,7 @@ struct SettingRow {
     const char* existenceName = nullptr;  // looked up under another spelling
 };
 
-// The 41 rows, in load order.
+// The 43 rows, in load order.
 std::span<const SettingRow> coverSettings();
 
 // Value names in the order WriteRegistry writes them. "2 Front", "2 Picture"

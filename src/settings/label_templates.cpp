@@ -18,7 +18,7 @@
 enum class TemplateSlot {
     Check,        // a check box of the settings window
     MainCheck,    // a layout check box of the main window
-    Position,     // a position field of the settings window
+    Position,     // a number field of the settings window (positions default to 0)
     Size,         // a size field of the "Maße" page, default its standard value
     SelPrinter,   // written from the program-wide value, read into cbSelPrinter
     PrinterName,  // the program-wide printer name
@@ -40,7 +40,7 @@ using S = TemplateSlot;
 constexpr const char* kSizeSection = "Masse";
 
 // Every key, in the order a template file is written.
-const std::array<TemplateKey, 42> kKeys{{
+const std::array<TemplateKey, 44> kKeys{{
     {"CB", "cbUFront", S::Check, "cbUFront", 1},
     {"CB", "cbUBack", S::Check, "cbUBack", 1},
     {"CB", "cbUDouble", S::Check, "cbUDouble", 1},
@@ -68,6 +68,8 @@ const std::array<TemplateKey, 42> kKeys{{
     {"Settings", "VHSOben", S::Position, "spVHSTop"},
     {"Settings", "VHSLeft", S::Position, "spVHSLeft"},
     {"Settings", "cbVHS", S::Check, "cbUVHS", 1},
+    {"Settings", "CDRund", S::Check, "cbCDRund", 0},
+    {"Settings", "CDLoch", S::Position, "spMCDLoch", 41},
     {"CB", "cbKnickTrennVR", S::Check, "cbKnickTrennVR", 1},
     {"CB", "cbKnickTrennD", S::Check, "cbKnickTrennD", 1},
     {"CB", "cbSelPrinter", S::SelPrinter, "cbSelPrinter", 0},
@@ -95,7 +97,7 @@ const auto kSwitchLoadOrder = std::to_array<const char*>({
 const auto kRestLoadOrder = std::to_array<const char*>({
     "ORand", "LRand", "ORand2", "LRand2", "LRand2Frnt", "ORand2Frnt",
     "DVDOben", "DVDLeft", "cbDVD", "VHSOben", "VHSLeft", "cbVHS",
-    "CDOben", "CDLeft", "CDOben2", "CDLeft2", "LRandD", "ORandD",
+    "CDOben", "CDLeft", "CDOben2", "CDLeft2", "LRandD", "ORandD", "CDRund", "CDLoch",
     "cbKnickTrennVR", "cbKnickTrennD", "cbSelPrinter",
     "Drucker",
     "Vorderseite", "RB", "RH", "KR", "DopB", "DopH", "CD", "DVDB", "DVDH", "VHSB", "VHSH",

@@ -184,9 +184,9 @@ int previewPixels(int millimetres)
 
 const HolderSpec& specOf(Holder id)
 {
-    for (const HolderSpec& spec : kHolders) {
-        if (spec.id == id)
-            return spec;
+    for (const HolderSpec& item : kHolders) {
+        if (item.id == id)
+            return item;
     }
     Q_UNREACHABLE();
 }
@@ -199,17 +199,17 @@ void moveAlong(QWidget* widget, Axis axis, int value)
         widget->move(widget->x(), value);
 }
 
-QFrame* createPanel(const PanelSpec& spec, QWidget* page)
+QFrame* createPanel(const PanelSpec& item, QWidget* page)
 {
     auto* panel = new QFrame(page);
-    panel->setObjectName(QLatin1String(spec.name));
-    panel->setGeometry(spec.place);
+    panel->setObjectName(QLatin1String(item.name));
+    panel->setGeometry(item.place);
     QPalette paper = panel->palette();
     paper.setColor(QPalette::Window, Qt::white);
     paper.setColor(QPalette::WindowText, Qt::darkGray);
     panel->setPalette(paper);
     panel->setAutoFillBackground(true);
-    if (spec.border)
+    if (item.border)
         panel->setFrameStyle(QFrame::Box | QFrame::Plain);
     return panel;
 }
@@ -253,16 +253,16 @@ PagePreviews::~PagePreviews() = default;
 void PagePreviews::buildPanels()
 {
     std::array<QFrame*, TCDSetup::PageCount> panels{};
-    for (const PanelSpec& spec : kPanels)
-        panels[spec.page] = createPanel(spec, m_setup.PageControl->widget(spec.page));
+    for (const PanelSpec& item : kPanels)
+        panels[item.page] = createPanel(item, m_setup.PageControl->widget(item.page));
 
     m_holders.resize(size_t(Holder::Count));
-    for (const HolderSpec& spec : kHolders) {
-        auto* view = new PreviewHolder(spec.rendering, panels[spec.page]);
-        view->setObjectName(QLatin1String(spec.name));
-        view->setGeometry(spec.place);
-        view->setVisible(spec.visible);
-        m_holders[size_t(spec.id)] = view;
+    for (const HolderSpec& item : kHolders) {
+        auto* view = new PreviewHolder(item.rendering, panels[item.page]);
+        view->setObjectName(QLatin1String(item.name));
+        view->setGeometry(item.place);
+        view->setVisible(item.visible);
+        m_holders[size_t(item.id)] = view;
     }
     // The disc overlays keep the stock disc; the discs take it from them.
     for (const DiscPreview& disc : kDiscs)

@@ -32,7 +32,7 @@ const QImage& PreviewHolder::opaqueImage()
             m_opaque = m_source.image().scaled(pixels, Qt::IgnoreAspectRatio,
                                                Qt::FastTransformation);
         } else {
-            m_opaque = m_source.rendered(pixels);
+            m_opaque = workingPicture().rendered(pixels);
         }
         m_opaque.setDevicePixelRatio(ratio);
     }

@@ -52,19 +52,19 @@ void drawColumn(QPainter& painter, int x, int height)
     painter.drawLine(QPointF(x + 0.5, 0.5), QPointF(x + 0.5, height - 0.5));
 }
 
-QImage drawOutline(const OutlineSpec& spec)
+QImage drawOutline(const OutlineSpec& item)
 {
-    if (spec.shape == Shape::Disc)
-        return withDiscCircle(QImage(), spec.size);
+    if (item.shape == Shape::Disc)
+        return withDiscCircle(QImage(), item.size);
 
-    QImage canvas(spec.size, QImage::Format_RGB32);
+    QImage canvas(item.size, QImage::Format_RGB32);
     canvas.fill(Qt::white);
     QPainter painter(&canvas);
-    painter.setPen(linePen(spec.framed ? QColor(Qt::black) : plainOutlineColour()));
-    const int width = spec.size.width();
-    const int height = spec.size.height();
+    painter.setPen(linePen(item.framed ? QColor(Qt::black) : plainOutlineColour()));
+    const int width = item.size.width();
+    const int height = item.size.height();
     painter.drawRect(QRectF(0.5, 0.5, width - 1, height - 1));
-    switch (spec.folds) {
+    switch (item.folds) {
     case Folds::Spines:
         drawColumn(painter, kSpineFold, height);
         drawColumn(painter, width - 1 - kSpineFold, height);
@@ -82,8 +82,8 @@ const std::array<Picture, kOutlineCount>& allOutlines()
 {
     static const std::array<Picture, kOutlineCount> outlines = [] {
         std::array<Picture, kOutlineCount> made;
-        for (const OutlineSpec& spec : kOutlines)
-            made[size_t(spec.id)] = Picture::fromImage(drawOutline(spec));
+        for (const OutlineSpec& item : kOutlines)
+            made[size_t(item.id)] = Picture::fromImage(drawOutline(item));
         return made;
     }();
     return outlines;

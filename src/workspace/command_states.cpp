@@ -69,6 +69,8 @@ void TSleevix::FormPaint()
     sbChange->setEnabled(Image1->hasPicture() || Image2->hasPicture());
     sbPrint->setEnabled(sbChange->isEnabled());
     mPrint->setEnabled(sbPrint->isEnabled());
+    mPreview->setEnabled(sbPrint->isEnabled());
+    mPdfExport->setEnabled(sbPrint->isEnabled());
 
     const bool anyTrash = sbTrash1->isEnabled() || sbTrash2->isEnabled();
     for (int menu : {1, 2}) {
@@ -76,7 +78,7 @@ void TSleevix::FormPaint()
         const std::pair<int, bool> itemStates[] = {
             {kSwapItem, sbChange->isEnabled()}, {kCopyItem, ownTrash},
             {kDeleteItem, ownTrash},            {kDeleteBothItem, anyTrash},
-            {kPrintItem, sbPrint->isEnabled()},
+            {kPrintItem, sbPrint->isEnabled()}, {kPreviewItem, sbPrint->isEnabled()},
         };
         for (const auto& [index, enabled] : itemStates)
             popupItem(menu, index)->setEnabled(enabled);

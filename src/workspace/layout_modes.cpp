@@ -105,8 +105,8 @@ void TSleevix::connectLayoutHandlers()
     connect(mVHS, &QAction::triggered, this, &TSleevix::spVHSClick);
     connect(sbKonfig, &QToolButton::clicked, this, &TSleevix::sbKonfigClick);
     connect(mKonfig, &QAction::triggered, this, &TSleevix::sbKonfigClick);
-    connect(popupItem(1, 11), &QAction::triggered, this, &TSleevix::sbKonfigClick);
-    connect(popupItem(2, 11), &QAction::triggered, this, &TSleevix::sbKonfigClick);
+    connect(popupItem(1, kSettingsItem), &QAction::triggered, this, &TSleevix::sbKonfigClick);
+    connect(popupItem(2, kSettingsItem), &QAction::triggered, this, &TSleevix::sbKonfigClick);
 }
 
 // --- Shared steps ------------------------------------------------------------

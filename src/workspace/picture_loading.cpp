@@ -36,8 +36,8 @@ void TSleevix::connectPictureHandlers()
     connect(Image2, &ImageView::doubleClicked, this, [this] { FDblClick(2); });
     connect(Image3, &ImageView::doubleClicked, this, [this] { FDblClick(1); });
     connect(Image4, &ImageView::doubleClicked, this, [this] { FDblClick(2); });
-    connect(popupItem(1, 0), &QAction::triggered, this, [this] { FDblClick(1); });
-    connect(popupItem(2, 0), &QAction::triggered, this, [this] { FDblClick(2); });
+    connect(popupItem(1, kLoadItem), &QAction::triggered, this, [this] { FDblClick(1); });
+    connect(popupItem(2, kLoadItem), &QAction::triggered, this, [this] { FDblClick(2); });
     connect(bFront, &QPushButton::clicked, this, [this] {
         FDblClick(1);
         focusAway();
@@ -86,8 +86,8 @@ bool TSleevix::OpenFile(int slot, const QString& fileName, Picture& holder,
 void TSleevix::SetJPEGOptions(Picture&)
 {
     // JPEG pictures are always decoded at 24 bits per pixel with the accurate
-    // DCT and fancy upsampling, progressive ones shown pass by pass; there is
-    // no cheaper decode to switch away from.
+    // DCT and fancy upsampling, progressive ones shown coarsely first; there
+    // is no cheaper decode to switch away from.
 }
 
 bool TSleevix::recognitionApplies() const
@@ -96,11 +96,19 @@ bool TSleevix::recognitionApplies() const
            !cbCD->isChecked();
 }
 
-// A progressive JPEG shows in its slot pass by pass while it decodes.
+// A progressive JPEG shows its coarse first scan in the slot while the rest
+// decodes. The slot keeps a copy at the view's size only: were it to share
+// the decoder's picture, the decoder would have to copy all of it to go on.
 void TSleevix::showPartialPicture(int slot, const QImage& partial)
 {
-    slotView(slot)->setPicture(Picture::fromImage(partial, true));
-    slotView(slot)->repaint();
+    ImageView* view = slotView(slot);
+    const QSize pixels = (QSizeF(view->size()) * view->devicePixelRatioF()).toSize();
+    if (pixels.isEmpty())
+        return;
+    const QImage preview = partial.scaled(pixels.boundedTo(partial.size()), Qt::IgnoreAspectRatio,
+                                          Qt::FastTransformation);
+    view->setPicture(Picture::fromImage(preview, true));
+    view->repaint();
 }
 
 void TSleevix::loadDirect(int slot, const QString& fileName)

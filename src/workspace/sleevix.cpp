@@ -1,6 +1,7 @@
 #include "workspace/sleevix.h"
 
 #include "app/globals.h"
+#include "app/help_document.h"
 #include "platform/error_box.h"
 #include "platform/image_view.h"
 #include "platform/settings_store.h"
@@ -54,11 +55,6 @@ const LayoutValue kSaveOrder[] = {
     {"DVD", &TSleevix::cbDVD},          {"VHS", &TSleevix::cbVHS},
 };
 
-QString helpDocumentPath()
-{
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Help/Help.htm"));
-}
-
 }  // namespace
 
 TSleevix::TSleevix(const QStringList& arguments, QWidget* parent)
@@ -78,6 +74,7 @@ TSleevix::TSleevix(const QStringList& arguments, QWidget* parent)
     connectPictureHandlers();
     connectPrintCommands();
     connectPictureCommands();
+    connectHelpCommands();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     runSettingsDialog = [this] {
         auto dialog = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, this);
@@ -98,6 +95,8 @@ void TSleevix::FormCreate()
     sbTrash1->setEnabled(false);
     sbTrash2->setEnabled(false);
     mPrint->setEnabled(false);
+    mPreview->setEnabled(false);
+    mPdfExport->setEnabled(false);
     sbClipbrd1->setEnabled(clipboardHasPicture());
     sbClipbrd2->setEnabled(sbClipbrd1->isEnabled());
     m_backPanelHeight = Panel2->height();
@@ -168,8 +167,10 @@ void TSleevix::saveLayoutTicks()
     if (!program().AutoSave)
         return;
     SettingsStore& store = SettingsStore::user();
+    SettingsStore::Transaction transaction(store);
     for (const LayoutValue& value : kSaveOrder)
         store.writeBool(QLatin1String(value.valueName), (this->*value.box)->isChecked());
+    transaction.commit();
 }
 
 void TSleevix::closeEvent(QCloseEvent* event)

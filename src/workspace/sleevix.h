@@ -11,6 +11,8 @@
 
 class ImageView;
 class QAction;
+class QDialog;
+class QUrl;
 class QCheckBox;
 class QMenu;
 class QPushButton;
@@ -68,6 +70,9 @@ public:
     QAction* mBeenden = nullptr;
     QAction* mPrint = nullptr;
     QAction* mPrinterSetup = nullptr;
+    QAction* mPreview = nullptr;
+    QAction* mPdfExport = nullptr;
+    QAction* mCalibrate = nullptr;
     QAction* mFront = nullptr;
     QAction* mBack = nullptr;
     QAction* mDoppel = nullptr;
@@ -79,7 +84,9 @@ public:
     QAction* ImInternetsuchen1 = nullptr;
 
     // Context menu items are addressed by position, separators included.
-    static constexpr int kRecognitionItem = 10;
+    static constexpr int kLoadItem = 0;
+    static constexpr int kRecognitionItem = 11;
+    static constexpr int kSettingsItem = 12;
     QAction* popupItem(int menu, int index) const;
 
     // --- Layout handlers ---------------------------------------------------
@@ -112,6 +119,9 @@ public:
     // --- Printing -------------------------------------------------------------
     void sbPrintClick();
     void mPrinterSetupClick();
+    void mPreviewClick();
+    void mPdfExportClick();
+    void mCalibrateClick();
 
     // --- Lifecycle ----------------------------------------------------------
     void FormActivate();
@@ -148,7 +158,8 @@ public:
     static constexpr int kDeleteItem = 4;
     static constexpr int kDeleteBothItem = 5;
     static constexpr int kPrintItem = 7;
-    static constexpr int kPasteItem = 9;
+    static constexpr int kPreviewItem = 8;
+    static constexpr int kPasteItem = 10;
     TDragDropFiles* DragDropFiles1 = nullptr;
     TDragDropFiles* DragDropFiles2 = nullptr;
     void DragDropFiles1ProcessDropped(TDragDrop* sender, TDragKeyState keyState, QPoint point,
@@ -174,7 +185,17 @@ public:
     void FormPaint();
     void FormMouseMove();
 
-    // The print command of the toolbar, the main menu and both context menus.
+    // --- Help menu and print-count information (help_commands.cpp) --------
+    void Hilfe1Click();
+    void mAboutClick();
+    void ImInternetsuchen1Click();
+    // Double-click on the free client area.
+    void ClientDblClick();
+    // Shows one of the program's modal windows; tests replace it to drive
+    // the window without blocking.
+    std::function<void(QDialog&)> runModalWindow;
+    // Hands an address to the desktop's default handler; tests replace it.
+    std::function<bool(const QUrl&)> openUrl;
 
 protected:
     bool event(QEvent* event) override;
@@ -188,6 +209,7 @@ private:
     void connectLayoutHandlers();
     void connectPictureHandlers();
     void connectPrintCommands();
+    void connectHelpCommands();
     void FormCreate();
     void runFirstActivation();
 

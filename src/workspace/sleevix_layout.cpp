@@ -90,6 +90,7 @@ const PopupSpec kPopupItems[] = {
     {"Beidelschen1", "Beidelschen2", "Beide löschen"},
     {nullptr, nullptr, nullptr},
     {"Drucken1", "Drucken2", "Drucken"},
+    {"Druckvorschau1", "Druckvorschau2", "Druckvorschau"},
     {nullptr, nullptr, nullptr},
     {"Einfgen1", "Einfgen2", "Einfügen aus Zwischenablage"},
     {"Bilderkennung1", "Bilderkennung2", "Bilderkennung"},
@@ -109,7 +110,10 @@ void TSleevix::buildMenus()
         {"D&atei", {{&TSleevix::mKonfig, "mKonfig", "Ein&stellungen"},
                     {&TSleevix::mBeenden, "mBeenden", "&Beenden"}}},
         {"Druck &Menü", {{&TSleevix::mPrint, "mPrint", "Dr&ucken"},
-                         {&TSleevix::mPrinterSetup, "mPrinterSetup", "Drucker &Konfiguration"}}},
+                         {&TSleevix::mPrinterSetup, "mPrinterSetup", "Drucker &Konfiguration"},
+                         {&TSleevix::mPreview, "mPreview", "Druck&vorschau"},
+                         {&TSleevix::mPdfExport, "mPdfExport", "Als &PDF speichern..."},
+                         {&TSleevix::mCalibrate, "mCalibrate", "Drucker &kalibrieren..."}}},
         {"&Erstellen", {{&TSleevix::mFront, "mFront", "&Vorderseite"},
                         {&TSleevix::mBack, "mBack", "&Rückseite"},
                         {&TSleevix::mDoppel, "mDoppel", "&Doppelseite"},
@@ -145,15 +149,15 @@ void TSleevix::buildToolBar()
     spacer->setFixedSize(8, 24);
     spacer->setAutoRaise(true);
     ToolBar->addWidget(spacer);
-    for (const ToolSpec& spec : kToolButtons) {
+    for (const ToolSpec& item : kToolButtons) {
         auto* button = new QToolButton(ToolBar);
-        button->setObjectName(QLatin1String(spec.name));
-        button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(spec.icon))));
-        button->setToolTip(u(spec.hint));
+        button->setObjectName(QLatin1String(item.name));
+        button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(item.icon))));
+        button->setToolTip(u(item.hint));
         button->setAutoRaise(true);
         button->setFixedSize(23, 24);
         ToolBar->addWidget(button);
-        this->*spec.member = button;
+        this->*item.member = button;
     }
 }
 
@@ -165,13 +169,13 @@ void TSleevix::buildClient()
     setCentralWidget(Client);
     buildToolBar();
 
-    for (const CheckSpec& spec : kLayoutBoxes) {
-        auto* box = new QCheckBox(u(spec.caption), Client);
-        box->setObjectName(QLatin1String(spec.name));
-        box->setToolTip(u(spec.hint));
+    for (const CheckSpec& item : kLayoutBoxes) {
+        auto* box = new QCheckBox(u(item.caption), Client);
+        box->setObjectName(QLatin1String(item.name));
+        box->setToolTip(u(item.hint));
         box->setFocusPolicy(Qt::ClickFocus);
-        box->setGeometry(spec.x, spec.y, spec.width, 18);
-        this->*spec.member = box;
+        box->setGeometry(item.x, item.y, item.width, 18);
+        this->*item.member = box;
     }
     cbSecIMG->hide();
 
@@ -223,16 +227,16 @@ void TSleevix::buildPopupMenus()
     for (int menuIndex = 1; menuIndex <= 2; ++menuIndex) {
         auto* menu = new QMenu(this);
         menu->setObjectName(QStringLiteral("PopupMenu%1").arg(menuIndex));
-        for (const PopupSpec& spec : kPopupItems) {
-            if (!spec.front) {
+        for (const PopupSpec& item : kPopupItems) {
+            if (!item.front) {
                 menu->addSeparator();
                 continue;
             }
-            QString caption = spec.caption ? u(spec.caption)
+            QString caption = item.caption ? u(item.caption)
                                            : (menuIndex == 1 ? QStringLiteral("Kopieren ->")
                                                              : QStringLiteral("<- Kopieren"));
             QAction* action = menu->addAction(caption);
-            action->setObjectName(QLatin1String(menuIndex == 1 ? spec.front : spec.back));
+            action->setObjectName(QLatin1String(menuIndex == 1 ? item.front : item.back));
         }
         menu->actions().at(kRecognitionItem)->setCheckable(true);
         (menuIndex == 1 ? PopupMenu1 : PopupMenu2) = menu;

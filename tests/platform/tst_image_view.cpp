@@ -56,6 +56,7 @@ private slots:
     void metafileIsDrawnTransparent();
     void clearedViewShowsOnlyTheFace();
     void largePictureRepaintsFast();
+    void largePictureKeepsItsColourKey();
     void leftDoubleClickIsReported();
 
 private:
@@ -162,6 +163,20 @@ void ImageViewTest::largePictureRepaintsFast()
     for (int i = 0; i < 200; ++i)
         m_view->repaint();
     QVERIFY2(timer.elapsed() < 200, qPrintable(QString::number(timer.elapsed())));
+}
+
+// Large pictures are sampled down before smoothing; the key is still the
+// picture's own bottom-left pixel, a lone white one here.
+void ImageViewTest::largePictureKeepsItsColourKey()
+{
+    QImage picture = markedPicture({6000, 4000}, kBlue, {2000, 1000, 2000, 2000}, Qt::white);
+    picture.setPixelColor(0, 3999, Qt::white);
+    m_view->setPicture(Picture::fromImage(picture));
+    QVERIFY(closeTo(shownAt({100, 50}), kFace));
+    QVERIFY(closeTo(shownAt({20, 20}), kBlue));
+    m_view->resize(100, 50);
+    QVERIFY(closeTo(shownAt({50, 25}), kFace));
+    QVERIFY(closeTo(shownAt({10, 40}), kBlue));
 }
 
 void ImageViewTest::leftDoubleClickIsReported()

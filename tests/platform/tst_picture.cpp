@@ -336,10 +336,9 @@ void PictureLoadingTest::progressiveJpegShowsPartialPictures()
     QList<QImage> partials;
     const Picture picture = loadPicture(file, [&](const QImage& partial) { partials << partial; });
 
-    QVERIFY(partials.size() > 1);
-    for (const QImage& partial : partials)
-        QCOMPARE(partial.size(), QSize(400, 300));
-    // Early passes show a coarser picture than the final one.
+    // One partial picture: the first scan, coarser than the final picture.
+    QCOMPARE(partials.size(), 1);
+    QCOMPARE(partials.first().size(), QSize(400, 300));
     QVERIFY(partials.first() != picture.image());
     QCOMPARE(picture.image(), loadPicture(file).image());
 

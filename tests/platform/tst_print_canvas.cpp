@@ -11,13 +11,15 @@ namespace {
 
 // Draws on a small white image and shows the result row by row: '#' for
 // black, 'o' for any other colour, '.' for untouched paper.
-QStringList drawn(QSize size, const std::function<void(PrintCanvas&)>& draw)
+QStringList drawn(QSize size, const std::function<void(PrintCanvas&)>& draw, qreal scale = 1,
+                  PrintCanvas::Lines lines = PrintCanvas::Lines::DevicePixel)
 {
     QImage paper(size, QImage::Format_RGB32);
     paper.fill(Qt::white);
     {
         QPainter painter(&paper);
-        PrintCanvas canvas(painter);
+        painter.scale(scale, scale);
+        PrintCanvas canvas(painter, lines);
         draw(canvas);
     }
     QStringList rows;
@@ -48,6 +50,8 @@ private slots:
     void ellipseStaysInsideItsBox();
     void pictureFillsTheTargetExactly();
     void flatTargetDrawsNoPicture();
+    void roundPictureLeavesCornersAndHoleBlank();
+    void hairlinesStayVisibleWhenScaledDown();
 };
 
 void TestPrintCanvas::rectangleInksLeftToRightMinusOne()
@@ -146,6 +150,36 @@ void TestPrintCanvas::flatTargetDrawsNoPicture()
     red.fill(Qt::red);
     const Picture picture = Picture::fromImage(red);
     QCOMPARE(drawn({6, 5}, [&](PrintCanvas& c) { c.stretchDraw(QRect(1, 1, 4, 0), picture); }), blank6x5);
+}
+
+void TestPrintCanvas::roundPictureLeavesCornersAndHoleBlank()
+{
+    QImage red(3, 2, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    const Picture picture = Picture::fromImage(red);
+    const QStringList rows = drawn({12, 12}, [&](PrintCanvas& c) {
+        c.stretchDrawRound(QRect(0, 0, 12, 12), picture);
+        c.clearEllipse(4, 4, 8, 8);
+    });
+    for (const QPoint corner : {QPoint(0, 0), QPoint(11, 0), QPoint(0, 11), QPoint(11, 11)})
+        QCOMPARE(rows.at(corner.y()).at(corner.x()), u'.');
+    QCOMPARE(rows.at(6), QString("oooo....oooo"));  // the hole's row
+    QCOMPARE(rows.at(1).mid(4, 4), QString("oooo"));
+    QCOMPARE(rows.at(5).mid(5, 2), QString(".."));
+}
+
+void TestPrintCanvas::hairlinesStayVisibleWhenScaledDown()
+{
+    const auto draw = [](PrintCanvas& c) {
+        c.moveTo(0, 55);
+        c.lineTo(100, 55);
+        c.rectangle(20, 20, 80, 40);
+    };
+    // A tenth of a pixel per device unit, as in a zoomed-out screen preview.
+    const QStringList hairlines = drawn({10, 10}, draw, 0.1, PrintCanvas::Lines::Hairline);
+    QVERIFY(hairlines.at(5).contains(u'#'));
+    QVERIFY(hairlines.at(2).mid(2, 6).contains(u'#'));
+    QVERIFY(!drawn({10, 10}, draw, 0.1).at(5).contains(u'#'));  // a printer's line would vanish
 }
 
 QTEST_GUILESS_MAIN(TestPrintCanvas)

@@ -8,6 +8,7 @@
 #include "print/printer_choice.h"
 #include "settings/cdsetup.h"
 #include "settings/program_values.h"
+#include "support/recorded_printing.h"
 #include "support/test_env.h"
 #include "workspace/sleevix.h"
 
@@ -17,6 +18,8 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
+
+using testenv::RecordedPrinting;
 
 namespace {
 
@@ -31,41 +34,6 @@ Picture solid(int width, int height)
     image.fill(Qt::darkCyan);
     return Picture::fromImage(image);
 }
-
-// Jobs go to a recording device at 600 dpi with offsets 100 and 100; the
-// print dialog answers as told.
-class RecordedPrinting {
-public:
-    RecordedPrinting()
-    {
-        PrintRunner& runner = PrintRunner::instance();
-        runner.deviceForTesting = [this]() -> PrintDevice& {
-            devices.push_back(std::make_unique<RecordingDevice>(600, 600, 100, 100));
-            return *devices.back();
-        };
-        runner.printDialog = [this](QWidget*, QPrinter&) {
-            ++dialogsShown;
-            return dialogAnswer;
-        };
-    }
-    ~RecordedPrinting() { PrintRunner::instance().deviceForTesting = nullptr; }
-
-    QStringList titles() const
-    {
-        QStringList result;
-        for (const auto& device : devices) {
-            for (const RecordedCall& call : device->calls()) {
-                if (call.kind == RecordedCall::Kind::SetTitle)
-                    result << call.title;
-            }
-        }
-        return result;
-    }
-
-    std::vector<std::unique_ptr<RecordingDevice>> devices;
-    int dialogsShown = 0;
-    bool dialogAnswer = true;
-};
 
 }  // namespace
 
@@ -171,6 +139,18 @@ private slots:
         store().writeString("PrinterName", "Laser");
         app.main().mPrinterSetupClick();
         QCOMPARE(store().readString("PrinterName"), QString("Laser"));
+        printers.setPrinterListForTesting([] { return QStringList(); }, QString());
+    }
+
+    void removedPrinterGivesWayToTheDefault()
+    {
+        QStringList installed{"Laser", "Tinte"};
+        PrinterChoice& printers = PrinterChoice::instance();
+        printers.setPrinterListForTesting([&] { return installed; }, "Laser");
+        printers.setCurrentPrinter("Tinte");
+        QCOMPARE(printers.currentPrinter(), QString("Tinte"));
+        installed.removeOne("Tinte");
+        QCOMPARE(printers.currentPrinter(), QString("Laser"));
         printers.setPrinterListForTesting([] { return QStringList(); }, QString());
     }
 

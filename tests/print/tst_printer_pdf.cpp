@@ -159,6 +159,8 @@ private slots:
     void frontBackRealPrint();
     void dvdRealPrint();
     void overlappingOutlinesStayVisible();
+    void roundCdLabelIsClippedWithBlankHole_data();
+    void roundCdLabelIsClippedWithBlankHole();
 };
 
 void TestPrinterPdf::initTestCase()
@@ -357,6 +359,37 @@ void TestPrinterPdf::overlappingOutlinesStayVisible()
     // The first circle's lowest point lies inside the second circle.
     VERIFY_INK_IN_COLUMN(page, first.middleX(), first.bottom);
     verifyOutline(page, outlineOf(50, 70, 117, 117));
+}
+
+void TestPrinterPdf::roundCdLabelIsClippedWithBlankHole_data()
+{
+    QTest::addColumn<bool>("round");
+    QTest::newRow("round") << true;
+    QTest::newRow("square") << false;
+}
+
+void TestPrinterPdf::roundCdLabelIsClippedWithBlankHole()
+{
+    QFETCH(bool, round);
+    SheetSettings s = standardSheetSettings();
+    s.cbCDRund = round;
+    s.spMCDLoch = 41;
+    PRINTED(page, QStringLiteral("cd-round"), PrintCDLabels, s, solidGrey(), Picture(), false);
+    const Outline label = outlineOf(50, 12, 117, 117);
+    const auto isPicture = [&](int x, int y) { return qAbs(grey(page, x, y) - 128) < 8; };
+    const int holeRadius = units(41) / 2;
+    // Inside the disc, between its edge and the hole.
+    QVERIFY(isPicture(label.middleX(), label.top + 20));
+    QVERIFY(isPicture(label.middleX() + holeRadius + 40, label.middleY()));
+    if (round) {
+        QCOMPARE(grey(page, label.left + 20, label.top + 20), 255);
+        QCOMPARE(grey(page, label.right - 20, label.bottom - 20), 255);
+        QCOMPARE(grey(page, label.middleX(), label.middleY()), 255);
+        QCOMPARE(grey(page, label.middleX() + holeRadius - 20, label.middleY()), 255);
+    } else {
+        QVERIFY(isPicture(label.left + 20, label.top + 20));
+        QVERIFY(isPicture(label.middleX(), label.middleY()));
+    }
 }
 
 QTEST_MAIN(TestPrinterPdf)

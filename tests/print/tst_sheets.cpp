@@ -88,6 +88,7 @@ private slots:
 
     void cdLabelsTestPrint();
     void cdLabelsRealPrint();
+    void cdLabelsRound();
 
     void coverSheets_data();
     void coverSheets();
@@ -408,6 +409,38 @@ void TestSheets::cdLabelsRealPrint()
     RecordingDevice firstOnly = exampleDevice();
     PrintCDLabels(firstOnly, standardSheetSettings(), front, none, false);
     QCOMPARE(firstOnly.drawCalls(), (Calls{C::stretchDraw(1080, 183, 3841, 2944, frontSize)}));
+}
+
+void TestSheets::cdLabelsRound()
+{
+    SheetSettings s = standardSheetSettings();
+    s.spMCDLoch = 41;
+    RecordingDevice square = exampleDevice();
+    PrintCDLabels(square, s, front, none, false);
+    QCOMPARE(square.drawCalls(), (Calls{C::stretchDraw(1080, 183, 3841, 2944, frontSize)}));
+
+    // A 41-mm hole is 967 units wide, 897 units inside the 2761-unit square.
+    s.cbCDRund = true;
+    RecordingDevice real = exampleDevice();
+    PrintCDLabels(real, s, front, none, false);
+    QCOMPARE(real.drawCalls(), (Calls{
+        C::stretchDrawRound(1080, 183, 3841, 2944, frontSize), C::clearEllipse(1977, 1080, 2944, 2047),
+    }));
+
+    RecordingDevice test = exampleDevice();
+    PrintCDLabels(test, s, front, back, true);
+    QCOMPARE(test.drawCalls(), (Calls{
+        C::ellipse(1080, 183, 3841, 2944), C::ellipse(1977, 1080, 2944, 2047),
+        C::ellipse(1080, 3676, 3841, 6437), C::ellipse(1977, 4573, 2944, 5540),
+    }));
+
+    s.spMCDLoch = 0;
+    RecordingDevice noHole = exampleDevice();
+    PrintCDLabels(noHole, s, front, back, false);
+    QCOMPARE(noHole.drawCalls(), (Calls{
+        C::stretchDrawRound(1080, 183, 3841, 2944, frontSize),
+        C::stretchDrawRound(1080, 3676, 3841, 6437, backSize),
+    }));
 }
 
 void TestSheets::coverSheets_data()

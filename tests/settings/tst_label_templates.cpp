@@ -26,7 +26,7 @@ namespace {
 
 const QStringList kChecks{"cbUFront", "cbUBack", "cbUDouble", "cbSecFront", "cbSecImg",
                           "cbAutosave", "cbAutoFormat", "cbKnickTrennVR", "cbKnickTrennD",
-                          "cbSelPrinter", "cbUDVD", "cbUVHS"};
+                          "cbSelPrinter", "cbUDVD", "cbUVHS", "cbCDRund"};
 const QStringList kPositions{"spTop", "spLeft", "spTop2", "spLeft2", "spLeft2front", "spTop2Front",
                              "spCDTop", "spCDLeft", "spCDTop2", "spCDLeft2", "spDleft", "spDTop",
                              "spDVDTop", "spDVDLeft", "spVHSTop", "spVHSLeft"};
@@ -149,7 +149,7 @@ private slots:
             "\r\n[Settings]\r\nORand=5\r\nLRand=6\r\nORand2=7\r\nLRand2=8\r\nLRand2Frnt=9\r\n"
             "ORand2Frnt=10\r\nCDOben=11\r\nCDLeft=12\r\nCDOben2=13\r\nCDLeft2=14\r\nLRandD=15\r\n"
             "ORandD=16\r\nDVDOben=17\r\nDVDLeft=18\r\ncbDVD=0\r\nVHSOben=19\r\nVHSLeft=20\r\n"
-            "cbVHS=1\r\n"
+            "cbVHS=1\r\nCDRund=0\r\nCDLoch=41\r\n"
             "\r\n[Printer]\r\nDrucker=Laser B\xfcro\r\n";
         QCOMPARE(readFile(path("neu.lab")), expected);
     }
@@ -192,6 +192,27 @@ private slots:
         QVERIFY(!Sleevix->cbCD->isChecked());
         QCOMPARE(program().PrinterName, QString());
         QVERIFY(Sleevix->recognitionChecked());
+    }
+
+    void roundLabelTravelsWithTheTemplate()
+    {
+        setup().cbCDRund->setChecked(true);
+        setup().spMCDLoch->setValue(36);
+        setup().SaveFileVariables(path("rund.lab"));
+        QVERIFY(readFile(path("rund.lab")).contains("cbVHS=1\r\nCDRund=1\r\nCDLoch=36\r\n"));
+
+        setup().cbCDRund->setChecked(false);
+        setup().spMCDLoch->setValue(0);
+        setup().LoadFileVariables(path("rund.lab"));
+        QVERIFY(setup().cbCDRund->isChecked());
+        QCOMPARE(setup().spMCDLoch->value(), 36);
+
+        // A template from before round labels loads their defaults.
+        writeFile(path("alt.lab"), "[Settings]\r\nCDOben=12\r\nCDLeft=50\r\ncbVHS=1\r\n");
+        setup().LoadFileVariables(path("alt.lab"));
+        QVERIFY(!setup().cbCDRund->isChecked());
+        QCOMPARE(setup().spMCDLoch->value(), 41);
+        QCOMPARE(setup().spCDTop->value(), 12);
     }
 
     void integerValues_data()

@@ -60,7 +60,8 @@ void use(QObject* command)
 QString enabledCommands(TSleevix& w)
 {
     QList<QObject*> commands{w.sbChange, w.sbPrint, w.mPrint, w.sbClipbrd1, w.sbClipbrd2, w.sbClear};
-    for (int index : {1, 2, 4, 5, 7, 9})
+    for (int index : {TSleevix::kSwapItem, TSleevix::kCopyItem, TSleevix::kDeleteItem,
+                      TSleevix::kDeleteBothItem, TSleevix::kPrintItem, TSleevix::kPasteItem})
         commands << w.popupItem(1, index) << w.popupItem(2, index);
     QStringList names;
     for (QObject* command : commands) {

@@ -1,0 +1,215 @@
+// Large pictures in the main window: loading, repainting, a layout switch
+// and printing, each beside its reference (see bench/run).
+// SLEEVIX_BENCH_DATA names the folder with the pictures bench/run makes.
+#include "paired.h"
+#include "process.h"
+
+#include "app/globals.h"
+#include "platform/image_view.h"
+#include "print/print_runner.h"
+#include "print/sheets.h"
+#include "settings/cdsetup.h"
+#include "settings/program_values.h"
+#include "support/test_env.h"
+#include "workspace/sleevix.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+QString dataFile(const char* name)
+{
+    return QDir(qEnvironmentVariable("SLEEVIX_BENCH_DATA")).filePath(QLatin1String(name));
+}
+
+const char* const kLargeFront = "large-baseline.jpg";
+const char* const kLargeBack = "large-progressive.jpg";
+const char* const kSmallFront = "small-1.jpg";
+const char* const kSmallBack = "small-2.jpg";
+
+int runs(int fallback)
+{
+    const int wanted = qEnvironmentVariableIntValue("SLEEVIX_BENCH_RUNS");
+    return wanted > 0 ? wanted : fallback;
+}
+
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
+void processEventsUntilPainted(const PaintCounter& counter, int paintsBefore)
+{
+    for (int round = 0; round < 10000 && counter.count == paintsBefore; ++round)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+// The main window of the program with its settings window, and a second
+// main window for the small reference pictures.
+struct Workspace {
+    Workspace()
+    {
+        // Direct loading: each picture goes to the slot it is meant for.
+        program().AutoFormat = false;
+        small = std::make_unique<TSleevix>();
+        for (TSleevix* window : {&large(), small.get()}) {
+            window->show();
+            window->activateWindow();
+        }
+        QCoreApplication::processEvents();
+        PrintRunner::instance().printDialog = [](QWidget*, QPrinter&) { return true; };
+        PrintRunner::instance().chooseOutputFile = [this](QWidget*, const QString&) {
+            return printFile();
+        };
+    }
+    TSleevix& large() { return app.main(); }
+    QString printFile() const { return folder.filePath("sheet.pdf"); }
+    QString referenceFile() const { return folder.filePath("reference.pdf"); }
+
+    void fill(TSleevix& window, const char* front, const char* back)
+    {
+        const QString frontFile = dataFile(front);
+        const QString backFile = dataFile(back);
+        if (window.statusText(1) != frontFile)
+            window.OpenImage(1, frontFile);
+        if (window.statusText(2) != backFile)
+            window.OpenImage(2, backFile);
+        QCoreApplication::processEvents();
+    }
+    void fillBoth()
+    {
+        fill(large(), kLargeFront, kLargeBack);
+        fill(*small, kSmallFront, kSmallBack);
+    }
+
+    testenv::App app;
+    std::unique_ptr<TSleevix> small;
+    QTemporaryDir folder;
+};
+
+Workspace* g_workspace = nullptr;
+
+void loadIntoSlot(benchmark::State& state, const char* picture)
+{
+    TSleevix& window = g_workspace->large();
+    ImageView* view = window.slotView(2);
+    PaintCounter counter(view);
+    const QString file = dataFile(picture);
+    paired::run(
+        state,
+        [&] {
+            window.OpenImage(2, file);
+            processEventsUntilPainted(counter, counter.count);
+        },
+        [&] {
+            if (runProcess({"djpeg", "-dct", "int", "-outfile", "/dev/null", file.toStdString()}) != 0)
+                state.SkipWithError("djpeg failed");
+        },
+        [&] {
+            window.emptySlot(2);
+            QCoreApplication::processEvents();
+        });
+}
+
+void repaintWindow(benchmark::State& state)
+{
+    g_workspace->fillBoth();
+    paired::run(state, [] { g_workspace->large().repaint(); },
+                [] { g_workspace->small->repaint(); });
+}
+
+void switchToCdAndBack(TSleevix& window)
+{
+    for (bool cd : {true, false}) {
+        window.cbCD->setChecked(cd);
+        QCoreApplication::processEvents();
+        window.repaint();
+    }
+}
+
+void switchLayout(benchmark::State& state)
+{
+    g_workspace->fillBoth();
+    paired::run(state, [] { switchToCdAndBack(g_workspace->large()); },
+                [] { switchToCdAndBack(*g_workspace->small); });
+}
+
+// A picture's place on the sheet in 600-dpi device units.
+QRect sheetRect(int leftMm, int topMm, int widthMm, int heightMm)
+{
+    const auto units = [](int mm) { return qRound(mm * 600 / 25.4); };
+    return {units(leftMm), units(topMm), units(widthMm), units(heightMm)};
+}
+
+// The two pictures where the sheet puts them, without anything else.
+void writeReferencePdf(const QString& file)
+{
+    QPdfWriter writer(file);
+    writer.setResolution(600);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF());
+    const SheetSettings s = CDSetup->sheetSettings();
+    QPainter painter(&writer);
+    painter.drawImage(sheetRect(s.spLeft, s.spTop, s.spMV, s.spMV),
+                      Sleevix->slotPicture(1).image());
+    painter.drawImage(sheetRect(s.spLeft2, s.spTop2, s.spMRB, s.spMRH),
+                      Sleevix->slotPicture(2).image());
+}
+
+void printSheet(benchmark::State& state)
+{
+    g_workspace->fillBoth();
+    const QString sheetFile = g_workspace->printFile();
+    const QString referenceFile = g_workspace->referenceFile();
+    paired::run(state, [] { CDSetup->PrintFrontBack(false); },
+                [&] { writeReferencePdf(referenceFile); });
+    state.counters["figure_bytes"] = double(QFileInfo(sheetFile).size());
+    state.counters["reference_bytes"] = double(QFileInfo(referenceFile).size());
+}
+
+void configure(benchmark::internal::Benchmark* benchmark, int iterations)
+{
+    benchmark->UseManualTime()->Iterations(runs(iterations))->Unit(benchmark::kMillisecond);
+}
+
+void registerBenchmarks()
+{
+    configure(benchmark::RegisterBenchmark("load/baseline", loadIntoSlot, kLargeFront), 7);
+    configure(benchmark::RegisterBenchmark("load/progressive", loadIntoSlot, kLargeBack), 7);
+    configure(benchmark::RegisterBenchmark("repaint", repaintWindow), 31);
+    configure(benchmark::RegisterBenchmark("layout_switch", switchLayout), 15);
+    configure(benchmark::RegisterBenchmark("print", printSheet), 5);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    testenv::prepareApplication(app);
+    benchmark::Initialize(&argc, argv);
+    Workspace workspace;
+    g_workspace = &workspace;
+    registerBenchmarks();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

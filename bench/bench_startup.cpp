@@ -1,0 +1,113 @@
+// Start-up: from process start to the main window's first paint, then exit,
+// beside a minimal Qt program that opens one window of the same size.
+// Offscreen always; under X too when SLEEVIX_BENCH_DISPLAY names a display.
+#include "paired.h"
+#include "process.h"
+
+#include "support/test_env.h"
+#include "workspace/sleevix.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QSize>
+#include <QTemporaryDir>
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+QSize g_windowSize;
+
+using Environment = std::map<std::string, std::string>;
+
+// Every run gets folders of its own: no settings store, no single-instance
+// lock or socket is shared between runs.
+class FreshFolders {
+public:
+    FreshFolders()
+    {
+        for (const char* sub : {"config", "data", "cache", "runtime"})
+            QDir(m_home.path()).mkpath(QLatin1String(sub));
+        QFile::setPermissions(m_home.filePath("runtime"),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    Environment environment() const
+    {
+        const auto at = [this](const char* sub) { return m_home.filePath(sub).toStdString(); };
+        return {{"HOME", m_home.path().toStdString()}, {"TMPDIR", m_home.path().toStdString()},
+                {"XDG_CONFIG_HOME", at("config")},     {"XDG_DATA_HOME", at("data")},
+                {"XDG_CACHE_HOME", at("cache")},       {"XDG_RUNTIME_DIR", at("runtime")}};
+    }
+
+private:
+    QTemporaryDir m_home;
+};
+
+void runOrFail(benchmark::State& state, const std::vector<std::string>& arguments, Environment environment)
+{
+    if (runProcess(arguments, environment) != 0)
+        state.SkipWithError(("failed: " + arguments.front()).c_str());
+}
+
+void startup(benchmark::State& state, Environment platform)
+{
+    const std::string program = SLEEVIX_BINARY;
+    const std::string reference = STARTUP_REFERENCE_BINARY;
+    std::unique_ptr<FreshFolders> folders;
+    const auto environment = [&] {
+        Environment result = folders->environment();
+        result.insert(platform.begin(), platform.end());
+        return result;
+    };
+    paired::run(
+        state,
+        [&] {
+            Environment env = environment();
+            env["SLEEVIX_EXIT_AFTER_FIRST_PAINT"] = "1";
+            runOrFail(state, {program}, env);
+        },
+        [&] {
+            runOrFail(state,
+                      {reference, std::to_string(g_windowSize.width()),
+                       std::to_string(g_windowSize.height())},
+                      environment());
+        },
+        [&] { folders = std::make_unique<FreshFolders>(); });
+}
+
+QSize mainWindowSize()
+{
+    testenv::App app;
+    app.main().show();
+    QApplication::processEvents();
+    return app.main().size();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    testenv::prepareApplication(app);
+    g_windowSize = mainWindowSize();
+
+    const int runs = qEnvironmentVariableIntValue("SLEEVIX_BENCH_RUNS") > 0
+                         ? qEnvironmentVariableIntValue("SLEEVIX_BENCH_RUNS") : 15;
+    const auto add = [&](const char* name, Environment platform) {
+        benchmark::RegisterBenchmark(name, startup, platform)
+            ->UseManualTime()->Iterations(runs)->Unit(benchmark::kMillisecond);
+    };
+    add("startup/offscreen", {{"QT_QPA_PLATFORM", "offscreen"}});
+    const QByteArray display = qgetenv("SLEEVIX_BENCH_DISPLAY");
+    if (!display.isEmpty())
+        add("startup/xvfb", {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", display.toStdString()}});
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// A printer's position correction as the user measured it on the
+// calibration page, in tenths of a millimetre: positive values move every
+// print to the right (X) and down (Y). It is kept per printer name in the
+// settings store.
+struct PrinterCalibration {
+    static constexpr int kLimit = 100;  // 10.0 mm either way
+
+    int tenthsX = 0;
+    int tenthsY = 0;
+
+    bool isNone() const { return tenthsX == 0 && tenthsY == 0; }
+
+    // Tenths of a millimetre in device units, truncated toward zero like
+    // every other conversion (+15 at 236 dots per cm are 35 units).
+    static int units(int tenths, int dotsPerCm) { return tenths * dotsPerCm / 100; }
+
+    // The stored correction of `printer`, none for an unnamed printer or
+    // when nothing is stored. Throws SettingsError.
+    static PrinterCalibration load(const QString& printer);
+    void save(const QString& printer) const;
+
+    friend bool operator==(const PrinterCalibration&, const PrinterCalibration&) = default;
+};

@@ -1,0 +1,65 @@
+#include "app/help_document.h"
+#include "support/test_env.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Installs the build tree into a temporary prefix, as a packager would.
+class InstallTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_prefix.isValid());
+        QProcess install;
+        install.setProcessChannelMode(QProcess::MergedChannels);
+        install.start(QStringLiteral(SLEEVIX_CMAKE),
+                      {"--install", SLEEVIX_BUILD_DIR, "--prefix", m_prefix.path()});
+        QVERIFY(install.waitForFinished(120000));
+        QVERIFY2(install.exitCode() == 0, install.readAll().constData());
+    }
+
+    void programAndMenuEntry()
+    {
+        QVERIFY(QFileInfo(path("bin/sleevix")).isExecutable());
+        QFile desktop(path("share/applications/sleevix.desktop"));
+        QVERIFY(desktop.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(desktop.readAll()).split('\n');
+        for (const char* line : {"[Desktop Entry]", "Type=Application", "Name=Sleevix",
+                                 "Exec=sleevix", "Icon=sleevix", "Categories=Graphics;Office;"})
+            QVERIFY2(lines.contains(QLatin1String(line)), line);
+        QVERIFY(lines.filter(QRegularExpression("^Comment=.+")).size() == 1);
+    }
+
+    void iconInEverySize()
+    {
+        QVERIFY(QFileInfo::exists(path("share/icons/hicolor/scalable/apps/sleevix.svg")));
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+            const QImage icon(path(QStringLiteral("share/icons/hicolor/%1x%1/apps/sleevix.png").arg(size)));
+            QCOMPARE(icon.size(), QSize(size, size));
+            QVERIFY(icon.pixelColor(size / 2, size / 2).alpha() > 0);
+        }
+    }
+
+    void helpDocumentIsFoundByTheInstalledProgram()
+    {
+        const QString help = path("share/sleevix/Help/Help.htm");
+        QVERIFY(QFileInfo(help).size() > 1000);
+        QCOMPARE(helpDocumentPath(path("bin")), help);
+    }
+
+private:
+    QString path(const QString& relative) const { return m_prefix.filePath(relative); }
+
+    QTemporaryDir m_prefix;
+};
+
+SLEEVIX_TEST_MAIN(InstallTest)
+#include "tst_install.moc"

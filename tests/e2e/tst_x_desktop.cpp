@@ -1,0 +1,279 @@
+// The program on a real X display (the Xvfb of tests/e2e/e2e-services, xcb
+// platform): a picture that another program offers on the clipboard, a
+// second start of the real binary, and screenshots of the main window and
+// of every settings page for a reviewer, in build/e2e-screens.
+#include "platform/image_view.h"
+#include "platform/tabbed_pages.h"
+#include "settings/cdsetup.h"
+#include "support/test_env.h"
+#include "workspace/sleevix.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QWidget>
+
+namespace {
+
+const QStringList kTools = {"xdotool", "xclip", "xwininfo", "import"};
+
+QString run(const QString& program, const QStringList& arguments,
+            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    process.waitForFinished(30000);
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+// The visible top-level windows of a process with this exact title.
+QStringList windowsOf(qint64 pid, const QString& title)
+{
+    const QString found = run("xdotool", {"search", "--all", "--onlyvisible", "--pid", QString::number(pid), "--name",
+                                          "^" + QRegularExpression::escape(title) + "$"});
+    return found.isEmpty() ? QStringList() : found.split('\n');
+}
+
+QString waitForWindow(qint64 pid, const QString& title)
+{
+    for (int tries = 0; tries < 200; ++tries) {
+        const QStringList windows = windowsOf(pid, title);
+        if (!windows.isEmpty())
+            return windows.first();
+        QTest::qWait(100);
+    }
+    return {};
+}
+
+// The ids of the screen's top-level windows, the one on top first.
+QStringList stackingOrder()
+{
+    static const QRegularExpression child(QStringLiteral("^\\s+(0x[0-9a-f]+) "), QRegularExpression::MultilineOption);
+    QStringList ids;
+    auto matches = child.globalMatch(run("xwininfo", {"-root", "-children"}));
+    while (matches.hasNext())
+        ids << QString::number(matches.next().captured(1).toULongLong(nullptr, 16));
+    return ids;
+}
+
+// Which of `windows` is highest in the stacking order.
+QString topmostOf(const QStringList& windows)
+{
+    for (const QString& id : stackingOrder()) {
+        if (windows.contains(id))
+            return id;
+    }
+    return {};
+}
+
+QString screenshotDir()
+{
+    const QString dir = QStringLiteral(SLEEVIX_SCREENSHOT_DIR);
+    QDir().mkpath(dir);
+    return dir;
+}
+
+QImage screenshot(const QString& name)
+{
+    QTest::qWait(300);  // let the windows finish painting
+    const QString file = QDir(screenshotDir()).filePath(name + ".png");
+    run("import", {"-window", "root", file});
+    return QImage(file);
+}
+
+// A test picture: colour bands, so that a pasted copy can be recognised.
+QImage bandedPicture()
+{
+    QImage image(240, 160, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x, y, (x / 40) * 50));
+    }
+    return image;
+}
+
+// Offers data on the clipboard as xclip does it for another program, for as
+// long as it lives.
+class ClipboardOffer {
+public:
+    ClipboardOffer(const QString& type, const QString& file)
+    {
+        m_xclip.start("xclip", {"-quiet", "-selection", "clipboard", "-t", type, "-i", file});
+        m_xclip.waitForStarted();
+    }
+    ~ClipboardOffer()
+    {
+        m_xclip.kill();
+        m_xclip.waitForFinished();
+    }
+
+private:
+    QProcess m_xclip;
+};
+
+// The real program, started for a test and ended with it.
+class RunningProgram : public QProcess {
+public:
+    explicit RunningProgram(const QProcessEnvironment& environment)
+    {
+        setProcessEnvironment(environment);
+        start(SLEEVIX_BINARY);
+    }
+    ~RunningProgram() override
+    {
+        kill();
+        waitForFinished();
+    }
+};
+
+}  // namespace
+
+class XDesktopTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase();
+
+    void clipboardPictureEnablesPasteAndPastes();
+    void secondStartBringsTheOpenSettingsDialogToTheFront();
+    void mainWindowAndSettingsPagesOnScreen();
+};
+
+void XDesktopTest::initTestCase()
+{
+    if (QGuiApplication::platformName() != "xcb")
+        QSKIP("no X display of tests/e2e/e2e-services (run through build.sh test as root)");
+    for (const QString& tool : kTools) {
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            QSKIP(qPrintable(tool + " is not installed"));
+    }
+    QVERIFY(m_dir.isValid());
+}
+
+void XDesktopTest::clipboardPictureEnablesPasteAndPastes()
+{
+    testenv::App app;
+    app.main().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&app.main()));
+    const QString text = m_dir.filePath("text.txt");
+    const QString png = m_dir.filePath("picture.png");
+    {
+        QFile file(text);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("kein Bild");
+    }
+    QVERIFY(bandedPicture().save(png));
+
+    {
+        ClipboardOffer offer("UTF8_STRING", text);
+        QTest::qWait(500);
+        QVERIFY(!app.main().sbClipbrd1->isEnabled());
+        QVERIFY(!app.main().sbClipbrd2->isEnabled());
+    }
+    ClipboardOffer offer("image/png", png);
+    QTRY_VERIFY_WITH_TIMEOUT(app.main().sbClipbrd1->isEnabled(), 10000);
+    QVERIFY(app.main().sbClipbrd2->isEnabled());
+
+    QTest::mouseClick(app.main().sbClipbrd2, Qt::LeftButton);
+    const QImage pasted = app.main().slotPicture(2).image().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(pasted, bandedPicture());
+    QVERIFY(app.main().slotPicture(1).isEmpty());
+    screenshot("main-window-pasted");
+}
+
+void XDesktopTest::secondStartBringsTheOpenSettingsDialogToTheFront()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* folder : {"home", "tmp", "runtime"})
+        QVERIFY(QDir().mkpath(m_dir.filePath(folder)));
+    QFile::setPermissions(m_dir.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    environment.insert("HOME", m_dir.filePath("home"));
+    environment.insert("TMPDIR", m_dir.filePath("tmp"));
+    environment.insert("XDG_RUNTIME_DIR", m_dir.filePath("runtime"));
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    environment.remove("XDG_CONFIG_HOME");
+
+    RunningProgram first(environment);
+    QVERIFY(first.waitForStarted());
+    const qint64 pid = first.processId();
+    const QString mainWindow = waitForWindow(pid, "Sleevix von Tarnholm");
+    QVERIFY2(!mainWindow.isEmpty(), "the main window did not show");
+
+    run("xdotool", {"windowfocus", "--sync", mainWindow});
+    run("xdotool", {"key", "--clearmodifiers", "alt+a", "s"});
+    const QString dialog = waitForWindow(pid, "Einstellungen");
+    QVERIFY2(!dialog.isEmpty(), "the settings dialog did not open");
+
+    // Another program's window comes over both and takes the focus.
+    QWidget other;
+    other.setWindowTitle("Anderes Programm");
+    other.setGeometry(0, 0, 900, 700);
+    other.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&other));
+    const QString otherWindow = QString::number(other.winId());
+    run("xdotool", {"windowraise", otherWindow});
+    run("xdotool", {"windowfocus", "--sync", otherWindow});
+    const QStringList windows = {otherWindow, mainWindow, dialog};
+    QCOMPARE(topmostOf(windows), otherWindow);
+    QCOMPARE(run("xdotool", {"getwindowfocus"}), otherWindow);
+
+    RunningProgram second(environment);
+    QVERIFY(second.waitForFinished(20000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(topmostOf(windows), dialog, 5000);
+    screenshot("second-start");
+}
+
+void XDesktopTest::mainWindowAndSettingsPagesOnScreen()
+{
+    testenv::App app;
+    app.main().OpenImage(1, testenv::dataFile("pictures/valid/jpeg/cmyk_adobe_plain.jpg"));
+    app.main().OpenImage(2, testenv::dataFile("pictures/valid/jpeg/gdkpixbuf_cat_gray.jpg"));
+    app.main().move(0, 0);
+    app.main().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&app.main()));
+    const QImage main = screenshot("main-window");
+    QVERIFY(!main.isNull());
+
+    TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+    dialog.move(0, 0);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QImage previous;
+    for (int page = 0; page < dialog.PageControl->count(); ++page) {
+        dialog.PageControl->setCurrentIndex(page);
+        QVERIFY(dialog.PageControl->widget(page)->isVisible());
+        const QImage shot = screenshot(QStringLiteral("settings-page-%1").arg(page));
+        QVERIFY(!shot.isNull());
+        const QImage shown = shot.copy(dialog.frameGeometry());
+        // Every page looks different from the one before it.
+        QVERIFY2(shown != previous, qPrintable(QStringLiteral("page %1 looks like page %2").arg(page).arg(page - 1)));
+        previous = shown;
+    }
+}
+
+int main(int argc, char* argv[])
+{
+    // The display comes from the test services; without it the test skips.
+    const QByteArray display = qgetenv("SLEEVIX_E2E_DISPLAY");
+    if (!display.isEmpty()) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("DISPLAY", display);
+    }
+    QApplication app(argc, argv);
+    testenv::prepareApplication(app);
+    XDesktopTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_x_desktop.moc"
