@@ -87,7 +87,6 @@ QString chosenPrinter(const QPrinter& printer, const QString& before)
         return printer.printerName();
     return printer.outputFileName().isEmpty() ? before : QString();
 }
-}
 
 }  // namespace
 
