@@ -81,6 +81,18 @@ bool passesIntegrityCheck(sqlite3* db)
     return verdict && qstrcmp(verdict, "ok") == 0;
 }
 
+// A database file whose header asks for a later write format opens and
+// reads, but refuses every write.
+bool hasWritableFormat(const QString& path)
+{
+    constexpr int kWriteVersionOffset = 18;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray header = file.read(kWriteVersionOffset + 1);
+    return header.size() <= kWriteVersionOffset || quint8(header[kWriteVersionOffset]) <= 2;
+}
+
 // Value names are found whatever their letter case only through the
 // columns' collation.
 bool comparesWithoutCase(sqlite3* db, const char* column)
@@ -163,7 +175,8 @@ bool SettingsStore::openDatabase()
         QFile::setPermissions(m_filePath, QFile::ReadOwner | QFile::WriteOwner);
     // Checked before the schema is written, so that a damaged file is moved
     // aside exactly as it was.
-    return passesIntegrityCheck(m_db) && execute(kSchema) && holdsTheValues(m_db);
+    return passesIntegrityCheck(m_db) && hasWritableFormat(m_filePath) && execute(kSchema)
+           && holdsTheValues(m_db);
 }
 
 void SettingsStore::closeDatabase()
