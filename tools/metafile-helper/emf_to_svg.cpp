@@ -18,6 +18,8 @@ std::optional<std::string> emfToSvg(std::string& data)
     options.imgWidth = 0;
     options.imgHeight = 0;
 
+    if (std::optional<std::string> drawing = emfPlusToSvg(data))
+        return drawing;
     insertDefaultExtents(data);
 
     char* svg = nullptr;

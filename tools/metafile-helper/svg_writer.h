@@ -36,6 +36,7 @@ public:
     void closeWithText(std::string_view utf8Text, std::string_view name);
 
     std::string document(const Rect& viewBox) const;
+    std::size_t size() const { return m_body.size(); }
 
     static std::string color(Rgb rgb);
     static std::string number(double value);
