@@ -220,6 +220,13 @@ std::string utf16ToUtf8(std::string_view bytes)
 
 struct Brush {
     std::uint32_t argb = 0xff000000;
+    // A linear gradient from `start` to `end` colour across `rect`, along
+    // its width before `transform`.
+    bool gradient = false;
+    std::uint32_t start = 0;
+    std::uint32_t end = 0;
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    int wrap = 0;
 };
 
 struct Pen {
@@ -293,12 +300,25 @@ Brush readBrush(Reader& in)
         brush.argb = in.u32();
         break;
     }
-    case 4: {  // linear gradient: between its two ends
+    case 4: {  // linear gradient
+        const std::uint32_t flags = in.u32();
+        brush.wrap = in.i32();
+        const RectF r = in.rectF();
+        brush.start = in.u32();
+        brush.end = in.u32();
+        brush.argb = mixColors(brush.start, brush.end);
         in.u32();
         in.u32();
-        in.rectF();
-        const std::uint32_t start = in.u32();
-        brush.argb = mixColors(start, in.u32());
+        Matrix m;
+        if (flags & 0x02)
+            m = in.matrix();
+        const Point a = m.map({r.x, r.y});
+        const Point b = m.map({r.x + r.w, r.y});
+        brush.x1 = a.x;
+        brush.y1 = a.y;
+        brush.x2 = b.x;
+        brush.y2 = b.y;
+        brush.gradient = in.ok() && r.w != 0 && m.finite();
         break;
     }
     default:  // textures and the rest: a neutral grey
@@ -428,7 +448,7 @@ Image readBitmap(Reader& in)
         for (std::uint32_t i = 0; i < count; ++i)
             palette.push_back(in.u32());
     }
-    if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32)
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
         return image;
     if (stride <= 0 || std::int64_t(stride) * 8 < std::int64_t(width) * bits
         || !in.has(std::size_t(stride) * std::size_t(height)))
@@ -451,6 +471,20 @@ Image readBitmap(Reader& in)
                     b = std::min<std::uint32_t>(255, b * 255 / a);
                 }
                 p = a << 24 | r << 16 | g << 8 | b;
+            } else if (bits == 16) {
+                const std::uint32_t v = row[2 * x] | row[2 * x + 1] << 8;
+                const std::uint32_t kind = format & 0xff;
+                if (kind == 4) {  // 16-bit grey
+                    const std::uint32_t g = v >> 8;
+                    p = 0xff000000u | g << 16 | g << 8 | g;
+                } else if (kind == 6) {  // 5-6-5
+                    p = 0xff000000u | ((v >> 11) & 31) * 255 / 31 << 16 | ((v >> 5) & 63) * 255 / 63 << 8
+                        | (v & 31) * 255 / 31;
+                } else {  // 5-5-5, the top bit alpha for format 7
+                    const std::uint32_t a = (kind == 7 && !(v & 0x8000)) ? 0 : 255;
+                    p = a << 24 | ((v >> 10) & 31) * 255 / 31 << 16 | ((v >> 5) & 31) * 255 / 31 << 8
+                        | (v & 31) * 255 / 31;
+                }
             } else if (bits == 24) {
                 const std::uint8_t* q = row + 3 * x;
                 p = 0xff000000u | std::uint32_t(q[2]) << 16 | std::uint32_t(q[1]) << 8 | q[0];
@@ -517,6 +551,10 @@ private:
         }
     }
 
+    static std::optional<std::uint32_t> argbOf(const std::optional<Brush>& brush)
+    {
+        return brush ? std::optional<std::uint32_t>(brush->argb) : std::nullopt;
+    }
     const Object* objectAt(std::uint32_t id, int kind) const
     {
         if (id >= m_objects.size() || !m_objects[id] || m_objects[id]->kind != kind)
@@ -524,23 +562,25 @@ private:
         return m_objects[id].get();
     }
     // A brush given either as an object or, with flag S, as a colour.
-    std::optional<std::uint32_t> brushColor(std::uint16_t flags, std::uint32_t value) const
+    std::optional<Brush> brushColor(std::uint16_t flags, std::uint32_t value) const
     {
         if (flags & 0x8000)
-            return value;
+            return Brush{value};
         if (const Object* brush = objectAt(value, 1))
-            return brush->brush.argb;
+            return brush->brush;
         return std::nullopt;
     }
 
     void beginShape(std::string_view name);
     void fill(std::uint32_t argb, bool winding = true);
+    void fill(const Brush& brush, bool winding);
+    void defineGradient(const Brush& brush);
     void stroke(const Pen& pen);
     void noFill() { m_svg.attribute("fill", "none"); }
     void noStroke() { m_svg.attribute("stroke", "none"); }
     void endShape();
 
-    void fillPathD(const std::string& d, std::optional<std::uint32_t> color, bool winding = true);
+    void fillPathD(const std::string& d, std::optional<Brush> brush, bool winding = true);
     void strokePathD(const std::string& d, const Pen* pen);
 
     static std::string polylineD(const std::vector<Point>& points, bool closed);
@@ -570,6 +610,7 @@ private:
     std::uint32_t m_pendingTotal = 0;
     std::uint16_t m_pendingFlags = 0;
     std::size_t m_drawn = 0;
+    std::size_t m_gradients = 0;
     std::size_t m_outputBudget = kMaxDocumentBytes;
     bool m_ended = false;
 };
@@ -588,6 +629,35 @@ void EmfPlusPainter::fill(std::uint32_t argb, bool winding)
     m_svg.attribute("fill", colorOf(argb));
     if (alphaOf(argb) < 1)
         m_svg.attribute("fill-opacity", alphaOf(argb));
+    m_svg.attribute("fill-rule", winding ? "nonzero" : "evenodd");
+}
+
+void EmfPlusPainter::defineGradient(const Brush& brush)
+{
+    ++m_gradients;
+    // GDI+ wrap modes: tile, tile flipped in x, in y, in both, clamp.
+    const char* spread = brush.wrap == 4 ? "pad" : brush.wrap == 0 ? "repeat" : "reflect";
+    m_svg.open("linearGradient");
+    m_svg.attribute("id", "g" + std::to_string(m_gradients));
+    m_svg.attribute("gradientUnits", "userSpaceOnUse");
+    m_svg.attribute("x1", brush.x1).attribute("y1", brush.y1).attribute("x2", brush.x2).attribute("y2", brush.y2);
+    m_svg.attribute("spreadMethod", spread);
+    m_svg.openBody();
+    for (const auto& [offset, argb] : {std::pair{0.0, brush.start}, std::pair{1.0, brush.end}}) {
+        m_svg.open("stop");
+        m_svg.attribute("offset", offset).attribute("stop-color", colorOf(argb)).attribute("stop-opacity", alphaOf(argb));
+        m_svg.close();
+    }
+    m_svg.end("linearGradient");
+}
+
+void EmfPlusPainter::fill(const Brush& brush, bool winding)
+{
+    if (!brush.gradient) {
+        fill(brush.argb, winding);
+        return;
+    }
+    m_svg.attribute("fill", "url(#g" + std::to_string(m_gradients) + ")");
     m_svg.attribute("fill-rule", winding ? "nonzero" : "evenodd");
 }
 
@@ -628,13 +698,15 @@ void EmfPlusPainter::endShape()
     ++m_drawn;
 }
 
-void EmfPlusPainter::fillPathD(const std::string& d, std::optional<std::uint32_t> color, bool winding)
+void EmfPlusPainter::fillPathD(const std::string& d, std::optional<Brush> brush, bool winding)
 {
-    if (!color || d.empty())
+    if (!brush || d.empty())
         return;
+    if (brush->gradient)
+        defineGradient(*brush);
     beginShape("path");
     m_svg.attribute("d", d);
-    fill(*color, winding);
+    fill(*brush, winding);
     noStroke();
     endShape();
 }
@@ -777,7 +849,7 @@ void EmfPlusPainter::drawString(std::uint16_t flags, Reader& in)
     const RectF layout = in.rectF();
     const std::string text = utf16ToUtf8(in.bytes(std::size_t(length) * 2));
     const Object* font = objectAt(flags & 0xff, 6);
-    const std::optional<std::uint32_t> color = brushColor(flags, brushValue);
+    const std::optional<std::uint32_t> color = argbOf(brushColor(flags, brushValue));
     if (!in.ok() || font == nullptr || !color || text.empty())
         return;
     StringFormat format;
@@ -856,7 +928,7 @@ void EmfPlusPainter::drawDriverString(std::uint16_t flags, Reader& in)
     const std::string_view glyphs = in.bytes(std::size_t(count) * 2);
     const std::vector<Point> positions = in.points(count, false, false);
     const Object* font = objectAt(flags & 0xff, 6);
-    const std::optional<std::uint32_t> color = brushColor(flags, brushValue);
+    const std::optional<std::uint32_t> color = argbOf(brushColor(flags, brushValue));
     // Only characters can be shown; glyph indices need the font's tables.
     if (!in.ok() || font == nullptr || !color || !(options & 0x1) || positions.empty())
         return;
