@@ -80,6 +80,8 @@ private slots:
     void textIsDrawnWhereTheFilePutsIt();
     void windowOriginMovesTheDrawing();
     void emptyDrawingStillLoads();
+    void pictureDrawnOnlyWithEmfPlusRecordsIsShown();
+    void diagramWithoutViewportExtentShowsItsTitle();
     void fileThatLibwmfRefusesIsShown();
     void brokenFilesAreInvalid_data();
     void brokenFilesAreInvalid();
@@ -211,6 +213,29 @@ void TestMetafile::emptyDrawingStillLoads()
     const Picture empty = decodeFile(QStringLiteral("graphapp_empty_bounds.emf"));
     QCOMPARE(empty.size(), QSize(635, 762));
     QVERIFY(isWhite(pixelAt(empty.rendered(QSize(64, 76)), 0.5, 0.5)));
+}
+
+void TestMetafile::pictureDrawnOnlyWithEmfPlusRecordsIsShown()
+{
+    // A test page of GDI+ drawing: its EMF records draw nothing at all.
+    const Picture page = decodeFile(QStringLiteral("libuemf_emfplus_only.emf"));
+    QCOMPARE(page.size(), QSize(1122, 794));
+    const QImage image = page.rendered(page.size());
+    QCOMPARE(pixelAt(image, 0.5, 0.93), qRgb(255, 255, 173));     // the pale yellow page
+    QCOMPARE(pixelAt(image, 0.0463, 0.146), qRgb(196, 127, 255));  // the lilac square, top left
+    QCOMPARE(pixelAt(image, 0.287, 0.283), qRgb(139, 0, 0));       // a dark red square
+    // The three lines of its title, top right, and nothing beside them.
+    QVERIFY(blackPixelsIn(image, QRect(790, 10, 300, 65)) > 1500);
+    QCOMPARE(blackPixelsIn(image, QRect(600, 10, 150, 40)), 0);
+}
+
+void TestMetafile::diagramWithoutViewportExtentShowsItsTitle()
+{
+    // Drawn in anisotropic mapping with only a window extent set: Windows
+    // maps one logical unit to one pixel. Its frame holds the title line.
+    const QImage diagram = decodeFile(QStringLiteral("enterprise_architect_diagram.emf")).rendered(QSize(614, 672));
+    QVERIFY(blackPixelsIn(diagram, QRect(0, 0, 330, 20)) > 200);
+    QVERIFY(isWhite(diagram.pixel(400, 5)));
 }
 
 void TestMetafile::fileThatLibwmfRefusesIsShown()

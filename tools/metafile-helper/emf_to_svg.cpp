@@ -1,5 +1,7 @@
 #include "converters.h"
 
+#include "emf_mapping_defaults.h"
+
 #include <emf2svg.h>
 
 #include <cstdlib>
@@ -15,6 +17,10 @@ std::optional<std::string> emfToSvg(std::string& data)
     options.svgDelimiter = true;
     options.imgWidth = 0;
     options.imgHeight = 0;
+
+    if (std::optional<std::string> drawing = emfPlusToSvg(data))
+        return drawing;
+    insertDefaultExtents(data);
 
     char* svg = nullptr;
     size_t length = 0;

@@ -32,10 +32,20 @@ public:
     SvgWriter& attribute(std::string_view name, std::string_view value);
     // Ends an empty element: "/>".
     void close();
+    // Ends a start tag that children follow: ">".
+    void openBody() { m_body += ">\n"; }
+    // Writes an end tag.
+    void end(std::string_view name)
+    {
+        m_body += "</";
+        m_body += name;
+        m_body += ">\n";
+    }
     // Ends the start tag, writes escaped text and the end tag.
     void closeWithText(std::string_view utf8Text, std::string_view name);
 
     std::string document(const Rect& viewBox) const;
+    std::size_t size() const { return m_body.size(); }
 
     static std::string color(Rgb rgb);
     static std::string number(double value);

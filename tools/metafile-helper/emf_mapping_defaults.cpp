@@ -1,0 +1,67 @@
+#include "emf_mapping_defaults.h"
+
+#include "emf_stream.h"
+
+#include <cstdint>
+
+namespace helper {
+namespace {
+
+constexpr std::uint32_t kHeader = 1;
+constexpr std::uint32_t kSetWindowExtEx = 9;
+constexpr std::uint32_t kSetViewportExtEx = 11;
+constexpr std::uint32_t kEndOfFile = 14;
+constexpr std::uint32_t kSetMapMode = 17;
+constexpr std::uint32_t kIsotropic = 7;
+constexpr std::uint32_t kAnisotropic = 8;
+
+std::string extentRecord(std::uint32_t type)
+{
+    std::string record;
+    appendU32(record, type);
+    appendU32(record, 16);
+    appendU32(record, 1);
+    appendU32(record, 1);
+    return record;
+}
+
+}  // namespace
+
+void insertDefaultExtents(std::string& data)
+{
+    const EmfStream in(data);
+    std::string out;
+    bool windowSet = false;
+    bool viewportSet = false;
+    std::uint32_t added = 0;
+    for (const EmfRecord& record : in.records()) {
+        out.append(data, record.offset, record.size);
+        if (record.type == kSetWindowExtEx)
+            windowSet = true;
+        else if (record.type == kSetViewportExtEx)
+            viewportSet = true;
+        else if (record.type == kSetMapMode && record.size >= 12) {
+            const std::uint32_t mode = in.u32(record.offset + 8);
+            if (mode != kIsotropic && mode != kAnisotropic)
+                continue;
+            if (!windowSet) {
+                out += extentRecord(kSetWindowExtEx);
+                ++added;
+            }
+            if (!viewportSet) {
+                out += extentRecord(kSetViewportExtEx);
+                ++added;
+            }
+        }
+        if (record.type == kEndOfFile)
+            break;
+    }
+    if (added == 0 || in.records().empty() || in.records().front().type != kHeader || out.size() < 56)
+        return;
+    // nBytes at 48, nRecords at 52.
+    putU32(out, 48, static_cast<std::uint32_t>(out.size()));
+    putU32(out, 52, in.u32(52) + added);
+    data = std::move(out);
+}
+
+}  // namespace helper
