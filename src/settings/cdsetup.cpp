@@ -94,7 +94,7 @@ void TCDSetup::paintEvent(QPaintEvent* event)
 {
     bTestDruck->setToolTip(
         QStringLiteral("Bei einem Testdruck wird nur eine Umrandung in Grösse des Labels auf %1 gedruckt")
-            .arg(program().PrinterName));
+            .arg(program().printerName()));
     QDialog::paintEvent(event);
 }
 

@@ -67,8 +67,10 @@ void TCDSetup::loadRow(const SettingRow& row)
             ->setValue(present ? store.readInteger(name) : row.defaultValue);
         break;
     case SettingType::Printer:
-        program().PrinterName =
-            present ? store.readString(name) : PrinterChoice::instance().currentPrinter();
+        if (present)
+            program().setPrinterName(store.readString(name));
+        else
+            program().setPrinterNameFromSystem();
         break;
     }
 }
@@ -94,7 +96,9 @@ void TCDSetup::ReadRegistry()
     applyFoldGuideRules();
     if (Sleevix)
         Sleevix->setRecognitionChecked(cbAutoFormat->isChecked());
-    PrinterChoice::instance().selectSavedPrinter(program().PrinterName);
+    // Selecting the current printer itself would change nothing.
+    if (!program().printerNameFromSystem())
+        PrinterChoice::instance().selectSavedPrinter(program().printerName());
 }
 
 void TCDSetup::writeRow(const SettingRow& row)
@@ -112,7 +116,7 @@ void TCDSetup::writeRow(const SettingRow& row)
         store.writeInteger(name, findChild<SpinEdit*>(QLatin1String(row.control))->value());
         break;
     case SettingType::Printer:
-        store.writeString(name, program().PrinterName);
+        store.writeString(name, program().printerName());
         break;
     }
 }

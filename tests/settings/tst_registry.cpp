@@ -74,7 +74,7 @@ private slots:
         QVERIFY(program().AutoSave);
         QVERIFY(program().AutoFormat);
         QVERIFY(program().SelPrinter);
-        QCOMPARE(program().PrinterName, QString());  // no printer installed
+        QCOMPARE(program().printerName(), QString());  // no printer installed
         QVERIFY(app.main().recognitionChecked());
     }
 
@@ -201,7 +201,7 @@ private slots:
 
         store().remove("PrinterName");
         app.setup().ReadRegistry();
-        QCOMPARE(program().PrinterName, QString("Laser"));
+        QCOMPARE(program().printerName(), QString("Laser"));
         printers.setPrinterListForTesting([] { return QStringList(); }, QString());
     }
 
