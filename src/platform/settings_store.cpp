@@ -80,12 +80,35 @@ struct SettingsStore::Row {
 
 SettingsStore::SettingsStore(const QString& filePath) : m_filePath(filePath)
 {
-    QDir().mkpath(QFileInfo(filePath).absolutePath());
+    const QString folder = QFileInfo(filePath).absolutePath();
+    QDir().mkpath(folder);
+    // Where the file could not be created, opening it now reports the
+    // trouble at the first read, as it always did.
+    if (!QFileInfo::exists(filePath) && QFileInfo(folder).isWritable())
+        m_createOnWrite = true;
+    else
+        open();
+}
+
+void SettingsStore::open()
+{
+    m_createOnWrite = false;
     if (!openDatabase()) {
         closeDatabase();
         moveDamagedFileAside();
         openDatabase();
     }
+}
+
+bool SettingsStore::usable() const
+{
+    if (!m_createOnWrite)
+        return true;
+    if (!QFileInfo::exists(m_filePath))
+        return false;
+    // Another program made the file meanwhile.
+    const_cast<SettingsStore*>(this)->open();
+    return true;
 }
 
 SettingsStore::~SettingsStore()
@@ -153,6 +176,8 @@ void SettingsStore::moveDamagedFileAside()
 
 bool SettingsStore::fetch(const QString& name, Row& row) const
 {
+    if (!usable())
+        return false;
     Statement query(m_db, "SELECT type, value FROM settings_values WHERE key = ?1 AND name = ?2");
     if (!query.ok())
         throw SettingsError(cannotRead(name));
@@ -182,6 +207,8 @@ bool SettingsStore::exists(const QString& name) const
 
 bool SettingsStore::remove(const QString& name)
 {
+    if (!usable())
+        return false;
     Statement del(m_db, "DELETE FROM settings_values WHERE key = ?1 AND name = ?2");
     if (!del.ok())
         return false;
@@ -218,6 +245,8 @@ bool SettingsStore::readBool(const QString& name) const
 
 void SettingsStore::write(const QString& name, ValueType type, const QString& text, qint64 number)
 {
+    if (m_createOnWrite)
+        open();
     // The name keeps the spelling of its first write, as registry values do.
     Statement upsert(m_db,
                      "INSERT INTO settings_values (key, name, type, value) VALUES (?1, ?2, ?3, ?4) "
@@ -257,6 +286,8 @@ void SettingsStore::writeBool(const QString& name, bool value)
 
 SettingsStore::Transaction::Transaction(SettingsStore& store) : m_store(store)
 {
+    if (store.m_createOnWrite)
+        store.open();
     m_open = sqlite3_exec(store.m_db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
