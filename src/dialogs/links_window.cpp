@@ -101,7 +101,7 @@ void TForm2::FormActivate()
 {
     if (CDSetup) {
         CDSetup->ReadRegistry();
-        m_editor->load(LinkListEditor::entriesOf(*CDSetup->ListBox));
+        m_editor->load(CDSetup->linkEntries());
     }
     m_editor->resetButtons();
 }
@@ -126,10 +126,7 @@ void TForm2::bSaveClick()
     const bool saved = runGuarded(this, [this] {
         if (!CDSetup)
             return;
-        QListWidget* stored = CDSetup->ListBox;
-        stored->clear();
-        for (const QString& text : m_editor->entries())
-            stored->addItem(text);
+        CDSetup->setLinkEntries(m_editor->entries());
         CDSetup->WriteRegistry();
     });
     if (saved)

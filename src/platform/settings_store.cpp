@@ -131,12 +131,35 @@ struct SettingsStore::Row {
 
 SettingsStore::SettingsStore(const QString& filePath) : m_filePath(filePath)
 {
-    QDir().mkpath(QFileInfo(filePath).absolutePath());
+    const QString folder = QFileInfo(filePath).absolutePath();
+    QDir().mkpath(folder);
+    // Where the file could not be created, opening it now reports the
+    // trouble at the first read, as it always did.
+    if (!QFileInfo::exists(filePath) && QFileInfo(folder).isWritable())
+        m_createOnWrite = true;
+    else
+        open();
+}
+
+void SettingsStore::open()
+{
+    m_createOnWrite = false;
     if (!openDatabase()) {
         closeDatabase();
         moveDamagedFileAside();
         openDatabase();
     }
+}
+
+bool SettingsStore::usable() const
+{
+    if (!m_createOnWrite)
+        return true;
+    if (!QFileInfo::exists(m_filePath))
+        return false;
+    // Another program made the file meanwhile.
+    const_cast<SettingsStore*>(this)->open();
+    return true;
 }
 
 SettingsStore::~SettingsStore()
@@ -200,6 +223,8 @@ void SettingsStore::moveDamagedFileAside()
 
 bool SettingsStore::fetch(const QString& name, Row& row) const
 {
+    if (!usable())
+        return false;
     Statement query(m_db, kSelect);
     if (!query.ok())
         throw SettingsError(cannotRead(name));
@@ -229,6 +254,8 @@ bool SettingsStore::exists(const QString& name) const
 
 bool SettingsStore::remove(const QString& name)
 {
+    if (!usable())
+        return false;
     Statement del(m_db, kDelete);
     if (!del.ok())
         return false;
@@ -270,6 +297,8 @@ bool SettingsStore::execute(const char* sql)
 
 void SettingsStore::changeTogether(const std::function<void()>& writes)
 {
+    if (m_createOnWrite)
+        open();
     // Without a transaction each write still reports its own failure.
     if (!execute("BEGIN IMMEDIATE")) {
         writes();
@@ -291,6 +320,8 @@ void SettingsStore::changeTogether(const std::function<void()>& writes)
 
 void SettingsStore::write(const QString& name, ValueType type, const QString& text, qint64 number)
 {
+    if (m_createOnWrite)
+        open();
     m_lastWritten = name;
     Statement upsert(m_db, kUpsert);
     if (!upsert.ok())
@@ -328,6 +359,8 @@ void SettingsStore::writeBool(const QString& name, bool value)
 
 SettingsStore::Transaction::Transaction(SettingsStore& store) : m_store(store)
 {
+    if (store.m_createOnWrite)
+        store.open();
     m_open = sqlite3_exec(store.m_db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 

@@ -17,9 +17,10 @@ class SettingsStore {
 public:
     enum class ValueType { String = 1, ExpandString = 2, Integer = 4 };
 
-    // Opens (creating when missing) the store file. A file that is not a
-    // readable database is moved aside and replaced by an empty store; see
-    // recoveredFile().
+    // Opens the store file. A missing file reads as an empty store and is
+    // created by the first write: creating a database waits for the disk.
+    // A file that is not a readable database is moved aside and replaced by
+    // an empty store; see recoveredFile().
     explicit SettingsStore(const QString& filePath);
     ~SettingsStore();
     SettingsStore(const SettingsStore&) = delete;
@@ -73,6 +74,9 @@ public:
 private:
     struct Row;
     bool openDatabase();
+    void open();
+    // False while the file is missing and has not been created yet.
+    bool usable() const;
     void closeDatabase();
     void moveDamagedFileAside();
     bool fetch(const QString& name, Row& row) const;
@@ -83,4 +87,5 @@ private:
     QString m_lastWritten;
     QString m_recoveredFile;
     sqlite3* m_db = nullptr;
+    bool m_createOnWrite = false;
 };

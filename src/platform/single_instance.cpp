@@ -3,9 +3,11 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
+#include <QFile>
 #include <QStandardPaths>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -24,14 +26,18 @@ SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::anotherInstanceRuns()
 {
+    // Two programs starting at once take turns. The kernel drops the lock
+    // when its holder ends, even by a crash, and taking it waits for no disk.
     const QString lockPath = QDir(QDir::tempPath()).filePath(m_serverName + QStringLiteral(".lock"));
-    QLockFile lock(lockPath);
-    lock.setStaleLockTime(10000);
-    lock.lock();
-    if (askRunningInstance())
-        return true;
-    listen();
-    return false;
+    const int lock = ::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (lock >= 0)
+        ::flock(lock, LOCK_EX);
+    const bool another = askRunningInstance();
+    if (!another)
+        listen();
+    if (lock >= 0)
+        ::close(lock);
+    return another;
 }
 
 bool SingleInstance::askRunningInstance()

@@ -2,6 +2,8 @@
 
 #include <QPrinterInfo>
 
+#include <utility>
+
 PrinterChoice& PrinterChoice::instance()
 {
     static PrinterChoice choice;
@@ -18,8 +20,24 @@ QStringList PrinterChoice::installedPrinters() const
     return m_list();
 }
 
+void PrinterChoice::settle() const
+{
+    if (m_settled)
+        return;
+    m_settled = true;
+    m_current = m_default();
+    if (m_savedNames.isEmpty())
+        return;
+    const QStringList printers = installedPrinters();
+    for (const QString& savedName : std::exchange(m_savedNames, {})) {
+        if (printers.contains(savedName))
+            m_current = savedName;
+    }
+}
+
 QString PrinterChoice::currentPrinter() const
 {
+    settle();
     if (m_current.isEmpty() || installedPrinters().contains(m_current))
         return m_current;
     return m_default();
@@ -33,11 +51,17 @@ QString PrinterChoice::installedCurrentPrinter() const
 
 void PrinterChoice::setCurrentPrinter(const QString& name)
 {
+    m_settled = true;
+    m_savedNames.clear();
     m_current = name;
 }
 
 void PrinterChoice::selectSavedPrinter(const QString& savedName)
 {
+    if (!m_settled) {
+        m_savedNames << savedName;
+        return;
+    }
     const QStringList printers = installedPrinters();
     for (const QString& name : printers) {
         if (name == savedName) {
@@ -51,12 +75,13 @@ void PrinterChoice::setPrinterListForTesting(std::function<QStringList()> list, 
 {
     m_list = std::move(list);
     m_default = [current] { return current; };
-    m_current = current;
+    setCurrentPrinter(current);
 }
 
 void PrinterChoice::useSystemPrinters()
 {
     m_list = [] { return QPrinterInfo::availablePrinterNames(); };
     m_default = [] { return QPrinterInfo::defaultPrinterName(); };
-    m_current = m_default();
+    m_settled = false;
+    m_savedNames.clear();
 }

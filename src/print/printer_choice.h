@@ -32,7 +32,13 @@ public:
 
 private:
     PrinterChoice();
+    // Asking the print system for its printers takes a while, so the
+    // current printer is settled when it is first needed, not at start-up:
+    // the default printer first, then the saved names selected meanwhile.
+    void settle() const;
     std::function<QStringList()> m_list;
     std::function<QString()> m_default;
-    QString m_current;
+    mutable QString m_current;
+    mutable bool m_settled = false;
+    mutable QStringList m_savedNames;
 };

@@ -1,4 +1,4 @@
-// The settings window's print routines: a snapshot of its controls, the
+// The settings window's print routines: a snapshot of its values, the
 // main window's slot pictures and the current printer, handed to the sheets.
 #include "settings/cdsetup.h"
 
@@ -56,10 +56,10 @@ SheetSettings TCDSetup::sheetSettings() const
 {
     SheetSettings settings;
     for (const NumberField& field : kNumberFields)
-        settings.*field.member = findChild<SpinEdit*>(QLatin1String(field.control))->value();
+        settings.*field.member = number(field.control);
     for (const BoxField& field : kBoxFields)
-        settings.*field.member = findChild<QCheckBox*>(QLatin1String(field.control))->isChecked();
-    settings.secondFront = cbSecFront->isChecked() || (Sleevix && Sleevix->cbSecFront->isChecked());
+        settings.*field.member = isTicked(field.control);
+    settings.secondFront = isTicked("cbSecFront") || (Sleevix && Sleevix->cbSecFront->isChecked());
     settings.secondPicture = Sleevix && Sleevix->cbSecIMG->isChecked();
     return settings;
 }
@@ -75,7 +75,7 @@ std::function<void(PrintDevice&)> TCDSetup::sheetJob(SheetRoutine routine, bool 
 void TCDSetup::printSheet(SheetRoutine routine, bool test)
 {
     QWidget* parent = isVisible() ? static_cast<QWidget*>(this) : Sleevix;
-    PrintRunner::instance().run(parent, cbSelPrinter->isChecked(), sheetJob(routine, test));
+    PrintRunner::instance().run(parent, isTicked("cbSelPrinter"), sheetJob(routine, test));
 }
 
 void TCDSetup::PrintFrontBack(bool Test)

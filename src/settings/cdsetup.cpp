@@ -18,16 +18,50 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <utility>
+
 TCDSetup::TCDSetup(Role role, QWidget* parent) : QDialog(parent), m_role(role)
 {
     setObjectName(role == Role::RunLong ? QStringLiteral("CDSetup") : QStringLiteral("CDSetupDialog"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    buildControls();
-    connectHandlers();
+    if (role == Role::Dialog) {
+        buildControls();
+        connectHandlers();
+        m_hasControls = true;
+    }
     FormCreate();
+    if (m_hasControls)
+        finishControls();
+}
+
+void TCDSetup::finishControls()
+{
     connectTemplatePage();
     m_previews = new PagePreviews(*this);
     connectLinkPage();
+}
+
+void TCDSetup::ensureControls()
+{
+    if (m_hasControls)
+        return;
+    buildControls();
+    // The values go in before the handlers are connected: their effects
+    // outside the window happened when the values changed.
+    fillControls(std::exchange(m_values, {}));
+    m_hasControls = true;
+    connectHandlers();
+    if (cbSecFront->isChecked())
+        showSecondFrontFields(true);
+    applyFoldGuideRules();
+    finishControls();
+}
+
+void TCDSetup::setVisible(bool visible)
+{
+    if (visible)
+        ensureControls();
+    QDialog::setVisible(visible);
 }
 
 TCDSetup::~TCDSetup() = default;
@@ -94,7 +128,7 @@ void TCDSetup::paintEvent(QPaintEvent* event)
 {
     bTestDruck->setToolTip(
         QStringLiteral("Bei einem Testdruck wird nur eine Umrandung in Grösse des Labels auf %1 gedruckt")
-            .arg(program().PrinterName));
+            .arg(program().printerName()));
     QDialog::paintEvent(event);
 }
 
@@ -154,29 +188,28 @@ void TCDSetup::SpeedButton2Click()
 
 void TCDSetup::eDatenChange()
 {
-    program().ImageFolder = eDaten->text();
+    program().ImageFolder = fieldText("eDaten");
 }
 
 void TCDSetup::cbSelPrinterClick()
 {
-    program().SelPrinter = cbSelPrinter->isChecked();
+    program().SelPrinter = isTicked("cbSelPrinter");
 }
 
 void TCDSetup::cbAutosaveClick()
 {
-    program().AutoSave = cbAutosave->isChecked();
+    program().AutoSave = isTicked("cbAutosave");
 }
 
 void TCDSetup::cbAutoFormatClick()
 {
-    program().AutoFormat = cbAutoFormat->isChecked();
+    program().AutoFormat = isTicked("cbAutoFormat");
     if (Sleevix)
-        Sleevix->setRecognitionChecked(cbAutoFormat->isChecked());
+        Sleevix->setRecognitionChecked(isTicked("cbAutoFormat"));
 }
 
-void TCDSetup::cbSecFrontClick()
+void TCDSetup::showSecondFrontFields(bool second)
 {
-    const bool second = cbSecFront->isChecked();
     spTop2->setVisible(!second);
     spLeft2->setVisible(!second);
     spTop2Front->setVisible(second);
@@ -184,7 +217,15 @@ void TCDSetup::cbSecFrontClick()
     // The shared labels' accelerators lead to the pair on view.
     findChild<QLabel*>(QStringLiteral("lTop2"))->setBuddy(second ? spTop2Front : spTop2);
     findChild<QLabel*>(QStringLiteral("lLeft2"))->setBuddy(second ? spLeft2front : spLeft2);
-    applyFoldGuideRules();
+}
+
+void TCDSetup::cbSecFrontClick()
+{
+    const bool second = isTicked("cbSecFront");
+    if (m_hasControls) {
+        showSecondFrontFields(second);
+        applyFoldGuideRules();
+    }
     if (Sleevix)
         Sleevix->cbSecFront->setChecked(second);
 }
@@ -192,17 +233,19 @@ void TCDSetup::cbSecFrontClick()
 void TCDSetup::cbSecImgClick()
 {
     if (Sleevix)
-        Sleevix->cbSecIMG->setChecked(cbSecImg->isChecked());
+        Sleevix->cbSecIMG->setChecked(isTicked("cbSecImg"));
 }
 
 void TCDSetup::cbUBackClick()
 {
-    cbKnickTrennVR->setEnabled(cbUBack->isChecked() && !cbSecFront->isChecked());
+    if (m_hasControls)
+        cbKnickTrennVR->setEnabled(cbUBack->isChecked() && !cbSecFront->isChecked());
 }
 
 void TCDSetup::cbUDoubleClick()
 {
-    cbKnickTrennD->setEnabled(cbUDouble->isChecked());
+    if (m_hasControls)
+        cbKnickTrennD->setEnabled(cbUDouble->isChecked());
 }
 
 void TCDSetup::applyFoldGuideRules()
@@ -214,5 +257,5 @@ void TCDSetup::applyFoldGuideRules()
 void TCDSetup::Button3Click()
 {
     for (const StandardSize& size : standardSizes())
-        findChild<SpinEdit*>(QLatin1String(size.control))->setValue(size.standard);
+        setNumber(size.control, size.standard);
 }

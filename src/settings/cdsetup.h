@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QHash>
+#include <QStringList>
 
 #include <functional>
 
@@ -22,10 +24,16 @@ class Picture;
 class QAction;
 class QMenu;
 
-// The settings window. Its controls are the program's working copy of the
+// The settings window. Its values are the program's working copy of the
 // settings: the store is read into them and written from them, and the
 // print routines read them. One hidden instance lives for the whole run;
 // the settings command opens further instances as modal dialogs.
+//
+// The dialogs make their controls at once. The run-long window keeps its
+// values without controls, and makes the controls only when it is shown or
+// ensureControls() asks for them; from then on the controls hold the values.
+// Either way the values are read and set by control name below, and a
+// change runs the same handlers.
 class TCDSetup : public QDialog {
     Q_OBJECT
 public:
@@ -35,6 +43,20 @@ public:
     ~TCDSetup() override;
 
     Role role() const { return m_role; }
+    bool hasControls() const { return m_hasControls; }
+    void ensureControls();
+    void setVisible(bool visible) override;
+
+    // The value of a check box, spin field or text field by its name; the
+    // link list of the "URL's" page.
+    bool isTicked(const char* control) const;
+    void setTicked(const char* control, bool ticked);
+    int number(const char* control) const;
+    void setNumber(const char* control, int value);
+    QString fieldText(const char* control) const;
+    void setFieldText(const char* control, const QString& text);
+    QStringList linkEntries() const;
+    void setLinkEntries(const QStringList& entries);
     PagePreviews* previews() const { return m_previews; }
 
     void ReadRegistry();
@@ -194,6 +216,19 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The values while there are no controls; a missing entry has the value
+    // a new control starts with.
+    struct Values {
+        QHash<QString, bool> ticks;
+        QHash<QString, int> numbers;
+        QHash<QString, QString> texts;
+        QStringList links;
+    };
+    void valueChanged(const QString& control);
+    void fillControls(const Values& values);
+    void finishControls();
+    void showSecondFrontFields(bool second);
+
     void buildControls();
     void connectHandlers();
     void connectPageHandlers();
@@ -211,5 +246,7 @@ private:
     QWidget* controlNamed(const char* name) const;
 
     Role m_role;
+    bool m_hasControls = false;
+    Values m_values;
     PagePreviews* m_previews = nullptr;
 };

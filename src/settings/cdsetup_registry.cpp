@@ -3,17 +3,13 @@
 
 #include "app/globals.h"
 #include "platform/settings_store.h"
-#include "platform/spin_edit.h"
 #include "print/printer_choice.h"
 #include "settings/cover_settings.h"
 #include "settings/program_values.h"
 #include "settings/ready_templates.h"
 #include "workspace/sleevix.h"
 
-#include <QCheckBox>
 #include <QDir>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QStandardPaths>
 
 namespace {
@@ -55,20 +51,19 @@ void TCDSetup::loadRow(const SettingRow& row)
         store.exists(row.existenceName ? QString::fromLatin1(row.existenceName) : name);
     switch (row.type) {
     case SettingType::Folder:
-        findChild<QLineEdit*>(QLatin1String(row.control))
-            ->setText(present ? store.readString(name) : defaultFolder(row.defaultFolder));
+        setFieldText(row.control, present ? store.readString(name) : defaultFolder(row.defaultFolder));
         break;
     case SettingType::Bool:
-        findChild<QCheckBox*>(QLatin1String(row.control))
-            ->setChecked(present ? store.readBool(name) : row.defaultValue != 0);
+        setTicked(row.control, present ? store.readBool(name) : row.defaultValue != 0);
         break;
     case SettingType::Integer:
-        findChild<SpinEdit*>(QLatin1String(row.control))
-            ->setValue(present ? store.readInteger(name) : row.defaultValue);
+        setNumber(row.control, present ? store.readInteger(name) : row.defaultValue);
         break;
     case SettingType::Printer:
-        program().PrinterName =
-            present ? store.readString(name) : PrinterChoice::instance().currentPrinter();
+        if (present)
+            program().setPrinterName(store.readString(name));
+        else
+            program().setPrinterNameFromSystem();
         break;
     }
 }
@@ -76,12 +71,13 @@ void TCDSetup::loadRow(const SettingRow& row)
 void TCDSetup::loadLinkList()
 {
     const SettingsStore& store = SettingsStore::user();
-    ListBox->clear();
+    QStringList entries;
     const int n = linkRunLength(store);
     for (int i = 0; i <= n; ++i) {
         if (store.exists(linkName("URL", i)))
-            ListBox->addItem(store.readString(linkName("URL", i)));
+            entries << store.readString(linkName("URL", i));
     }
+    setLinkEntries(entries);
 }
 
 void TCDSetup::ReadRegistry()
@@ -89,12 +85,14 @@ void TCDSetup::ReadRegistry()
     for (const SettingRow& row : coverSettings())
         loadRow(row);
     loadLinkList();
-    program().AutoSave = cbAutosave->isChecked();
-    program().AutoFormat = cbAutoFormat->isChecked();
+    program().AutoSave = isTicked("cbAutosave");
+    program().AutoFormat = isTicked("cbAutoFormat");
     applyFoldGuideRules();
     if (Sleevix)
-        Sleevix->setRecognitionChecked(cbAutoFormat->isChecked());
-    PrinterChoice::instance().selectSavedPrinter(program().PrinterName);
+        Sleevix->setRecognitionChecked(isTicked("cbAutoFormat"));
+    // Selecting the current printer itself would change nothing.
+    if (!program().printerNameFromSystem())
+        PrinterChoice::instance().selectSavedPrinter(program().printerName());
 }
 
 void TCDSetup::writeRow(const SettingRow& row)
@@ -103,16 +101,16 @@ void TCDSetup::writeRow(const SettingRow& row)
     const QString name = QLatin1String(row.valueName);
     switch (row.type) {
     case SettingType::Folder:
-        store.writeString(name, findChild<QLineEdit*>(QLatin1String(row.control))->text());
+        store.writeString(name, fieldText(row.control));
         break;
     case SettingType::Bool:
-        store.writeBool(name, findChild<QCheckBox*>(QLatin1String(row.control))->isChecked());
+        store.writeBool(name, isTicked(row.control));
         break;
     case SettingType::Integer:
-        store.writeInteger(name, findChild<SpinEdit*>(QLatin1String(row.control))->value());
+        store.writeInteger(name, number(row.control));
         break;
     case SettingType::Printer:
-        store.writeString(name, program().PrinterName);
+        store.writeString(name, program().printerName());
         break;
     }
 }
@@ -128,8 +126,9 @@ void TCDSetup::writeLinkList()
             if (store.exists(linkName("URL", i)))
                 store.remove(linkName("URL", i));
         }
-        for (int i = 0; i < ListBox->count(); ++i)
-            store.writeString(linkName("Url", i), ListBox->item(i)->text());
+        const QStringList entries = linkEntries();
+        for (int i = 0; i < entries.size(); ++i)
+            store.writeString(linkName("Url", i), entries.at(i));
     });
 }
 
@@ -143,9 +142,7 @@ void TCDSetup::WriteRegistry()
             if (name != QLatin1String(source.valueName))
                 continue;
             fromSource = true;
-            const bool value = *source.control
-                ? findChild<QCheckBox*>(QLatin1String(source.control))->isChecked()
-                : program().SelPrinter;
+            const bool value = *source.control ? isTicked(source.control) : program().SelPrinter;
             store.writeBool(name, value);
         }
         if (!fromSource)

@@ -171,7 +171,7 @@ void LabelTemplate::writeKey(IniProfile& file, const TemplateKey& key) const
         file.writeBool(section, name, program().SelPrinter);
         break;
     case S::PrinterName:
-        file.writeString(section, name, program().PrinterName);
+        file.writeString(section, name, program().printerName());
         break;
     }
 }
@@ -216,7 +216,7 @@ void LabelTemplate::loadKey(const IniProfile& file, const TemplateKey& key) cons
             ->setValue(file.readInteger(section, name, defaultOf(key)));
         break;
     case S::PrinterName:
-        program().PrinterName = file.readString(section, name);
+        program().setPrinterName(file.readString(section, name));
         break;
     }
 }

@@ -166,7 +166,7 @@ void TSleevix::FDblClick(int slot)
 void TSleevix::OpenImage(int slot, const QString& fileName)
 {
     if (CDSetup)
-        m_openDialogFolder = CDSetup->eDaten->text();
+        m_openDialogFolder = CDSetup->fieldText("eDaten");
     if (!fileName.isEmpty())
         m_openDialogFileName = fileName;
     if (recognitionApplies())
@@ -194,11 +194,11 @@ void TSleevix::toggleRecognition(int menu)
     popupItem(menu, kRecognitionItem)->setChecked(values.AutoFormat);
     if (!CDSetup)
         return;
-    CDSetup->cbAutoFormat->setChecked(values.AutoFormat);
+    CDSetup->setTicked("cbAutoFormat", values.AutoFormat);
     if (values.AutoSave) {
         runGuarded(this, [] {
             SettingsStore::user().writeBool(QStringLiteral("AutoFormat"),
-                                            CDSetup->cbAutoFormat->isChecked());
+                                            CDSetup->isTicked("cbAutoFormat"));
         });
     }
 }

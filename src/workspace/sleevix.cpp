@@ -136,7 +136,7 @@ void TSleevix::FormActivate()
     m_activated = true;
     Hilfe1->setVisible(QFileInfo::exists(helpDocumentPath()));
     sbClear->setEnabled(false);
-    const QString pictureFolder = CDSetup ? CDSetup->eDaten->text() : QString();
+    const QString pictureFolder = CDSetup ? CDSetup->fieldText("eDaten") : QString();
     if (QFileInfo(pictureFolder).isDir())
         m_openDialogFolder = pictureFolder;
     if (m_arguments.value(1) == QLatin1String("open"))
@@ -148,7 +148,7 @@ void TSleevix::FormActivate()
         sbClipbrd1->setEnabled(false);
     }
     if (CDSetup)
-        cbSecIMG->setChecked(CDSetup->cbSecImg->isChecked());
+        cbSecIMG->setChecked(CDSetup->isTicked("cbSecImg"));
     sbClipbrd2->setEnabled(sbClipbrd1->isEnabled());
 
     const SettingsStore& store = SettingsStore::user();
@@ -158,7 +158,7 @@ void TSleevix::FormActivate()
             (this->*value.box)->setChecked(store.readBool(name));
     }
     if (CDSetup)
-        setRecognitionChecked(CDSetup->cbAutoFormat->isChecked());
+        setRecognitionChecked(CDSetup->isTicked("cbAutoFormat"));
     recognitionItemRule({cbCD, cbDouble, cbSecFront, cbDVD, cbVHS});
 }
 

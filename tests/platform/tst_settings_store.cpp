@@ -70,6 +70,33 @@ private slots:
                  QFile::Permissions());
     }
 
+    void aMissingFileReadsEmptyAndComesWithTheFirstWrite()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("sub/settings.db");
+        SettingsStore store(path);
+        QVERIFY(!store.exists("AutoSave"));
+        QVERIFY(!store.remove("AutoSave"));
+        QVERIFY_THROWS_EXCEPTION(SettingsError, store.readInteger("AutoSave"));
+        QVERIFY(!QFileInfo::exists(path));
+        store.writeBool("AutoSave", true);
+        QVERIFY(QFileInfo::exists(path));
+        QVERIFY(store.readBool("autosave"));
+        {
+            // A file made by someone else meanwhile is read.
+            SettingsStore other(dir.filePath("sub/other.db"));
+            SettingsStore(dir.filePath("sub/other.db")).writeInteger("AnzPrint", 3);
+            QCOMPARE(other.readInteger("AnzPrint"), 3);
+        }
+        {
+            SettingsStore batch(dir.filePath("sub/batch.db"));
+            SettingsStore::Transaction transaction(batch);
+            batch.writeInteger("AnzPrint", 4);
+            transaction.commit();
+        }
+        QCOMPARE(SettingsStore(dir.filePath("sub/batch.db")).readInteger("AnzPrint"), 4);
+    }
+
     void wrongTypesAndMissingValuesGiveTheGermanMessages()
     {
         QTemporaryDir dir;

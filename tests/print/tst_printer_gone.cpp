@@ -74,7 +74,7 @@ private slots:
         QCOMPARE(pdfQuestions, 0);  // no silent switch to a PDF file either
         QCOMPARE(store().readInteger("AnzPrint"), program().PrintCount);
         QCOMPARE(store().readString("PrinterName"), QString("Laser"));
-        QCOMPARE(program().PrinterName, QString("Laser"));
+        QCOMPARE(program().printerName(), QString("Laser"));
 
         installed = QStringList{"Laser"};  // back again: the next print goes through
         removeWhileDialogIsOpen = false;

@@ -81,7 +81,7 @@ void setEveryControl(TCDSetup& setup, int seed)
         spin(setup, kSizes[i])->setValue(seed + i + 1);
     Sleevix->cbDouble->setChecked(seed % 2 == 0);
     Sleevix->cbCD->setChecked(seed % 2 != 0);
-    program().PrinterName = QStringLiteral("Drucker %1").arg(seed);
+    program().setPrinterName(QStringLiteral("Drucker %1").arg(seed));
 }
 
 struct SeenBox {
@@ -140,7 +140,7 @@ private slots:
         setEveryControl(setup(), 1);
         setup().cbMVorlagen->setChecked(false);
         program().SelPrinter = false;
-        program().PrinterName = QStringLiteral("Laser Büro");
+        program().setPrinterName(QStringLiteral("Laser Büro"));
         setup().SaveFileVariables(path("neu.lab"));
         const QByteArray expected =
             "[CB]\r\ncbUFront=0\r\ncbUBack=1\r\ncbUDouble=0\r\ncbSecFront=1\r\ncbDouble=0\r\n"
@@ -169,7 +169,7 @@ private slots:
             QCOMPARE(spin(setup(), kSizes[i])->value(), 3 + i);
         QVERIFY(Sleevix->cbDouble->isChecked());
         QVERIFY(!Sleevix->cbCD->isChecked());
-        QCOMPARE(program().PrinterName, QStringLiteral("Drucker 2"));
+        QCOMPARE(program().printerName(), QStringLiteral("Drucker 2"));
     }
 
     void emptyFileLoadsDefaults()
@@ -190,7 +190,7 @@ private slots:
             QCOMPARE(spin(setup(), kSizes[i])->value(), kStandardSizes[i]);
         QVERIFY(!Sleevix->cbDouble->isChecked());
         QVERIFY(!Sleevix->cbCD->isChecked());
-        QCOMPARE(program().PrinterName, QString());
+        QCOMPARE(program().printerName(), QString());
         QVERIFY(Sleevix->recognitionChecked());
     }
 

@@ -56,6 +56,65 @@ class RegistryTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Start-up makes the run-long window without controls; its values, their
+    // effects on the main window and the controls made later all match a
+    // window that had its controls from the start.
+    void runLongWindowWithoutControlsHoldsTheSameValues()
+    {
+        testenv::App app;
+        store().writeString("Daten", "/tmp/bilder");
+        store().writeBool("UFront", false);
+        store().writeBool("AutoFormat", false);
+        store().writeBool("SelPrinter", false);
+        store().writeBool("CDRund", true);
+        store().writeInteger("MVorderseite", 500);
+        store().writeInteger("Linker Rand Front", -3);
+        store().writeString("URL0", "b");
+        store().writeString("URL1", "a");
+        store().writeString("URL2", "B");
+        app.restart();
+        TCDSetup& runLong = app.runLongSettings();
+        QVERIFY(!runLong.hasControls());
+        QVERIFY(!Sleevix->recognitionChecked());
+        QCOMPARE(program().ImageFolder, QString("/tmp/bilder"));
+        QVERIFY(!program().AutoFormat);
+        QVERIFY(!program().SelPrinter);
+
+        TCDSetup dialog(TCDSetup::Role::Dialog);
+        auto compareValues = [&](const TCDSetup& setup) {
+            for (const SettingRow& row : coverSettings()) {
+                switch (row.type) {
+                case SettingType::Folder:
+                    QCOMPARE(setup.fieldText(row.control), dialog.fieldText(row.control));
+                    break;
+                case SettingType::Bool:
+                    QCOMPARE(setup.isTicked(row.control), dialog.isTicked(row.control));
+                    break;
+                case SettingType::Integer:
+                    QCOMPARE(setup.number(row.control), dialog.number(row.control));
+                    break;
+                case SettingType::Printer:
+                    break;
+                }
+            }
+            QCOMPARE(setup.linkEntries(), dialog.linkEntries());
+        };
+        compareValues(runLong);
+        QCOMPARE(runLong.number("spMV"), 130);
+        QCOMPARE(runLong.linkEntries(), QStringList({"B", "a", "b"}));
+
+        runLong.setTicked("cbAutoFormat", true);  // as the main window's menu does
+        QVERIFY(Sleevix->recognitionChecked());
+        runLong.ensureControls();
+        QVERIFY(runLong.hasControls());
+        QVERIFY(runLong.cbAutoFormat->isChecked());
+        QVERIFY(runLong.spMCDLoch->isEnabled());
+        runLong.setTicked("cbAutoFormat", false);
+        compareValues(runLong);
+        QCOMPARE(runLong.spMV->value(), 130);
+        QCOMPARE(listEntries(runLong.ListBox), QStringList({"B", "a", "b"}));
+    }
+
     void emptyStoreLoadsEveryDefault()
     {
         testenv::App app;
@@ -74,7 +133,7 @@ private slots:
         QVERIFY(program().AutoSave);
         QVERIFY(program().AutoFormat);
         QVERIFY(program().SelPrinter);
-        QCOMPARE(program().PrinterName, QString());  // no printer installed
+        QCOMPARE(program().printerName(), QString());  // no printer installed
         QVERIFY(app.main().recognitionChecked());
     }
 
@@ -201,7 +260,7 @@ private slots:
 
         store().remove("PrinterName");
         app.setup().ReadRegistry();
-        QCOMPARE(program().PrinterName, QString("Laser"));
+        QCOMPARE(program().printerName(), QString("Laser"));
         printers.setPrinterListForTesting([] { return QStringList(); }, QString());
     }
 

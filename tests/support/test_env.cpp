@@ -49,6 +49,12 @@ App::~App()
     SettingsStore::resetUser();
 }
 
+TCDSetup& App::setup()
+{
+    m_setup->ensureControls();
+    return *m_setup;
+}
+
 void App::create()
 {
     m_main = std::make_unique<TSleevix>();

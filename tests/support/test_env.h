@@ -25,7 +25,10 @@ public:
     App();
     ~App();
     TSleevix& main() { return *m_main; }
-    TCDSetup& setup() { return *m_setup; }
+    // The run-long window with its controls made.
+    TCDSetup& setup();
+    // The run-long window as start-up leaves it, without controls.
+    TCDSetup& runLongSettings() { return *m_setup; }
     // Recreates both windows on the current store (a new run of the program).
     void restart();
 
