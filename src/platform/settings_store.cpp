@@ -135,7 +135,8 @@ SettingsStore::SettingsStore(const QString& filePath) : m_filePath(filePath)
     QDir().mkpath(folder);
     // Where the file could not be created, opening it now reports the
     // trouble at the first read, as it always did.
-    if (!QFileInfo::exists(filePath) && QFileInfo(folder).isWritable())
+    const QFileInfo folderInfo(folder);
+    if (!QFileInfo::exists(filePath) && folderInfo.isDir() && folderInfo.isWritable())
         m_createOnWrite = true;
     else
         open();
