@@ -4,6 +4,7 @@
 #include "app/help_document.h"
 #include "platform/error_box.h"
 #include "platform/image_view.h"
+#include "platform/program_icons.h"
 #include "platform/settings_store.h"
 #include "settings/cdsetup.h"
 #include "settings/program_values.h"
@@ -63,7 +64,7 @@ TSleevix::TSleevix(const QStringList& arguments, QWidget* parent)
     initResources();
     setObjectName(QStringLiteral("Sleevix"));
     setWindowTitle(QStringLiteral("Sleevix von Tarnholm"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/sleevix.svg")));
+    setWindowIcon(programIcon("sleevix"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
