@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "app/help_document.h"
 #include "platform/error_box.h"
+#include "platform/clipboard_owner.h"
 #include "platform/image_view.h"
 #include "platform/program_icons.h"
 #include "platform/settings_store.h"
@@ -108,6 +109,8 @@ void TSleevix::FormCreate()
 
 bool TSleevix::clipboardHasPicture() const
 {
+    if (clipboardIsUnowned())
+        return false;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     return data && data->hasImage();
 }
