@@ -6,7 +6,7 @@
 // The icons of the main window, rendered from resources/icons at build time
 // (tools/embed_icons): showing them reads no SVG and loads no icon plugin.
 // Each holds the sizes the window asks for, 16 pixels for buttons and 32
-// for screens at twice the pixel density; the program icon also 24 and 48,
+// for screens at twice the pixel density; the program icon also 64 and 128,
 // the sizes a window manager is offered for a scalable icon.
 QIcon programIcon(const char* name);
 

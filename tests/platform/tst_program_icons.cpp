@@ -20,7 +20,7 @@ private slots:
             for (int size : {16, 32})
                 QTest::addRow("%s-%d", name, size) << QString::fromLatin1(name) << size;
         }
-        for (int size : {16, 24, 32, 48})
+        for (int size : {16, 32, 64, 128})
             QTest::addRow("sleevix-%d", size) << QStringLiteral("sleevix") << size;
     }
 
