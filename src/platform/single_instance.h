@@ -1,17 +1,21 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
+#include <map>
 #include <memory>
 
-class QLocalServer;
-class QLockFile;
+class QSocketNotifier;
 
 // Keeps one running instance per user. The first instance listens on a
-// per-user local socket; a later one only asks it to come to the front and
-// then ends. The check and the listening happen under a lock file, so two
-// instances started at the same moment cannot both become the first.
+// per-user Unix-domain socket; a later one only asks it to come to the front
+// and then ends. The check and the listening happen under a file lock, so
+// two instances started at the same moment cannot both become the first.
+// Plain sockets and a socket notifier do the job: Qt's network module with
+// the libraries it brings along would cost every start a good many
+// milliseconds.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -29,9 +33,22 @@ signals:
     void activationRequested();
 
 private:
+    struct Connection {
+        int fd = -1;
+        std::unique_ptr<QSocketNotifier> notifier;
+        QByteArray received;
+        bool answered = false;
+    };
+
     bool askRunningInstance();
     bool listen();
+    void acceptConnections();
+    void readFrom(int fd);
+    void dropConnection(int fd);
 
     QString m_serverName;
-    std::unique_ptr<QLocalServer> m_server;
+    QByteArray m_socketPath;
+    int m_listener = -1;
+    std::unique_ptr<QSocketNotifier> m_listenerNotifier;
+    std::map<int, Connection> m_connections;
 };

@@ -3,7 +3,9 @@
 #include "app/globals.h"
 #include "app/help_document.h"
 #include "platform/error_box.h"
+#include "platform/clipboard_owner.h"
 #include "platform/image_view.h"
+#include "platform/program_icons.h"
 #include "platform/settings_store.h"
 #include "settings/cdsetup.h"
 #include "settings/program_values.h"
@@ -63,7 +65,7 @@ TSleevix::TSleevix(const QStringList& arguments, QWidget* parent)
     initResources();
     setObjectName(QStringLiteral("Sleevix"));
     setWindowTitle(QStringLiteral("Sleevix von Tarnholm"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/sleevix.svg")));
+    setWindowIcon(programIcon("sleevix"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -107,6 +109,8 @@ void TSleevix::FormCreate()
 
 bool TSleevix::clipboardHasPicture() const
 {
+    if (clipboardIsUnowned())
+        return false;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     return data && data->hasImage();
 }

@@ -3,6 +3,7 @@
 #include "workspace/sleevix.h"
 
 #include "platform/image_view.h"
+#include "platform/program_icons.h"
 #include "workspace/slot_panel.h"
 #include "workspace/status_bar.h"
 
@@ -152,7 +153,7 @@ void TSleevix::buildToolBar()
     for (const ToolSpec& item : kToolButtons) {
         auto* button = new QToolButton(ToolBar);
         button->setObjectName(QLatin1String(item.name));
-        button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(item.icon))));
+        button->setIcon(programIcon(item.icon));
         button->setToolTip(u(item.hint));
         button->setAutoRaise(true);
         button->setFixedSize(23, 24);
@@ -209,7 +210,7 @@ void TSleevix::buildClient()
         auto* button = new QToolButton(Client);
         button->setObjectName(QLatin1String(name));
         button->setGeometry(x, 38, 33, 25);
-        button->setIcon(QIcon(QStringLiteral(":/icons/trash.svg")));
+        button->setIcon(programIcon("trash"));
         button->setToolTip(u(hint));
         button->setAutoRaise(true);
         return button;
