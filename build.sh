@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Sleevix, builds it and then either starts
 # the program (./build.sh run) or runs every test (./build.sh test), or only
-# the end-to-end tests (./build.sh e2e).
+# the end-to-end tests (./build.sh e2e). CI also runs every test on a build
+# with AddressSanitizer and UndefinedBehaviorSanitizer (./build.sh sanitize,
+# in build-asan) and each fuzz target briefly (./build.sh fuzz [SECONDS], in
+# build-fuzz).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -21,6 +24,9 @@ e2e_packages=(
   xvfb xdotool xclip x11-utils imagemagick
 )
 
+# The fuzz targets need clang with libFuzzer, installed only for them.
+fuzz_packages=(clang-14 libclang-rt-14-dev)
+
 install_missing_packages() {
   local missing=()
   for package in "$@"; do
@@ -39,9 +45,11 @@ running_as_root() {
   [ "$(id -u)" -eq 0 ]
 }
 
-# Runs ctest with the arguments given, under the end-to-end services when
-# this is root.
+# Runs ctest in the build folder given, with the further arguments, under
+# the end-to-end services when this is root.
 run_tests() {
+  local dir=$1
+  shift
   if running_as_root; then
     local services
     SLEEVIX_E2E_DIR=$(mktemp -d /tmp/sleevix-e2e.XXXXXX)
@@ -51,28 +59,48 @@ run_tests() {
   else
     echo "End-to-end tests skipped: real print queues and the X display need root."
   fi
-  (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@")
+  (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@")
 }
 
+# Builds into the folder given, with further CMake options.
 build() {
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release "$@"
-  cmake --build build -j"$(nproc)"
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@"
+  cmake --build "$dir" -j"$(nproc)"
+}
+
+install_test_packages() {
+  install_missing_packages "${packages[@]}"
+  if running_as_root; then install_missing_packages "${e2e_packages[@]}"; fi
 }
 
 case "${1:-}" in
   run)
     install_missing_packages "${packages[@]}"
-    build
+    build build
     exec ./build/sleevix
     ;;
   test | e2e)
-    install_missing_packages "${packages[@]}"
-    if running_as_root; then install_missing_packages "${e2e_packages[@]}"; fi
-    build
-    if [ "$1" = e2e ]; then run_tests -L e2e; else run_tests; fi
+    install_test_packages
+    build build
+    if [ "$1" = e2e ]; then run_tests build -L e2e; else run_tests build; fi
+    ;;
+  sanitize)
+    install_test_packages
+    build build-asan -DSLEEVIX_SANITIZE=ON
+    export ASAN_OPTIONS=detect_leaks=1
+    export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizer/lsan.supp:print_suppressions=0
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    run_tests build-asan
+    ;;
+  fuzz)
+    install_missing_packages "${packages[@]}" "${fuzz_packages[@]}"
+    build build-fuzz -DSLEEVIX_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++-14
+    tests/fuzz/run "${2:-30}"
     ;;
   *)
-    echo "usage: $0 run|test|e2e" >&2
+    echo "usage: $0 run|test|e2e|sanitize|fuzz [SECONDS]" >&2
     exit 2
     ;;
 esac

@@ -96,7 +96,7 @@ void BmpChecker::readHeaders()
     m_height = int(height);
     if (planes != 1 || !isOneOf(kBitsPerPixel, m_bitsPerPixel))
         reject("Bad BMP pixel format");
-    if (qint64(m_width) * m_height * 4 > kPictureMemoryLimit)
+    if (exceedsPictureMemory(m_width, m_height, 4))
         reject("BMP picture too large");
     checkCompression();
     if (m_pixelOffset < kFileHeaderSize + m_headerSize || m_pixelOffset >= m_in.size())

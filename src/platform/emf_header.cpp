@@ -90,3 +90,9 @@ QRectF EmfHeader::frameInDevicePixels() const
     const double sy = pixelsPerMillimetre.height() / 100.0;
     return QRectF(QPointF(frame.left() * sx, frame.top() * sy), QPointF(frame.right() * sx, frame.bottom() * sy));
 }
+
+QRectF EmfHeader::frameRelativeToBounds() const
+{
+    // In floating point: the bounds may lie anywhere in the 32-bit range.
+    return frameInDevicePixels().translated(-QPointF(bounds.topLeft()));
+}

@@ -22,4 +22,7 @@ struct EmfHeader {
     QSize sizeAt96Dpi() const;
     // The frame in reference-device pixels, the unit of the drawing.
     QRectF frameInDevicePixels() const;
+    // The same, moved as libemf2svg moves the drawing: so that the bounds
+    // start at the origin.
+    QRectF frameRelativeToBounds() const;
 };

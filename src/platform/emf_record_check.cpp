@@ -3,6 +3,7 @@
 #include "platform/emf_header.h"
 #include "platform/invalid_metafile_error.h"
 #include "platform/little_endian_reader.h"
+#include "platform/metafile_limits.h"
 
 #include <QHash>
 
@@ -150,7 +151,9 @@ void checkEmfRecords(const QByteArray& data, const EmfHeader& header)
 {
     const LittleEndianReader in(data);
     quint64 offset = 0;
-    while (offset < header.fileSize) {
+    for (qsizetype records = 0; offset < header.fileSize; ++records) {
+        if (records == kMostMetafileRecords)
+            fail("too many records", offset);
         if (header.fileSize - offset < 8)
             fail("record header cut off", offset);
         const quint32 type = in.u32(offset);

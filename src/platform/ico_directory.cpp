@@ -78,7 +78,7 @@ IcoEntry EntryChecker::checkPng() const
     };
     if (!matches(width, m_stored.size.width()) || !matches(height, m_stored.size.height()))
         reject("Icon PNG size disagrees with the directory");
-    if (width * height * 4 > kPictureMemoryLimit)
+    if (exceedsPictureMemory(width, height, 4))
         reject("Icon too large");
     static constexpr std::array<int, 7> kChannelsByColourType{1, 0, 3, 1, 2, 0, 4};
     const int channels = colourType < 7 ? kChannelsByColourType[colourType] : 0;

@@ -27,8 +27,9 @@ FileBytes readFileBytes(const QString& fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return {FileAccess::Unusable, {}};
-    QByteArray bytes = file.read(IniProfile::MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > IniProfile::MaxFileSize)
+    // One byte more than expected shows a file that grew since the check.
+    QByteArray bytes = file.read(info.size() + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() != info.size())
         return {FileAccess::Unusable, {}};
     return {FileAccess::Readable, bytes};
 }

@@ -29,9 +29,7 @@ Picture decodeEmf(const QByteArray& data, const MetafileHelper& helper)
     const QByteArray svg = helper.convert({QStringLiteral("emf")}, data.left(header.fileSize));
     // libemf2svg draws in reference-device pixels, shifted so that the
     // drawing's bounds start at the origin.
-    const QRectF frame = header.frameInDevicePixels()
-                             .translated(-header.bounds.topLeft())
-                             .translated(emfTextModeWindowOrigin(data, header));
+    const QRectF frame = header.frameRelativeToBounds().translated(emfTextModeWindowOrigin(data, header));
     return pictureFrom(adjustEmfSvg(svg, frame), header.sizeAt96Dpi());
 }
 

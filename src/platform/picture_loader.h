@@ -13,6 +13,14 @@
 // picture are rejected before anything is allocated for them.
 inline constexpr qint64 kPictureMemoryLimit = 512LL * 1024 * 1024;
 
+// True when a picture of the declared size would take more than the limit.
+// Safe for any sizes a header can declare: nothing is multiplied that could
+// overflow.
+constexpr bool exceedsPictureMemory(qint64 width, qint64 height, qint64 bytesPerPixel)
+{
+    return width > 0 && height > 0 && width > kPictureMemoryLimit / bytesPerPixel / height;
+}
+
 // The content cannot be shown as a picture: unknown extension, a file its
 // format rejects, corrupt or truncated data, or a picture too large to decode.
 // The message is the status bar text; detail() says what was wrong.

@@ -24,6 +24,13 @@ const char* const kSchema =
     " value,"
     " PRIMARY KEY (key, name))";
 
+const char* const kSelect = "SELECT type, value FROM settings_values WHERE key = ?1 AND name = ?2";
+const char* const kDelete = "DELETE FROM settings_values WHERE key = ?1 AND name = ?2";
+// The name keeps the spelling of its first write, as registry values do.
+const char* const kUpsert =
+    "INSERT INTO settings_values (key, name, type, value) VALUES (?1, ?2, ?3, ?4) "
+    "ON CONFLICT (key, name) DO UPDATE SET type = excluded.type, value = excluded.value";
+
 QString wrongType(const QString& name)
 {
     return QStringLiteral("Ungültiger Datentyp für '%1'").arg(name);
@@ -63,6 +70,50 @@ private:
     sqlite3_stmt* m_stmt = nullptr;
 };
 
+// The full check: the quick one passes files whose index is broken, and the
+// store is small. A file that is no database fails it too.
+bool passesIntegrityCheck(sqlite3* db)
+{
+    Statement check(db, "PRAGMA integrity_check");
+    if (!check.ok() || sqlite3_step(check.get()) != SQLITE_ROW)
+        return false;
+    const auto* verdict = reinterpret_cast<const char*>(sqlite3_column_text(check.get(), 0));
+    return verdict && qstrcmp(verdict, "ok") == 0;
+}
+
+// A database file whose header asks for a later write format opens and
+// reads, but refuses every write.
+bool hasWritableFormat(const QString& path)
+{
+    constexpr int kWriteVersionOffset = 18;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray header = file.read(kWriteVersionOffset + 1);
+    return header.size() <= kWriteVersionOffset || quint8(header[kWriteVersionOffset]) <= 2;
+}
+
+// Value names are found whatever their letter case only through the
+// columns' collation.
+bool comparesWithoutCase(sqlite3* db, const char* column)
+{
+    const char* collation = nullptr;
+    return sqlite3_table_column_metadata(db, "main", "settings_values", column, nullptr, &collation, nullptr,
+                                         nullptr, nullptr) == SQLITE_OK
+           && collation && qstricmp(collation, "NOCASE") == 0;
+}
+
+// A sound database whose table has other columns, keys or collations cannot
+// hold the values either.
+bool holdsTheValues(sqlite3* db)
+{
+    for (const char* sql : {kSelect, kDelete, kUpsert}) {
+        if (!Statement(db, sql).ok())
+            return false;
+    }
+    return comparesWithoutCase(db, "key") && comparesWithoutCase(db, "name");
+}
+
 std::unique_ptr<SettingsStore>& userInstance()
 {
     static std::unique_ptr<SettingsStore> instance;
@@ -84,7 +135,8 @@ SettingsStore::SettingsStore(const QString& filePath) : m_filePath(filePath)
     QDir().mkpath(folder);
     // Where the file could not be created, opening it now reports the
     // trouble at the first read, as it always did.
-    if (!QFileInfo::exists(filePath) && QFileInfo(folder).isWritable())
+    const QFileInfo folderInfo(folder);
+    if (!QFileInfo::exists(filePath) && folderInfo.isDir() && folderInfo.isWritable())
         m_createOnWrite = true;
     else
         open();
@@ -145,14 +197,10 @@ bool SettingsStore::openDatabase()
     sqlite3_busy_timeout(m_db, 2000);
     if (!existed || QFileInfo(m_filePath).size() == 0)
         QFile::setPermissions(m_filePath, QFile::ReadOwner | QFile::WriteOwner);
-    // Reading the schema is what reveals a file that is no database.
-    if (sqlite3_exec(m_db, kSchema, nullptr, nullptr, nullptr) != SQLITE_OK)
-        return false;
-    Statement check(m_db, "PRAGMA quick_check");
-    if (!check.ok() || sqlite3_step(check.get()) != SQLITE_ROW)
-        return false;
-    const auto* verdict = reinterpret_cast<const char*>(sqlite3_column_text(check.get(), 0));
-    return verdict && qstrcmp(verdict, "ok") == 0;
+    // Checked before the schema is written, so that a damaged file is moved
+    // aside exactly as it was.
+    return passesIntegrityCheck(m_db) && hasWritableFormat(m_filePath) && execute(kSchema)
+           && holdsTheValues(m_db);
 }
 
 void SettingsStore::closeDatabase()
@@ -178,7 +226,7 @@ bool SettingsStore::fetch(const QString& name, Row& row) const
 {
     if (!usable())
         return false;
-    Statement query(m_db, "SELECT type, value FROM settings_values WHERE key = ?1 AND name = ?2");
+    Statement query(m_db, kSelect);
     if (!query.ok())
         throw SettingsError(cannotRead(name));
     query.bindText(1, QString::fromLatin1(kKey));
@@ -209,7 +257,7 @@ bool SettingsStore::remove(const QString& name)
 {
     if (!usable())
         return false;
-    Statement del(m_db, "DELETE FROM settings_values WHERE key = ?1 AND name = ?2");
+    Statement del(m_db, kDelete);
     if (!del.ok())
         return false;
     del.bindText(1, QString::fromLatin1(kKey));
@@ -243,14 +291,40 @@ bool SettingsStore::readBool(const QString& name) const
     return readInteger(name) != 0;
 }
 
+bool SettingsStore::execute(const char* sql)
+{
+    return m_db && sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+void SettingsStore::changeTogether(const std::function<void()>& writes)
+{
+    if (m_createOnWrite)
+        open();
+    // Without a transaction each write still reports its own failure.
+    if (!execute("BEGIN IMMEDIATE")) {
+        writes();
+        return;
+    }
+    try {
+        writes();
+    } catch (...) {
+        if (!sqlite3_get_autocommit(m_db))
+            execute("ROLLBACK");
+        throw;
+    }
+    if (!execute("COMMIT")) {
+        if (!sqlite3_get_autocommit(m_db))
+            execute("ROLLBACK");
+        throw SettingsError(cannotWrite(m_lastWritten));
+    }
+}
+
 void SettingsStore::write(const QString& name, ValueType type, const QString& text, qint64 number)
 {
     if (m_createOnWrite)
         open();
-    // The name keeps the spelling of its first write, as registry values do.
-    Statement upsert(m_db,
-                     "INSERT INTO settings_values (key, name, type, value) VALUES (?1, ?2, ?3, ?4) "
-                     "ON CONFLICT (key, name) DO UPDATE SET type = excluded.type, value = excluded.value");
+    m_lastWritten = name;
+    Statement upsert(m_db, kUpsert);
     if (!upsert.ok())
         throw SettingsError(cannotWrite(name));
     upsert.bindText(1, QString::fromLatin1(kKey));

@@ -1,12 +1,35 @@
 #include "platform/svg_metafile_drawing.h"
 
 #include "platform/invalid_metafile_error.h"
+#include "platform/metafile_limits.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
 
+namespace {
+
+// Start tags and empty elements: "<" before a name.
+qsizetype elementCount(const QByteArray& svg)
+{
+    qsizetype count = 0;
+    for (qsizetype at = svg.indexOf('<'); at >= 0 && at + 1 < svg.size(); at = svg.indexOf('<', at + 1)) {
+        if (QChar::isLetter(uchar(svg.at(at + 1))))
+            ++count;
+    }
+    return count;
+}
+
+const QByteArray& checkedSize(const QByteArray& svg)
+{
+    if (elementCount(svg) > kMostSvgElements)
+        throw InvalidMetafileError("the converted picture has too many elements");
+    return svg;
+}
+
+}  // namespace
+
 SvgMetafileDrawing::SvgMetafileDrawing(const QByteArray& svg, QSize size)
-    : m_size(size), m_renderer(std::make_unique<QSvgRenderer>(svg))
+    : m_size(size), m_renderer(std::make_unique<QSvgRenderer>(checkedSize(svg)))
 {
     if (!m_renderer->isValid())
         throw InvalidMetafileError("the converted picture is not readable SVG");

@@ -12,7 +12,8 @@ class QSvgRenderer;
 // resolution. The SVG's view box is the picture frame.
 class SvgMetafileDrawing final : public MetafileDrawing {
 public:
-    // Throws InvalidMetafileError when Qt SVG cannot read `svg`.
+    // Throws InvalidMetafileError when Qt SVG cannot read `svg` or when it
+    // has more than kMostSvgElements elements.
     SvgMetafileDrawing(const QByteArray& svg, QSize size);
     ~SvgMetafileDrawing() override;
 

@@ -1,7 +1,9 @@
 #include "platform/wmf_file.h"
 
+#include "platform/dib_check.h"
 #include "platform/invalid_metafile_error.h"
 #include "platform/little_endian_reader.h"
+#include "platform/metafile_limits.h"
 #include "platform/wmf_parameters.h"
 
 #include <QHash>
@@ -18,6 +20,11 @@ constexpr quint16 kHeaderWords = 9;
 
 enum Function : quint16 {
     EndOfFile = 0x0000,
+    DibCreatePatternBrush = 0x0142,
+    DibBitBlt = 0x0940,
+    DibStretchBlt = 0x0B41,
+    StretchDib = 0x0F43,
+    SetDibToDev = 0x0D33,
     SetWindowOrg = 0x020B,
     SetWindowExt = 0x020C,
     OffsetWindowOrg = 0x020F,
@@ -92,6 +99,45 @@ bool variablePartFits(quint16 function, const WmfParameters& p)
     }
 }
 
+// Where a record keeps its device-independent bitmap, in parameter words.
+struct DibPlace {
+    quint16 function;
+    quint32 parameterWord;
+    bool mayBeAbsent;  // the blit records come without one when they only fill
+    bool allRows;      // SETDIBTODEV may hold only some scan lines
+};
+
+constexpr DibPlace kDibPlaces[] = {
+    {DibCreatePatternBrush, 2, false, true},
+    {DibBitBlt, 8, true, true},
+    {DibStretchBlt, 10, true, true},
+    {StretchDib, 11, false, true},
+    {SetDibToDev, 9, false, false},
+};
+
+// libwmf's bitmap reader loops forever or reads far beyond the record on
+// some broken headers, so each embedded bitmap is checked here first.
+bool dibFits(quint16 function, const QByteArray& record)
+{
+    for (const DibPlace& place : kDibPlaces) {
+        if (place.function != function)
+            continue;
+        // With the BS_PATTERN style the brush holds an old Bitmap16 instead.
+        constexpr quint16 kPatternStyle = 3;
+        if (function == DibCreatePatternBrush && WmfParameters(record)[0] == kPatternStyle)
+            return true;
+        const qsizetype words = record.size() / 2;
+        // MS-WMF: a blit record without a bitmap is (function >> 8) + 3 words long.
+        if (place.mayBeAbsent && words == (function >> 8) + 3)
+            return true;
+        const QByteArrayView dib = QByteArrayView(record).sliced(
+            qMin<qsizetype>(record.size(), 2 * (WmfParameters::kRecordHeaderWords + place.parameterWord)));
+        const qint64 bits = place.allRows ? qMax<qint64>(0, dib.size() - LittleEndianReader(dib).u32(0)) : -1;
+        return isSoundDib(dib, bits);
+    }
+    return true;
+}
+
 [[noreturn]] void fail(const char* problem, qsizetype offset)
 {
     throw InvalidMetafileError(std::string("WMF: ") + problem + " at offset " + std::to_string(offset));
@@ -150,8 +196,12 @@ void WmfFile::readRecords(const QByteArray& data, qsizetype offset)
             fail("record too short for its function", offset);
         if (!variablePartFits(function, parameters))
             fail("record contents overrun the record", offset);
+        if (!dibFits(function, current.bytes))
+            fail("broken bitmap", offset);
         if (function == EndOfFile)
             return;
+        if (m_records.size() == kMostMetafileRecords)
+            fail("too many records", offset);
         noteMapping(current);
         m_records.append(current);
         offset += qsizetype(2 * words);

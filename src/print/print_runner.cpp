@@ -22,12 +22,18 @@ namespace {
 // Thrown when the user cancels the PDF file choice in the middle of a job.
 struct JobCancelled {};
 
+QString printerGone(const QString& name)
+{
+    return QStringLiteral("Der Drucker \"%1\" ist nicht mehr verfügbar. Es wurde nichts gedruckt.").arg(name);
+}
+
 // The printer device of one job. With no printer, the job goes into a PDF
 // file that is chosen once the job's title is known.
 class JobDevice : public QPrinterDevice {
 public:
-    JobDevice(QPrinter& printer, QWidget* parent)
-        : QPrinterDevice(printer), m_printer(printer), m_parent(parent) {}
+    // `printerName` is the printer chosen for the job, empty for a PDF file.
+    JobDevice(QPrinter& printer, QWidget* parent, const QString& printerName)
+        : QPrinterDevice(printer), m_printer(printer), m_parent(parent), m_printerName(printerName) {}
 
     void setTitle(const QString& title) override
     {
@@ -37,6 +43,9 @@ public:
 
     void beginDoc() override
     {
+        // Qt keeps its previous printer when told one it no longer knows.
+        if (!m_printerName.isEmpty() && m_printer.printerName() != m_printerName)
+            throw PrintError(printerGone(m_printerName));
         if (m_printer.outputFormat() == QPrinter::PdfFormat && m_printer.outputFileName().isEmpty()) {
             const QString file = PrintRunner::instance().chooseOutputFile(m_parent, m_title);
             if (file.isEmpty())
@@ -49,8 +58,17 @@ public:
 private:
     QPrinter& m_printer;
     QWidget* m_parent;
+    QString m_printerName;
     QString m_title;
 };
+
+// A printer chosen in the print dialog that has since been removed stops
+// the job: printing elsewhere would surprise the user.
+void requireInstalled(const QString& printerName)
+{
+    if (!printerName.isEmpty() && !PrinterChoice::instance().installedPrinters().contains(printerName))
+        throw PrintError(printerGone(printerName));
+}
 
 void setUpPdfFile(QPrinter& printer)
 {
@@ -140,17 +158,18 @@ bool PrintRunner::run(QWidget* parent, bool askForPrinter, const SheetJob& sheet
         if (printer.outputFormat() == QPrinter::NativeFormat)
             PrinterChoice::instance().setCurrentPrinter(printer.printerName());
         printerName = chosenPrinter(printer, printerName);
+        requireInstalled(printerName);
     }
     const PrinterCalibration correction =
         calibration == Calibration::Apply ? PrinterCalibration::load(printerName) : PrinterCalibration();
-    return runOn(printer, parent, correction, sheet);
+    return runOn(printer, parent, printerName, correction, sheet);
 }
 
 bool PrintRunner::exportPdf(QWidget* parent, const SheetJob& sheet)
 {
     QPrinter printer(QPrinter::HighResolution);
     setUpPdfFile(printer);
-    return runOn(printer, parent, PrinterCalibration(), sheet);
+    return runOn(printer, parent, QString(), PrinterCalibration(), sheet);
 }
 
 void PrintRunner::draw(QPrinter& printer, const QString& printerName, const SheetJob& sheet)
@@ -160,10 +179,10 @@ void PrintRunner::draw(QPrinter& printer, const QString& printerName, const Shee
     drawOn(deviceForTesting ? deviceForTesting() : device, PrinterCalibration::load(printerName), sheet);
 }
 
-bool PrintRunner::runOn(QPrinter& printer, QWidget* parent, const PrinterCalibration& calibration,
-                        const SheetJob& sheet)
+bool PrintRunner::runOn(QPrinter& printer, QWidget* parent, const QString& printerName,
+                        const PrinterCalibration& calibration, const SheetJob& sheet)
 {
-    JobDevice device(printer, parent);
+    JobDevice device(printer, parent, printerName);
     try {
         drawOn(deviceForTesting ? deviceForTesting() : device, calibration, sheet);
     } catch (const JobCancelled&) {

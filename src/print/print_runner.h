@@ -58,8 +58,8 @@ public:
 
 private:
     PrintRunner();
-    bool runOn(QPrinter& printer, QWidget* parent, const PrinterCalibration& calibration,
-               const SheetJob& sheet);
+    bool runOn(QPrinter& printer, QWidget* parent, const QString& printerName,
+               const PrinterCalibration& calibration, const SheetJob& sheet);
     void drawOn(PrintDevice& printer, const PrinterCalibration& calibration, const SheetJob& sheet);
 };
 

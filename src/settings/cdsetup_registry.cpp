@@ -115,17 +115,21 @@ void TCDSetup::writeRow(const SettingRow& row)
     }
 }
 
+// The list is replaced as a whole: a list of thousands of links takes one
+// commit, and a failed save keeps the old list.
 void TCDSetup::writeLinkList()
 {
     SettingsStore& store = SettingsStore::user();
-    const int n = linkRunLength(store);
-    for (int i = 0; i <= n; ++i) {
-        if (store.exists(linkName("URL", i)))
-            store.remove(linkName("URL", i));
-    }
-    const QStringList entries = linkEntries();
-    for (int i = 0; i < entries.size(); ++i)
-        store.writeString(linkName("Url", i), entries.at(i));
+    store.changeTogether([&] {
+        const int n = linkRunLength(store);
+        for (int i = 0; i <= n; ++i) {
+            if (store.exists(linkName("URL", i)))
+                store.remove(linkName("URL", i));
+        }
+        const QStringList entries = linkEntries();
+        for (int i = 0; i < entries.size(); ++i)
+            store.writeString(linkName("Url", i), entries.at(i));
+    });
 }
 
 void TCDSetup::WriteRegistry()

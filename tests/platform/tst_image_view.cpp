@@ -152,7 +152,10 @@ void ImageViewTest::clearedViewShowsOnlyTheFace()
     QVERIFY(closeTo(shownAt({100, 20}), kFace));
 }
 
-// Painting from a copy made at the view's size, not from 24 megapixels.
+// Painting from a copy made at the view's size, not from 24 megapixels:
+// scaling the whole picture at every paint would take seconds here. The
+// bound is loose so that sanitizer builds on a busy machine pass; bench/
+// measures the real figure.
 void ImageViewTest::largePictureRepaintsFast()
 {
     m_view->setPicture(Picture::fromImage(
@@ -162,7 +165,7 @@ void ImageViewTest::largePictureRepaintsFast()
     timer.start();
     for (int i = 0; i < 200; ++i)
         m_view->repaint();
-    QVERIFY2(timer.elapsed() < 200, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY2(timer.elapsed() < 4000, qPrintable(QString::number(timer.elapsed())));
 }
 
 // Large pictures are sampled down before smoothing; the key is still the

@@ -1,15 +1,14 @@
 #include "platform/errors.h"
 #include "platform/ini_profile.h"
+#include "support/file_faults.h"
 
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace Qt::StringLiterals;
+using testenv::DiskNearlyFull;
 
 namespace {
 
@@ -25,23 +24,6 @@ void putFile(const QString& path, const QByteArray& bytes)
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
 }
-
-// Writes beyond `bytes` fail as on a full disk while this object lives.
-class DiskNearlyFull {
-public:
-    explicit DiskNearlyFull(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limited = m_saved;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~DiskNearlyFull() { setrlimit(RLIMIT_FSIZE, &m_saved); }
-
-private:
-    rlimit m_saved{};
-};
 
 QString writeErrorOf(const std::function<void()>& write)
 {

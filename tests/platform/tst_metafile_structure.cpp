@@ -142,6 +142,7 @@ private slots:
     void frameFallsBackToTheBoundingBox();
     void plainFileWithoutWindowHasNoStoredSize();
     void brokenWmfRecordsAreRejected();
+    void wmfBitmapsMustBeWhole();
     void libwmfGetsRegionsItCanRead();
     void libwmfGetsStateAgainAfterSavingTheContext();
     void libwmfGetsAWholeFile();
@@ -195,6 +196,40 @@ void TestMetafileStructure::brokenWmfRecordsAreRejected()
     QByteArray unknownVersion = wmf({});
     unknownVersion[4] = 0x07;
     QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, WmfFile::read(unknownVersion));
+}
+
+// A pattern brush with an 8 x 8 one-bit bitmap, its header words given.
+QByteArray patternBrush(quint16 style, const QList<qint16>& header)
+{
+    QList<qint16> parameters{qint16(style), 0};
+    parameters << header;
+    parameters << QList<qint16>(4 + 16, 0);  // two palette entries, eight 4-byte rows
+    return wmfRecord(0x0142, parameters);
+}
+
+void TestMetafileStructure::wmfBitmapsMustBeWhole()
+{
+    constexpr quint16 kDibPattern = 5;
+    const QList<qint16> sound{40, 0, 8, 0, 8, 0, 1, 1, 0, 0, 32, 0, 0, 0, 0, 0, 2, 0, 0, 0};
+    QCOMPARE(WmfFile::read(wmf({patternBrush(kDibPattern, sound)})).records().size(), 1);
+
+    QList<qint16> sizeZero = sound;  // sends libwmf's bitmap reader into an endless loop
+    sizeZero[0] = 0;
+    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, WmfFile::read(wmf({patternBrush(kDibPattern, sizeZero)})));
+    QList<qint16> tall = sound;  // 8 x 30000 pixels in 32 bytes
+    tall[4] = 30000;
+    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, WmfFile::read(wmf({patternBrush(kDibPattern, tall)})));
+    QList<qint16> twoBillionColours = sound;  // libwmf would allocate 6 GB for them
+    twoBillionColours[16] = 0;
+    twoBillionColours[17] = qint16(0x8000);
+    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError,
+                             WmfFile::read(wmf({patternBrush(kDibPattern, twoBillionColours)})));
+
+    // BS_PATTERN brushes hold an old-style bitmap, and blits may come without one.
+    constexpr quint16 kOldPattern = 3;
+    QCOMPARE(WmfFile::read(wmf({patternBrush(kOldPattern, {0, 8, 8, 2, 0x0101})})).records().size(), 1);
+    const QByteArray fillOnly = wmfRecord(0x0940, {0x0042, 0x00ff, 0, 0, 0, 10, 10, 0, 0});
+    QCOMPARE(WmfFile::read(wmf({fillOnly})).records().size(), 1);
 }
 
 void TestMetafileStructure::libwmfGetsRegionsItCanRead()

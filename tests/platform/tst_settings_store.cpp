@@ -8,6 +8,25 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sqlite3.h>
+
+namespace {
+
+// The bytes of a sound SQLite database made by `sql`.
+QByteArray databaseWith(const char* sql)
+{
+    QTemporaryDir dir;
+    const QByteArray path = dir.filePath("andere.db").toUtf8();
+    sqlite3* db = nullptr;
+    sqlite3_open(path.constData(), &db);
+    sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    QFile file(QString::fromUtf8(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
 class SettingsStoreTest : public QObject {
     Q_OBJECT
 
@@ -105,6 +124,7 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("garbage") << QByteArray("this is no database at all\n").repeated(200);
         QTest::newRow("truncated database") << QByteArray("SQLite format 3\0", 16) + QByteArray(100, '\x01');
+        QTest::newRow("database of another program") << databaseWith("CREATE TABLE settings_values (a, b)");
     }
 
     void damagedFileIsMovedAsideAndAnEmptyStoreStarts()

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 
 namespace testenv {
@@ -25,6 +26,7 @@ void resetUserStore()
     SettingsStore::resetUser();
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir(dir).removeRecursively();
+    QFile::remove(dir);  // a test may have put a file where the folder belongs
     QDir().mkpath(dir);
 }
 

@@ -1,0 +1,93 @@
+// A helper process for tests that need the program's file writers in a
+// process of their own: to kill it in the middle of a write, or to run it
+// with fewer rights than the test. Reports on standard output, one line per
+// event.
+//
+//   sleevix_test_child template-loop FILE   rewrites a large template until killed
+//   sleevix_test_child store-loop FILE      rewrites store values until killed
+//   sleevix_test_child store-write FILE     one write, as "nobody" when started as root
+#include "platform/errors.h"
+#include "platform/ini_profile.h"
+#include "platform/settings_store.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kTemplateKeys = 300;
+constexpr int kStoreValues = 50;
+constexpr uid_t kNobody = 65534;
+
+void report(const QString& line)
+{
+    std::printf("%s\n", qPrintable(line));
+    std::fflush(stdout);
+}
+
+// Every key of one generation holds the same number, so a reader can tell a
+// whole file from a mix of two.
+[[noreturn]] void rewriteTemplateForever(const QString& file)
+{
+    IniProfile profile(file);
+    for (int generation = 1;; ++generation) {
+        IniProfile::Batch batch(profile);
+        const QString value = QString::number(generation) + QLatin1Char('-') + QString(1500, u'v');
+        for (int key = 0; key < kTemplateKeys; ++key)
+            profile.writeString(QStringLiteral("Settings"), QStringLiteral("K%1").arg(key), value);
+        batch.commit();
+        report(QStringLiteral("generation %1").arg(generation));
+    }
+}
+
+[[noreturn]] void rewriteStoreForever(const QString& file)
+{
+    SettingsStore store(file);
+    for (int generation = 1;; ++generation) {
+        for (int i = 0; i < kStoreValues; ++i)
+            store.writeString(QStringLiteral("Url%1").arg(i), QStringLiteral("https://example.org/%1").arg(generation));
+        store.writeInteger(QStringLiteral("AnzPrint"), generation);
+        report(QStringLiteral("generation %1").arg(generation));
+    }
+}
+
+// Root may write any file; "nobody" is stopped by the file's permissions.
+int writeOnce(const QString& file)
+{
+    if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0))
+        return 3;
+    SettingsStore store(file);
+    try {
+        report(QStringLiteral("read: %1").arg(store.readString(QStringLiteral("Daten"))));
+    } catch (const SettingsError& error) {
+        report(QStringLiteral("read: %1").arg(error.message()));
+    }
+    try {
+        store.writeString(QStringLiteral("Daten"), QStringLiteral("/neu"));
+        report(QStringLiteral("write: ok"));
+    } catch (const SettingsError& error) {
+        report(QStringLiteral("write: %1").arg(error.message()));
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 3)
+        return 2;
+    const QString file = QString::fromLocal8Bit(argv[2]);
+    if (std::strcmp(argv[1], "template-loop") == 0)
+        rewriteTemplateForever(file);
+    if (std::strcmp(argv[1], "store-loop") == 0)
+        rewriteStoreForever(file);
+    if (std::strcmp(argv[1], "store-write") == 0)
+        return writeOnce(file);
+    return 2;
+}

@@ -1,0 +1,74 @@
+#include "helper_targets.h"
+
+#include "targets.h"
+
+#include "converters.h"
+#include "platform/emf_header.h"
+#include "platform/emf_record_check.h"
+#include "platform/emf_svg_adjustment.h"
+#include "platform/emf_window_origin.h"
+#include "platform/invalid_metafile_error.h"
+#include "platform/libwmf_input.h"
+#include "platform/svg_metafile_drawing.h"
+#include "platform/wmf_file.h"
+
+#include <QImage>
+#include <QPainter>
+
+namespace {
+
+// Shows the converted picture as a slot would.
+void draw(const QByteArray& svg, QSize size)
+{
+    try {
+        const SvgMetafileDrawing drawing(svg, size);
+        QImage image(48, 48, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        drawing.render(painter, QRectF(0, 0, 48, 48));
+    } catch (const InvalidMetafileError&) {
+    }
+}
+
+}  // namespace
+
+namespace fuzz {
+
+void emfHelper(QByteArrayView data)
+{
+    const QByteArray bytes = data.toByteArray();
+    try {
+        const EmfHeader header = EmfHeader::read(bytes);
+        checkEmfRecords(bytes, header);
+        std::string input = bytes.left(header.fileSize).toStdString();
+        const std::optional<std::string> svg = helper::emfToSvg(input);
+        if (!svg)
+            return;
+        const QRectF frame = header.frameRelativeToBounds().translated(emfTextModeWindowOrigin(bytes, header));
+        draw(adjustEmfSvg(QByteArray::fromStdString(*svg), frame), header.sizeAt96Dpi());
+    } catch (const InvalidMetafileError&) {
+    }
+}
+
+void wmfHelper(QByteArrayView data)
+{
+    try {
+        const WmfFile file = WmfFile::read(data.toByteArray());
+        std::optional<helper::Rect> frame;
+        if (const std::optional<QRectF> logical = file.logicalFrame())
+            frame = helper::Rect{logical->left(), logical->top(), logical->right(), logical->bottom()};
+        std::string input = libwmfInput(file).toStdString();
+        const std::optional<std::string> svg = helper::wmfToSvg(input, frame);
+        if (svg)
+            draw(QByteArray::fromStdString(*svg), file.sizeAt96Dpi().value_or(QSize(100, 100)));
+    } catch (const InvalidMetafileError&) {
+    }
+}
+
+}  // namespace fuzz
+
+// libemf2svg ends each text conversion with FcFini(). In the helper process
+// it has fontconfig to itself; here Qt draws the result in the same process
+// and still holds fontconfig's caches, which FcFini() then asserts on. This
+// definition takes the place of fontconfig's own for the library's calls.
+extern "C" void FcFini() {}
