@@ -34,6 +34,48 @@ constexpr std::size_t kMaxObjectBytes = 64u * 1024 * 1024;
 constexpr std::size_t kMaxDocumentBytes = 192u * 1024 * 1024;
 constexpr std::size_t kMaxImagePixels = 40'000'000;
 
+// EMF+ record types.
+namespace Record {
+enum : std::uint16_t {
+    Header = 0x4001,
+    EndOfFile = 0x4002,
+    GetDc = 0x4004,
+    Object = 0x4008,
+    Clear = 0x4009,
+    FillRects = 0x400A,
+    DrawRects = 0x400B,
+    FillPolygon = 0x400C,
+    DrawLines = 0x400D,
+    FillEllipse = 0x400E,
+    DrawEllipse = 0x400F,
+    FillPie = 0x4010,
+    DrawPie = 0x4011,
+    DrawArc = 0x4012,
+    FillPath = 0x4014,
+    DrawPath = 0x4015,
+    FillClosedCurve = 0x4016,
+    DrawClosedCurve = 0x4017,
+    DrawCurve = 0x4018,
+    DrawBeziers = 0x4019,
+    DrawImage = 0x401A,
+    DrawImagePoints = 0x401B,
+    DrawString = 0x401C,
+    Save = 0x4025,
+    Restore = 0x4026,
+    BeginContainer = 0x4027,
+    BeginContainerNoParams = 0x4028,
+    EndContainer = 0x4029,
+    SetWorldTransform = 0x402A,
+    ResetWorldTransform = 0x402B,
+    MultiplyWorldTransform = 0x402C,
+    TranslateWorldTransform = 0x402D,
+    ScaleWorldTransform = 0x402E,
+    RotateWorldTransform = 0x402F,
+    SetPageTransform = 0x4030,
+    DrawDriverString = 0x4036,
+};
+}  // namespace Record
+
 struct Point {
     double x = 0;
     double y = 0;
@@ -1000,7 +1042,7 @@ void EmfPlusPainter::record(std::uint16_t type, std::uint16_t flags, Reader& in)
     const bool compressed = flags & 0x4000;
     const bool relative = flags & 0x0800;
     switch (type) {
-    case 0x4001: {  // header
+    case Record::Header: {
         in.u32();
         in.u32();
         const double x = in.u32();
@@ -1011,9 +1053,9 @@ void EmfPlusPainter::record(std::uint16_t type, std::uint16_t flags, Reader& in)
             m_dpiY = y;
         break;
     }
-    case 0x4002: m_ended = true; break;
-    case 0x4008: object(flags, in); break;
-    case 0x4009: {  // clear
+    case Record::EndOfFile: m_ended = true; break;
+    case Record::Object: object(flags, in); break;
+    case Record::Clear: {
         const std::uint32_t argb = in.u32();
         m_svg.open("rect");
         m_svg.attribute("x", m_area.left).attribute("y", m_area.top);
@@ -1022,45 +1064,45 @@ void EmfPlusPainter::record(std::uint16_t type, std::uint16_t flags, Reader& in)
         endShape();
         break;
     }
-    case 0x400A: case 0x400B: {  // fill rects, draw rects
-        const std::uint32_t value = type == 0x400A ? in.u32() : 0;
+    case Record::FillRects: case Record::DrawRects: {
+        const std::uint32_t value = type == Record::FillRects ? in.u32() : 0;
         const std::uint32_t count = in.u32();
         if (count > kMaxPoints || !in.has(std::size_t(count) * (compressed ? 8 : 16)))
             break;
         std::string d;
         for (std::uint32_t i = 0; i < count; ++i)
             d += rectD(in.rect(compressed)) + ' ';
-        if (type == 0x400A)
+        if (type == Record::FillRects)
             fillPathD(d, brushColor(flags, value));
         else if (const Object* pen = objectAt(flags & 0xff, 2))
             strokePathD(d, &pen->pen);
         break;
     }
-    case 0x400C: {  // fill polygon
+    case Record::FillPolygon: {
         const std::uint32_t value = in.u32();
         const std::vector<Point> points = in.points(in.u32(), compressed, relative);
         fillPathD(polylineD(points, true), brushColor(flags, value));
         break;
     }
-    case 0x400D: {  // draw lines
+    case Record::DrawLines: {
         const std::vector<Point> points = in.points(in.u32(), compressed, relative);
         if (const Object* pen = objectAt(flags & 0xff, 2))
             strokePathD(polylineD(points, flags & 0x2000), &pen->pen);
         break;
     }
-    case 0x400E: {  // fill ellipse
+    case Record::FillEllipse: {
         const std::uint32_t value = in.u32();
         const RectF r = in.rect(compressed);
         fillPathD(polylineD(arcPoints(r, 0, 360), true), brushColor(flags, value));
         break;
     }
-    case 0x400F: {  // draw ellipse
+    case Record::DrawEllipse: {
         const RectF r = in.rect(compressed);
         if (const Object* pen = objectAt(flags & 0xff, 2))
             strokePathD(polylineD(arcPoints(r, 0, 360), true), &pen->pen);
         break;
     }
-    case 0x4010: {  // fill pie
+    case Record::FillPie: {
         const std::uint32_t value = in.u32();
         const double start = in.f32();
         const double sweep = in.f32();
@@ -1070,24 +1112,24 @@ void EmfPlusPainter::record(std::uint16_t type, std::uint16_t flags, Reader& in)
         fillPathD(polylineD(points, true), brushColor(flags, value));
         break;
     }
-    case 0x4011: case 0x4012: {  // draw pie, draw arc
+    case Record::DrawPie: case Record::DrawArc: {
         const double start = in.f32();
         const double sweep = in.f32();
         const RectF r = in.rect(compressed);
         std::vector<Point> points = arcPoints(r, start, sweep);
-        if (type == 0x4011)
+        if (type == Record::DrawPie)
             points.insert(points.begin(), {r.x + r.w / 2, r.y + r.h / 2});
         if (const Object* pen = objectAt(flags & 0xff, 2))
-            strokePathD(polylineD(points, type == 0x4011), &pen->pen);
+            strokePathD(polylineD(points, type == Record::DrawPie), &pen->pen);
         break;
     }
-    case 0x4014: {  // fill path
+    case Record::FillPath: {
         const std::uint32_t value = in.u32();
         if (const Object* path = objectAt(flags & 0xff, 3))
             fillPathD(pathD(path->path), brushColor(flags, value));
         break;
     }
-    case 0x4015: {  // draw path
+    case Record::DrawPath: {
         const std::uint32_t penId = in.u32();
         const Object* path = objectAt(flags & 0xff, 3);
         const Object* pen = objectAt(penId, 2);
@@ -1095,21 +1137,21 @@ void EmfPlusPainter::record(std::uint16_t type, std::uint16_t flags, Reader& in)
             strokePathD(pathD(path->path), &pen->pen);
         break;
     }
-    case 0x4016: {  // fill closed curve
+    case Record::FillClosedCurve: {
         const std::uint32_t value = in.u32();
         const double tension = in.f32();
         const std::vector<Point> points = in.points(in.u32(), compressed, relative);
         fillPathD(bezierD(cardinalBeziers(points, tension, true)) + " Z", brushColor(flags, value), flags & 0x2000);
         break;
     }
-    case 0x4017: {  // draw closed curve
+    case Record::DrawClosedCurve: {
         const double tension = in.f32();
         const std::vector<Point> points = in.points(in.u32(), compressed, relative);
         if (const Object* pen = objectAt(flags & 0xff, 2))
             strokePathD(bezierD(cardinalBeziers(points, tension, true)) + " Z", &pen->pen);
         break;
     }
-    case 0x4018: {  // draw curve
+    case Record::DrawCurve: {
         const double tension = in.f32();
         const std::uint32_t offset = in.u32();
         const std::uint32_t segments = in.u32();
@@ -1124,13 +1166,13 @@ void EmfPlusPainter::record(std::uint16_t type, std::uint16_t flags, Reader& in)
             strokePathD(bezierD(beziers), &pen->pen);
         break;
     }
-    case 0x4019: {  // draw Béziers
+    case Record::DrawBeziers: {
         const std::vector<Point> points = in.points(in.u32(), compressed, relative);
         if (const Object* pen = objectAt(flags & 0xff, 2))
             strokePathD(bezierD(points), &pen->pen);
         break;
     }
-    case 0x401A: {  // draw image
+    case Record::DrawImage: {
         in.u32();  // image attributes
         in.i32();  // source unit
         const RectF source = in.rectF();
@@ -1139,7 +1181,7 @@ void EmfPlusPainter::record(std::uint16_t type, std::uint16_t flags, Reader& in)
             drawImage(image->image, source, {dest.x, dest.y}, {dest.x + dest.w, dest.y}, {dest.x, dest.y + dest.h});
         break;
     }
-    case 0x401B: {  // draw image points
+    case Record::DrawImagePoints: {
         in.u32();
         in.i32();
         const RectF source = in.rectF();
@@ -1151,9 +1193,9 @@ void EmfPlusPainter::record(std::uint16_t type, std::uint16_t flags, Reader& in)
             drawImage(image->image, source, p[0], p[1], p[2]);
         break;
     }
-    case 0x401C: drawString(flags, in); break;
-    case 0x4025: case 0x4027: case 0x4028: {  // save, begin container (with or without rectangles)
-        if (type == 0x4027) {
+    case Record::DrawString: drawString(flags, in); break;
+    case Record::Save: case Record::BeginContainer: case Record::BeginContainerNoParams: {
+        if (type == Record::BeginContainer) {
             const RectF dest = in.rectF();
             const RectF source = in.rectF();
             const std::uint32_t index = in.u32();
@@ -1170,7 +1212,7 @@ void EmfPlusPainter::record(std::uint16_t type, std::uint16_t flags, Reader& in)
             break;
         }
         const std::uint32_t index = in.u32();
-        if (type == 0x4025) {
+        if (type == Record::Save) {
             if (m_saved.size() < kMaxStackDepth)
                 m_saved[index] = m_world;
         } else if (m_containers.size() < kMaxStackDepth) {
@@ -1178,13 +1220,13 @@ void EmfPlusPainter::record(std::uint16_t type, std::uint16_t flags, Reader& in)
         }
         break;
     }
-    case 0x4026: {  // restore
+    case Record::Restore: {
         const auto found = m_saved.find(in.u32());
         if (found != m_saved.end())
             m_world = found->second;
         break;
     }
-    case 0x4029: {  // end container
+    case Record::EndContainer: {
         const std::uint32_t index = in.u32();
         for (std::size_t i = m_containers.size(); i-- > 0;) {
             if (m_containers[i].first == index) {
@@ -1195,16 +1237,19 @@ void EmfPlusPainter::record(std::uint16_t type, std::uint16_t flags, Reader& in)
         }
         break;
     }
-    case 0x402A: m_world = in.matrix(); break;
-    case 0x402B: m_world = Matrix(); break;
-    case 0x402C: case 0x402D: case 0x402E: case 0x402F: {  // multiply, translate, scale, rotate
+    case Record::SetWorldTransform: m_world = in.matrix(); break;
+    case Record::ResetWorldTransform: m_world = Matrix(); break;
+    case Record::MultiplyWorldTransform:
+    case Record::TranslateWorldTransform:
+    case Record::ScaleWorldTransform:
+    case Record::RotateWorldTransform: {
         Matrix m;
-        if (type == 0x402C) {
+        if (type == Record::MultiplyWorldTransform) {
             m = in.matrix();
-        } else if (type == 0x402D) {
+        } else if (type == Record::TranslateWorldTransform) {
             m.dx = in.f32();
             m.dy = in.f32();
-        } else if (type == 0x402E) {
+        } else if (type == Record::ScaleWorldTransform) {
             m.m11 = in.f32();
             m.m22 = in.f32();
         } else {
@@ -1217,13 +1262,13 @@ void EmfPlusPainter::record(std::uint16_t type, std::uint16_t flags, Reader& in)
         m_world = (flags & 0x2000) ? m_world.then(m) : m.then(m_world);
         break;
     }
-    case 0x4030:  // page transform
+    case Record::SetPageTransform:
         m_pageUnit = flags & 0xff;
         m_pageScale = in.f32();
         if (!(m_pageScale > 0))
             m_pageScale = 1;
         break;
-    case 0x4036: drawDriverString(flags, in); break;
+    case Record::DrawDriverString: drawDriverString(flags, in); break;
     default: break;  // rendering hints, clipping and regions are left out
     }
     if (!m_world.finite())
@@ -1286,7 +1331,7 @@ bool drawsOnlyThroughEmfPlus(const EmfStream& emf)
                 const std::uint32_t size = emf.u32(at + 4);
                 if (size < 12)
                     break;
-                inGetDc = (emf.u32(at) & 0xffff) == 0x4004;
+                inGetDc = (emf.u32(at) & 0xffff) == Record::GetDc;
                 at += size;
             }
             continue;
