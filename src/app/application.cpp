@@ -10,6 +10,7 @@
 #include "workspace/sleevix.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -18,6 +19,9 @@
 #include <QProxyStyle>
 #include <QScreen>
 #include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -84,6 +88,24 @@ void configureApplication(QApplication& app)
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(11);
     app.setFont(font);
+}
+
+void endWithoutTeardown(int exitCode)
+{
+    // The piecewise teardown (widgets' fonts, the font configuration,
+    // plugins, caches, every library's finalisers) costs each quit a few
+    // milliseconds and leaves nothing behind that the user could see.
+    // Sanitizer builds take the long way, so that leak checking sees it all.
+#if !defined(__SANITIZE_ADDRESS__)
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard->ownsClipboard() || clipboard->ownsSelection())
+        return;
+    SettingsStore::resetUser();
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
+#else
+    Q_UNUSED(exitCode);
+#endif
 }
 
 void bringToFront()

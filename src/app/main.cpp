@@ -33,5 +33,7 @@ int main(int argc, char* argv[])
     ExitAfterFirstPaint exitAfterFirstPaint;
     if (qEnvironmentVariableIsSet("SLEEVIX_EXIT_AFTER_FIRST_PAINT"))
         app.installEventFilter(&exitAfterFirstPaint);
-    return runSleevix(app);
+    const int result = runSleevix(app);
+    endWithoutTeardown(result);
+    return result;
 }

@@ -3,6 +3,7 @@
 // second start of the real binary, and screenshots of the main window and
 // of every settings page for a reviewer, in build/e2e-screens.
 #include "platform/image_view.h"
+#include "platform/settings_store.h"
 #include "platform/tabbed_pages.h"
 #include "settings/cdsetup.h"
 #include "support/test_env.h"
@@ -145,6 +146,7 @@ private slots:
 
     void clipboardPictureEnablesPasteAndPastes();
     void secondStartBringsTheOpenSettingsDialogToTheFront();
+    void quittingSavesTheLayoutAndFreesTheNextStart();
     void mainWindowAndSettingsPagesOnScreen();
 };
 
@@ -232,6 +234,43 @@ void XDesktopTest::secondStartBringsTheOpenSettingsDialogToTheFront()
     QCOMPARE(second.exitCode(), 0);
     QTRY_COMPARE_WITH_TIMEOUT(topmostOf(windows), dialog, 5000);
     screenshot("second-start");
+}
+
+// The program ends without taking Qt apart; what a quit must leave behind
+// is still there: the layout ticks in a sound store, no socket that would
+// turn the next start away.
+void XDesktopTest::quittingSavesTheLayoutAndFreesTheNextStart()
+{
+    QTemporaryDir folder;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* sub : {"home", "config", "tmp", "runtime"})
+        QVERIFY(QDir().mkpath(folder.filePath(sub)));
+    QFile::setPermissions(folder.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    environment.insert("HOME", folder.filePath("home"));
+    environment.insert("XDG_CONFIG_HOME", folder.filePath("config"));
+    environment.insert("TMPDIR", folder.filePath("tmp"));
+    environment.insert("XDG_RUNTIME_DIR", folder.filePath("runtime"));
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+
+    for (int start = 1; start <= 2; ++start) {
+        RunningProgram program(environment);
+        QVERIFY(program.waitForStarted());
+        const QString mainWindow = waitForWindow(program.processId(), "Sleevix von Tarnholm");
+        QVERIFY2(!mainWindow.isEmpty(), qPrintable(QStringLiteral("start %1 showed no window").arg(start)));
+        run("xdotool", {"windowfocus", "--sync", mainWindow});
+        run("xdotool", {"key", "--clearmodifiers", "alt+a", "b"});
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+
+        const QStringList left = QDir(folder.filePath("tmp")).entryList({"Sleevix-*"}, QDir::System | QDir::Files);
+        QCOMPARE(left.filter(QRegularExpression("^Sleevix-\\d+$")), QStringList());
+        const QString storePath = folder.filePath("config/Tarnholm/Sleevix/settings.db");
+        QVERIFY2(QFile::exists(storePath), qPrintable(storePath));
+        SettingsStore store(storePath);
+        QVERIFY(store.exists("CD"));
+        QCOMPARE(store.readBool("CD"), false);
+    }
 }
 
 void XDesktopTest::mainWindowAndSettingsPagesOnScreen()
