@@ -6,7 +6,7 @@
 #include "platform/emf_window_origin.h"
 #include "platform/libwmf_input.h"
 #include "platform/metafile_helper.h"
-#include "platform/svg_metafile_drawing.h"
+#include "platform/picture_codecs.h"
 #include "platform/wmf_file.h"
 
 #include <QXmlStreamReader>
@@ -19,7 +19,7 @@ constexpr qsizetype kLargestMetafile = 128 * 1024 * 1024;
 
 Picture pictureFrom(const QByteArray& svg, QSize size)
 {
-    return Picture::fromMetafile(std::make_shared<const SvgMetafileDrawing>(svg, size));
+    return Picture::fromMetafile(pictureCodecs().svgDrawing(svg, size));
 }
 
 Picture decodeEmf(const QByteArray& data, const MetafileHelper& helper)

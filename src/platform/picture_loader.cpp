@@ -1,7 +1,7 @@
 #include "platform/picture_loader.h"
 
 #include "platform/bitmap_decoders.h"
-#include "platform/jpeg_decoder.h"
+#include "platform/picture_codecs.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -30,7 +30,7 @@ MetafileDecoder& installedMetafileDecoder()
 Picture decodeJpegPicture(const QByteArray& data, const QString&,
                           const PartialPictureCallback& progressive)
 {
-    return Picture::fromImage(decodeJpeg(data, progressive), /*fromJpeg*/ true);
+    return Picture::fromImage(pictureCodecs().decodeJpeg(data, progressive), /*fromJpeg*/ true);
 }
 
 Picture decodeBmpPicture(const QByteArray& data, const QString&, const PartialPictureCallback&)

@@ -7,9 +7,8 @@
 #include "platform/settings_store.h"
 #include "print/calibration_dialog.h"
 #include "print/calibration_page.h"
-#include "print/print_preview.h"
-#include "print/print_runner.h"
 #include "print/printer_calibration.h"
+#include "print/print_support.h"
 #include "print/printer_choice.h"
 #include "print/sheets.h"
 #include "settings/cdsetup.h"
@@ -101,8 +100,7 @@ void TSleevix::mPreviewClick()
         const QList<SheetJob> sheets = storedSheets(*this);
         if (sheets.isEmpty())
             return;
-        PrintPreview preview(sheets.constFirst(), this);
-        print = preview.exec() == QDialog::Accepted;
+        print = printSupport().preview(this, sheets.constFirst());
     });
     if (print)
         sbPrintClick();
@@ -112,19 +110,21 @@ void TSleevix::mPdfExportClick()
 {
     runGuarded(this, [this] {
         for (const SheetJob& sheet : storedSheets(*this))
-            PrintRunner::instance().exportPdf(this, sheet);
+            printSupport().exportPdf(this, sheet);
     });
 }
 
 void TSleevix::mPrinterSetupClick()
 {
-    PrinterChoice& printers = PrinterChoice::instance();
-    const QString chosen = PrintRunner::instance().printerSetupDialog(
-        this, printers.installedPrinters(), printers.currentPrinter());
-    if (chosen.isEmpty())
-        return;
-    printers.setCurrentPrinter(chosen);
-    runGuarded(this, [&] { SettingsStore::user().writeString(QStringLiteral("PrinterName"), chosen); });
+    runGuarded(this, [this] {
+        PrinterChoice& printers = PrinterChoice::instance();
+        const QString chosen =
+            printSupport().choosePrinter(this, printers.installedPrinters(), printers.currentPrinter());
+        if (chosen.isEmpty())
+            return;
+        printers.setCurrentPrinter(chosen);
+        SettingsStore::user().writeString(QStringLiteral("PrinterName"), chosen);
+    });
 }
 
 void TSleevix::mCalibrateClick()
@@ -140,8 +140,7 @@ void TSleevix::mCalibrateClick()
         CalibrationDialog dialog(printer, PrinterCalibration::load(printer), this);
         connect(&dialog, &CalibrationDialog::printPageRequested, &dialog, [&dialog] {
             runGuarded(&dialog, [&dialog] {
-                PrintRunner::instance().run(&dialog, false, &PrintCalibrationPage,
-                                            PrintRunner::Calibration::Ignore);
+                printSupport().print(&dialog, false, &PrintCalibrationPage, /*calibrated*/ false);
             });
         });
         if (dialog.exec() == QDialog::Accepted)

@@ -1,18 +1,16 @@
 #pragma once
 
+#include "print/sheet_job.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 #include <memory>
 
-class PrintDevice;
 struct PrinterCalibration;
 class QPrinter;
 class QWidget;
-
-// One sheet, ready to be drawn on a device.
-using SheetJob = std::function<void(PrintDevice&)>;
 
 // Runs one sheet on the current printer: shows the print dialog when asked
 // to, sets the printer up (or, with no printer installed, a PDF file that

@@ -1,8 +1,25 @@
 #include "print/printer_choice.h"
 
-#include <QPrinterInfo>
+#include "platform/modules.h"
+#include "print/print_support.h"
 
 #include <utility>
+
+namespace {
+
+// Without its print module the program knows no printers; printing itself
+// then says what is missing.
+template <typename Answer>
+Answer askPrintSupport(Answer (PrintSupport::*question)() const)
+{
+    try {
+        return (printSupport().*question)();
+    } catch (const ModuleError&) {
+        return {};
+    }
+}
+
+}  // namespace
 
 PrinterChoice& PrinterChoice::instance()
 {
@@ -80,8 +97,8 @@ void PrinterChoice::setPrinterListForTesting(std::function<QStringList()> list, 
 
 void PrinterChoice::useSystemPrinters()
 {
-    m_list = [] { return QPrinterInfo::availablePrinterNames(); };
-    m_default = [] { return QPrinterInfo::defaultPrinterName(); };
+    m_list = [] { return askPrintSupport(&PrintSupport::printerNames); };
+    m_default = [] { return askPrintSupport(&PrintSupport::defaultPrinterName); };
     m_settled = false;
     m_savedNames.clear();
 }

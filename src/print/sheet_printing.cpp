@@ -7,7 +7,7 @@
 #include "platform/picture.h"
 #include "platform/spin_edit.h"
 #include "platform/tabbed_pages.h"
-#include "print/print_runner.h"
+#include "print/print_support.h"
 #include "print/sheets.h"
 #include "workspace/sleevix.h"
 
@@ -75,7 +75,7 @@ std::function<void(PrintDevice&)> TCDSetup::sheetJob(SheetRoutine routine, bool 
 void TCDSetup::printSheet(SheetRoutine routine, bool test)
 {
     QWidget* parent = isVisible() ? static_cast<QWidget*>(this) : Sleevix;
-    PrintRunner::instance().run(parent, isTicked("cbSelPrinter"), sheetJob(routine, test));
+    printSupport().print(parent, isTicked("cbSelPrinter"), sheetJob(routine, test), /*calibrated*/ true);
 }
 
 void TCDSetup::PrintFrontBack(bool Test)

@@ -4,6 +4,7 @@
 #include "app/globals.h"
 #include "platform/error_box.h"
 #include "platform/image_view.h"
+#include "platform/modules.h"
 #include "platform/picture_loader.h"
 #include "platform/settings_store.h"
 #include "settings/cdsetup.h"
@@ -76,6 +77,11 @@ bool TSleevix::OpenFile(int slot, const QString& fileName, Picture& holder,
     } catch (const UnreadableFileError&) {
         // Nothing was decoded; the slot keeps what it shows.
         setStatusText(slot, QStringLiteral("Datei kann nicht gelesen werden: %1").arg(fileName));
+        holder = Picture();
+        return false;
+    } catch (const ModuleError& error) {
+        // The decoder itself is missing: the file is not to blame.
+        showErrorBox(this, error.message());
         holder = Picture();
         return false;
     }

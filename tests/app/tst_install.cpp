@@ -1,4 +1,5 @@
 #include "app/help_document.h"
+#include "platform/modules.h"
 #include "support/test_env.h"
 
 #include <QApplication>
@@ -53,6 +54,30 @@ private slots:
         const QString help = path("share/sleevix/Help/Help.htm");
         QVERIFY(QFileInfo(help).size() > 1000);
         QCOMPARE(helpDocumentPath(path("bin")), help);
+    }
+
+    // Printing and the JPEG and metafile decoders live in modules that the
+    // installed program must find beside it or in its library folder.
+    void modulesAreFoundByTheInstalledProgram()
+    {
+        for (const char* module : {"print", "pictures"}) {
+            const QStringList candidates = moduleCandidates(path("bin"), module);
+            QCOMPARE(candidates.size(), 2);
+            QVERIFY2(!QFileInfo::exists(candidates.first()), qPrintable(candidates.first()));
+            QVERIFY2(QFileInfo(candidates.last()).isFile(), qPrintable(candidates.last()));
+            QVERIFY(candidates.last().startsWith(m_prefix.path() + "/lib"));
+        }
+    }
+
+    void missingModuleIsReportedByName()
+    {
+        try {
+            moduleEntry(QStringLiteral("gibt-es-nicht"), "entry");
+            QFAIL("no error for a missing module");
+        } catch (const ModuleError& error) {
+            QVERIFY2(error.message().contains("sleevix-gibt-es-nicht.so"), qPrintable(error.message()));
+            QVERIFY(error.message().contains("Bitte installieren Sie Sleevix neu."));
+        }
     }
 
 private:

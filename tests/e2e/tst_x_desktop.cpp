@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -118,6 +119,27 @@ private:
     QProcess m_xclip;
 };
 
+// Folders of its own for a run of the real program on the test display.
+QProcessEnvironment freshEnvironment(const QTemporaryDir& folder)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* sub : {"home", "config", "tmp", "runtime"})
+        QDir().mkpath(folder.filePath(sub));
+    QFile::setPermissions(folder.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    environment.insert("HOME", folder.filePath("home"));
+    environment.insert("XDG_CONFIG_HOME", folder.filePath("config"));
+    environment.insert("TMPDIR", folder.filePath("tmp"));
+    environment.insert("XDG_RUNTIME_DIR", folder.filePath("runtime"));
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    return environment;
+}
+
+void typeInto(const QString& window, const QStringList& keys)
+{
+    run("xdotool", {"windowfocus", "--sync", window});
+    run("xdotool", QStringList{"key", "--clearmodifiers"} + keys);
+}
+
 // The real program, started for a test and ended with it.
 class RunningProgram : public QProcess {
 public:
@@ -147,6 +169,7 @@ private slots:
     void clipboardPictureEnablesPasteAndPastes();
     void secondStartBringsTheOpenSettingsDialogToTheFront();
     void quittingSavesTheLayoutAndFreesTheNextStart();
+    void pictureAndPrintPartsLoadWhenFirstNeeded();
     void mainWindowAndSettingsPagesOnScreen();
 };
 
@@ -242,23 +265,13 @@ void XDesktopTest::secondStartBringsTheOpenSettingsDialogToTheFront()
 void XDesktopTest::quittingSavesTheLayoutAndFreesTheNextStart()
 {
     QTemporaryDir folder;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* sub : {"home", "config", "tmp", "runtime"})
-        QVERIFY(QDir().mkpath(folder.filePath(sub)));
-    QFile::setPermissions(folder.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    environment.insert("HOME", folder.filePath("home"));
-    environment.insert("XDG_CONFIG_HOME", folder.filePath("config"));
-    environment.insert("TMPDIR", folder.filePath("tmp"));
-    environment.insert("XDG_RUNTIME_DIR", folder.filePath("runtime"));
-    environment.insert("QT_QPA_PLATFORM", "xcb");
-
+    const QProcessEnvironment environment = freshEnvironment(folder);
     for (int start = 1; start <= 2; ++start) {
         RunningProgram program(environment);
         QVERIFY(program.waitForStarted());
         const QString mainWindow = waitForWindow(program.processId(), "Sleevix von Tarnholm");
         QVERIFY2(!mainWindow.isEmpty(), qPrintable(QStringLiteral("start %1 showed no window").arg(start)));
-        run("xdotool", {"windowfocus", "--sync", mainWindow});
-        run("xdotool", {"key", "--clearmodifiers", "alt+a", "b"});
+        typeInto(mainWindow, {"alt+a", "b"});
         QVERIFY(program.waitForFinished(10000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
@@ -271,6 +284,41 @@ void XDesktopTest::quittingSavesTheLayoutAndFreesTheNextStart()
         QVERIFY(store.exists("CD"));
         QCOMPARE(store.readBool("CD"), false);
     }
+}
+
+// JPEG decoding and printing live in modules the program loads at their
+// first use: a JPEG chosen in the open dialog, then the sheet saved as PDF.
+void XDesktopTest::pictureAndPrintPartsLoadWhenFirstNeeded()
+{
+    QTemporaryDir folder;
+    RunningProgram program(freshEnvironment(folder));
+    QVERIFY(program.waitForStarted());
+    const qint64 pid = program.processId();
+    const QString mainWindow = waitForWindow(pid, "Sleevix von Tarnholm");
+    QVERIFY2(!mainWindow.isEmpty(), "the main window did not show");
+
+    typeInto(mainWindow, {"alt+v"});
+    const QString openDialog = waitForWindow(pid, QString::fromUtf8("Öffnen"));
+    QVERIFY2(!openDialog.isEmpty(), "the open dialog did not show");
+    run("xdotool", {"type", "--delay", "5", testenv::dataFile("pictures/valid/jpeg/gdkpixbuf_cat_gray.jpg")});
+    typeInto(openDialog, {"Return"});
+    QTRY_VERIFY_WITH_TIMEOUT(windowsOf(pid, QString::fromUtf8("Öffnen")).isEmpty(), 5000);
+
+    typeInto(mainWindow, {"alt+m", "p"});
+    const QString saveDialog = waitForWindow(pid, "Druck als PDF speichern");
+    QVERIFY2(!saveDialog.isEmpty(), "the PDF file dialog did not show");
+    const QString pdf = folder.filePath("sheet.pdf");
+    typeInto(saveDialog, {"ctrl+a"});
+    run("xdotool", {"type", "--delay", "5", pdf});
+    typeInto(saveDialog, {"Return"});
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(pdf).size() > 0, 10000);
+    QTest::qWait(500);
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    QVERIFY(content.startsWith("%PDF"));
+    QVERIFY2(content.contains("/Subtype /Image"), "the picture is not in the PDF");
+    QVERIFY(program.state() == QProcess::Running);
 }
 
 void XDesktopTest::mainWindowAndSettingsPagesOnScreen()
