@@ -33,7 +33,5 @@ int main(int argc, char* argv[])
     ExitAfterFirstPaint exitAfterFirstPaint;
     if (qEnvironmentVariableIsSet("SLEEVIX_EXIT_AFTER_FIRST_PAINT"))
         app.installEventFilter(&exitAfterFirstPaint);
-    const int result = runSleevix(app);
-    endWithoutTeardown(result);
-    return result;
+    return runSleevix(app);
 }

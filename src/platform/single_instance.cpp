@@ -42,6 +42,11 @@ SingleInstance::SingleInstance(const QString& applicationKey, QObject* parent)
 
 SingleInstance::~SingleInstance()
 {
+    stopListening();
+}
+
+void SingleInstance::stopListening()
+{
     for (auto& [fd, connection] : m_connections) {
         connection.notifier.reset();
         ::close(fd);
@@ -50,6 +55,7 @@ SingleInstance::~SingleInstance()
     if (m_listener >= 0) {
         m_listenerNotifier.reset();
         ::close(m_listener);
+        m_listener = -1;
         // The socket file goes with the server that listened on it.
         ::unlink(m_socketPath.constData());
     }

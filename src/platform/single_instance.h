@@ -28,6 +28,9 @@ public:
 
     QString serverName() const { return m_serverName; }
 
+    // Closes the socket and removes its file; later starts run on their own.
+    void stopListening();
+
 signals:
     // Another start asked this instance to bring itself to the front.
     void activationRequested();
