@@ -96,6 +96,10 @@ void TSleevix::FormCreate()
 {
     sbTrash1->setEnabled(false);
     sbTrash2->setEnabled(false);
+    // As the first paint would set them with both slots empty; set there,
+    // they would paint a second time at once.
+    sbChange->setEnabled(false);
+    sbPrint->setEnabled(false);
     mPrint->setEnabled(false);
     mPreview->setEnabled(false);
     mPdfExport->setEnabled(false);
