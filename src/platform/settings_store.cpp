@@ -12,6 +12,8 @@
 
 #include <utility>
 
+#include <unistd.h>
+
 namespace {
 
 const char* const kKey = "Software\\Tarnholm\\Sleevix";
@@ -129,7 +131,8 @@ struct SettingsStore::Row {
     qint64 number = 0;
 };
 
-SettingsStore::SettingsStore(const QString& filePath) : m_filePath(filePath)
+SettingsStore::SettingsStore(const QString& filePath)
+    : m_filePath(filePath), m_encodedFilePath(QFile::encodeName(filePath))
 {
     const QString folder = QFileInfo(filePath).absolutePath();
     QDir().mkpath(folder);
@@ -156,7 +159,8 @@ bool SettingsStore::usable() const
 {
     if (!m_createOnWrite)
         return true;
-    if (!QFileInfo::exists(m_filePath))
+    // Asked at every read while there is no file: a plain system call.
+    if (::access(m_encodedFilePath.constData(), F_OK) != 0)
         return false;
     // Another program made the file meanwhile.
     const_cast<SettingsStore*>(this)->open();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -84,6 +85,7 @@ private:
     bool execute(const char* sql);
 
     QString m_filePath;
+    QByteArray m_encodedFilePath;
     QString m_lastWritten;
     QString m_recoveredFile;
     sqlite3* m_db = nullptr;
