@@ -62,14 +62,36 @@ public:
 
     bool ok() const { return m_stmt != nullptr; }
     sqlite3_stmt* get() const { return m_stmt; }
-    void bindText(int index, const QString& text)
+    void bindText(int index, const QString& text) { bindTextTo(m_stmt, index, text); }
+
+    static void bindTextTo(sqlite3_stmt* statement, int index, const QString& text)
     {
         const QByteArray utf8 = text.toUtf8();
-        sqlite3_bind_text(m_stmt, index, utf8.constData(), utf8.size(), SQLITE_TRANSIENT);
+        sqlite3_bind_text(statement, index, utf8.constData(), utf8.size(), SQLITE_TRANSIENT);
     }
 
 private:
     sqlite3_stmt* m_stmt = nullptr;
+};
+
+// A statement kept prepared for many uses: made ready for the next one when
+// this use ends, however it ends. Until then it keeps its read open.
+class StatementUse {
+public:
+    explicit StatementUse(sqlite3_stmt* statement) : m_stmt(statement) {}
+    ~StatementUse()
+    {
+        sqlite3_reset(m_stmt);
+        sqlite3_clear_bindings(m_stmt);
+    }
+    StatementUse(const StatementUse&) = delete;
+    StatementUse& operator=(const StatementUse&) = delete;
+
+    sqlite3_stmt* get() const { return m_stmt; }
+    void bindText(int index, const QString& text) { Statement::bindTextTo(m_stmt, index, text); }
+
+private:
+    sqlite3_stmt* m_stmt;
 };
 
 // The full check: the quick one passes files whose index is broken, and the
@@ -209,6 +231,8 @@ bool SettingsStore::openDatabase()
 
 void SettingsStore::closeDatabase()
 {
+    sqlite3_finalize(m_select);
+    m_select = nullptr;
     if (m_db)
         sqlite3_close_v2(m_db);
     m_db = nullptr;
@@ -230,9 +254,13 @@ bool SettingsStore::fetch(const QString& name, Row& row) const
 {
     if (!usable())
         return false;
-    Statement query(m_db, kSelect);
-    if (!query.ok())
+    // Reading all settings at start takes some fifty reads; preparing the
+    // query for each of them took longer than the reads themselves.
+    if (!m_select && sqlite3_prepare_v2(m_db, kSelect, -1, &m_select, nullptr) != SQLITE_OK)
+        m_select = nullptr;
+    if (!m_select)
         throw SettingsError(cannotRead(name));
+    StatementUse query(m_select);
     query.bindText(1, QString::fromLatin1(kKey));
     query.bindText(2, name);
     const int step = sqlite3_step(query.get());

@@ -7,6 +7,7 @@
 #include <memory>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 // The per-user settings store: one flat key of typed, named values in an
 // SQLite file. Names are compared without regard to letter case. Every write
@@ -89,5 +90,6 @@ private:
     QString m_lastWritten;
     QString m_recoveredFile;
     sqlite3* m_db = nullptr;
+    mutable sqlite3_stmt* m_select = nullptr;
     bool m_createOnWrite = false;
 };
