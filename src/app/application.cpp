@@ -78,15 +78,20 @@ void configureApplication(QApplication& app)
     app.setApplicationDisplayName(QStringLiteral("Sleevix von Tarnholm"));
     app.setApplicationVersion(QStringLiteral("2.6"));
     app.setStyle(new Style);
-    // The windows are laid out in fixed pixels; a compact font with known
-    // metrics keeps every caption inside its control.
     // The program speaks German, and so do Qt's own dialogs.
     static QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslator);
+    // The windows are laid out in fixed pixels; a compact font with known
+    // metrics keeps every caption inside its control.
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(11);
+    // Whole-pixel glyph advances keep the captions' widths steady in the
+    // fixed-pixel layout. Lighter hinting would also run FreeType's
+    // auto-hinter over the font and draw each glyph at several sub-pixel
+    // offsets: a millisecond more before the window first shows.
+    font.setHintingPreference(QFont::PreferFullHinting);
     app.setFont(font);
 }
 
