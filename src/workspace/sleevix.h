@@ -63,6 +63,7 @@ public:
     QToolButton* sbChange = nullptr;
     QToolButton* sbClear = nullptr;
     StatusBar* statusBarPanels = nullptr;
+    // The panels' context menus, made at their first use.
     QMenu* PopupMenu1 = nullptr;
     QMenu* PopupMenu2 = nullptr;
 
@@ -88,6 +89,7 @@ public:
     static constexpr int kRecognitionItem = 11;
     static constexpr int kSettingsItem = 12;
     QAction* popupItem(int menu, int index) const;
+    QMenu* popupMenu(int menu);
 
     // --- Layout handlers ---------------------------------------------------
     void cbDoubleClick();
@@ -206,6 +208,7 @@ private:
     void buildToolBar();
     void buildClient();
     void buildPopupMenus();
+    QList<QAction*> m_popupItems[2];
     void connectLayoutHandlers();
     void connectPictureHandlers();
     void connectPrintCommands();

@@ -226,31 +226,43 @@ void TSleevix::buildClient()
 void TSleevix::buildPopupMenus()
 {
     for (int menuIndex = 1; menuIndex <= 2; ++menuIndex) {
-        auto* menu = new QMenu(this);
-        menu->setObjectName(QStringLiteral("PopupMenu%1").arg(menuIndex));
+        QList<QAction*>& items = m_popupItems[menuIndex - 1];
         for (const PopupSpec& item : kPopupItems) {
+            auto* action = new QAction(this);
+            items.append(action);
             if (!item.front) {
-                menu->addSeparator();
+                action->setSeparator(true);
                 continue;
             }
-            QString caption = item.caption ? u(item.caption)
-                                           : (menuIndex == 1 ? QStringLiteral("Kopieren ->")
-                                                             : QStringLiteral("<- Kopieren"));
-            QAction* action = menu->addAction(caption);
+            action->setText(item.caption ? u(item.caption)
+                                         : (menuIndex == 1 ? QStringLiteral("Kopieren ->")
+                                                           : QStringLiteral("<- Kopieren")));
             action->setObjectName(QLatin1String(menuIndex == 1 ? item.front : item.back));
         }
-        menu->actions().at(kRecognitionItem)->setCheckable(true);
-        (menuIndex == 1 ? PopupMenu1 : PopupMenu2) = menu;
+        items.at(kRecognitionItem)->setCheckable(true);
     }
     Panel1->setContextMenuPolicy(Qt::CustomContextMenu);
     Panel2->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Panel1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { PopupMenu1->popup(Panel1->mapToGlobal(pos)); });
+            [this](const QPoint& pos) { popupMenu(1)->popup(Panel1->mapToGlobal(pos)); });
     connect(Panel2, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { PopupMenu2->popup(Panel2->mapToGlobal(pos)); });
+            [this](const QPoint& pos) { popupMenu(2)->popup(Panel2->mapToGlobal(pos)); });
 }
 
 QAction* TSleevix::popupItem(int menu, int index) const
 {
-    return (menu == 1 ? PopupMenu1 : PopupMenu2)->actions().at(index);
+    return m_popupItems[menu - 1].at(index);
+}
+
+// A menu widget costs a noticeable share of the start; most sessions never
+// open one.
+QMenu* TSleevix::popupMenu(int menuIndex)
+{
+    QMenu*& menu = menuIndex == 1 ? PopupMenu1 : PopupMenu2;
+    if (!menu) {
+        menu = new QMenu(this);
+        menu->setObjectName(QStringLiteral("PopupMenu%1").arg(menuIndex));
+        menu->addActions(m_popupItems[menuIndex - 1]);
+    }
+    return menu;
 }

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QMenu>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -220,6 +221,37 @@ private slots:
             QStringList expected = state.enabled.split(' ', Qt::SkipEmptyParts);
             expected.sort();
             QCOMPARE(enabledCommands(w), expected.join(' '));
+        }
+    }
+
+    // A right click on a panel's picture opens that panel's menu, its items
+    // in order and in the states the window gives them.
+    void panelContextMenus()
+    {
+        testenv::App app;
+        TSleevix& w = shownWithBothSlots(app);
+        w.sbTrash2Click();
+        w.Client->repaint();
+        const QString expected[] = {
+            "Bild laden | Bilder tauschen | Kopieren -> | --- | Löschen | Beide löschen | --- | Drucken | "
+            "Druckvorschau | --- | (Einfügen aus Zwischenablage) | Bilderkennung | Einstellungen",
+            "Bild laden | Bilder tauschen | (<- Kopieren) | --- | (Löschen) | Beide löschen | --- | Drucken | "
+            "Druckvorschau | --- | (Einfügen aus Zwischenablage) | Bilderkennung | Einstellungen",
+        };
+        for (int panel : {1, 2}) {
+            QWidget* picture = w.slotView(panel);
+            QContextMenuEvent click(QContextMenuEvent::Mouse, picture->rect().center(),
+                                    picture->mapToGlobal(picture->rect().center()));
+            QApplication::sendEvent(picture, &click);
+            QMenu* menu = panel == 1 ? w.PopupMenu1 : w.PopupMenu2;
+            QVERIFY(menu);
+            QTRY_VERIFY(menu->isVisible());
+            QStringList items;
+            for (const QAction* action : menu->actions())
+                items << (action->isSeparator() ? "---" : action->isEnabled() ? action->text()
+                                                                             : "(" + action->text() + ")");
+            QCOMPARE(items.join(" | "), expected[panel - 1]);
+            menu->close();
         }
     }
 
