@@ -92,11 +92,6 @@ void configureApplication(QApplication& app)
     // auto-hinter over the font and draw each glyph at several sub-pixel
     // offsets: a millisecond more before the window first shows.
     font.setHintingPreference(QFont::PreferFullHinting);
-    // Latin captions look the same without OpenType shaping (the font's
-    // kerning table still applies), and HarfBuzz's set-up for the font is
-    // then not paid before the window first shows. Scripts that need
-    // shaping get it regardless.
-    font.setStyleStrategy(QFont::PreferNoShaping);
     app.setFont(font);
 }
 
