@@ -99,7 +99,7 @@ int main(int argc, char* argv[])
     // the same order as the difference measured: more pairs than elsewhere
     // keep the median steady.
     const int runs = qEnvironmentVariableIntValue("SLEEVIX_BENCH_RUNS") > 0
-                         ? qEnvironmentVariableIntValue("SLEEVIX_BENCH_RUNS") : 41;
+                         ? qEnvironmentVariableIntValue("SLEEVIX_BENCH_RUNS") : 61;
     const auto add = [&](const char* name, Environment platform) {
         benchmark::RegisterBenchmark(name, startup, platform)
             ->UseManualTime()->Iterations(runs)->Unit(benchmark::kMillisecond);
