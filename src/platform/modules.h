@@ -24,3 +24,27 @@ QStringList moduleCandidates(const QString& programFolder, const QString& name);
 // ModuleError, with a German message naming the module, when the module is
 // missing or cannot be loaded.
 void* moduleEntry(const QString& name, const char* entry);
+
+// The interface one module provides through its extern "C" function
+// `entry`: the module is loaded at the first use, unless a build has handed
+// over code it links in.
+template <typename Interface>
+class ModuleInterface {
+public:
+    ModuleInterface(const char* module, const char* entry) : m_module(module), m_entry(entry) {}
+
+    Interface& get()
+    {
+        if (!m_current) {
+            using Entry = Interface* (*)();
+            m_current = reinterpret_cast<Entry>(moduleEntry(QString::fromLatin1(m_module), m_entry))();
+        }
+        return *m_current;
+    }
+    void use(Interface& linkedIn) { m_current = &linkedIn; }
+
+private:
+    const char* m_module;
+    const char* m_entry;
+    Interface* m_current = nullptr;
+};

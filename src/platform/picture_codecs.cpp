@@ -4,24 +4,20 @@
 
 namespace {
 
-const PictureCodecs*& current()
+ModuleInterface<const PictureCodecs>& module()
 {
-    static const PictureCodecs* codecs = nullptr;
-    return codecs;
+    static ModuleInterface<const PictureCodecs> pictures("pictures", "sleevix_picture_codecs");
+    return pictures;
 }
 
 }  // namespace
 
 const PictureCodecs& pictureCodecs()
 {
-    if (!current()) {
-        using Entry = const PictureCodecs* (*)();
-        current() = reinterpret_cast<Entry>(moduleEntry(QStringLiteral("pictures"), "sleevix_picture_codecs"))();
-    }
-    return *current();
+    return module().get();
 }
 
 void usePictureCodecs(const PictureCodecs& linkedIn)
 {
-    current() = &linkedIn;
+    module().use(linkedIn);
 }

@@ -4,24 +4,20 @@
 
 namespace {
 
-PrintSupport*& current()
+ModuleInterface<PrintSupport>& module()
 {
-    static PrintSupport* support = nullptr;
-    return support;
+    static ModuleInterface<PrintSupport> print("print", "sleevix_print_support");
+    return print;
 }
 
 }  // namespace
 
 PrintSupport& printSupport()
 {
-    if (!current()) {
-        using Entry = PrintSupport* (*)();
-        current() = reinterpret_cast<Entry>(moduleEntry(QStringLiteral("print"), "sleevix_print_support"))();
-    }
-    return *current();
+    return module().get();
 }
 
 void usePrintSupport(PrintSupport& linkedIn)
 {
-    current() = &linkedIn;
+    module().use(linkedIn);
 }

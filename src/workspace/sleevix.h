@@ -208,7 +208,6 @@ private:
     void buildToolBar();
     void buildClient();
     void buildPopupMenus();
-    QList<QAction*> m_popupItems[2];
     void connectLayoutHandlers();
     void connectPictureHandlers();
     void connectPrintCommands();
@@ -232,6 +231,7 @@ private:
     void loadRecognised(int errorSlot, const QString& fileName);
     void showPartialPicture(int slot, const QImage& partial);
 
+    QList<QAction*> m_popupItems[2];  // the context menus' items, separators included
     QStringList m_arguments;
     QString m_openDialogFolder;
     QString m_openDialogFileName;
