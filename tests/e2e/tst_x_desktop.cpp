@@ -140,14 +140,30 @@ void typeInto(const QString& window, const QStringList& keys)
     run("xdotool", QStringList{"key", "--clearmodifiers"} + keys);
 }
 
+// Presses `keys` in `window` until a window titled `title` shows, closing
+// whatever the keys opened in between: a busy program may take the keys
+// before it has enabled the command they ask for (a command's state follows
+// the window's next paint).
+QString openWithKeys(qint64 pid, const QString& window, const QStringList& keys, const QString& title)
+{
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        typeInto(window, keys);
+        for (int waits = 0; waits < 50; ++waits) {
+            const QStringList shown = windowsOf(pid, title);
+            if (!shown.isEmpty())
+                return shown.first();
+            QTest::qWait(100);
+        }
+        typeInto(window, {"Escape"});
+    }
+    return {};
+}
+
 // Types a path into the name field of a file dialog and presses Return
 // until the dialog is gone. When the name completer's list has come up in
 // the meantime, a Return only closes that list, as it would for a user.
-bool chooseInFileDialog(qint64 pid, const QString& title, const QString& path)
+bool chooseInFileDialog(qint64 pid, const QString& dialog, const QString& title, const QString& path)
 {
-    const QString dialog = waitForWindow(pid, title);
-    if (dialog.isEmpty())
-        return false;
     typeInto(dialog, {"ctrl+a"});
     run("xdotool", {"type", "--delay", "5", path});
     for (int presses = 0; presses < 4; ++presses) {
@@ -318,15 +334,18 @@ void XDesktopTest::pictureAndPrintPartsLoadWhenFirstNeeded()
     const QString mainWindow = waitForWindow(pid, "Sleevix von Tarnholm");
     QVERIFY2(!mainWindow.isEmpty(), "the main window did not show");
 
-    typeInto(mainWindow, {"alt+v"});
-    QVERIFY2(chooseInFileDialog(pid, QString::fromUtf8("Öffnen"),
+    const QString openTitle = QString::fromUtf8("Öffnen");
+    const QString openDialog = openWithKeys(pid, mainWindow, {"alt+v"}, openTitle);
+    QVERIFY2(!openDialog.isEmpty(), "the open dialog did not show");
+    QVERIFY2(chooseInFileDialog(pid, openDialog, openTitle,
                                 testenv::dataFile("pictures/valid/jpeg/gdkpixbuf_cat_gray.jpg")),
-             "the open dialog did not show or did not take the file");
+             "the open dialog did not take the file");
 
-    typeInto(mainWindow, {"alt+m", "p"});
+    const QString saveTitle = QStringLiteral("Druck als PDF speichern");
+    const QString saveDialog = openWithKeys(pid, mainWindow, {"alt+m", "p"}, saveTitle);
+    QVERIFY2(!saveDialog.isEmpty(), "the PDF file dialog did not show");
     const QString pdf = folder.filePath("sheet.pdf");
-    QVERIFY2(chooseInFileDialog(pid, "Druck als PDF speichern", pdf),
-             "the PDF file dialog did not show or did not take the name");
+    QVERIFY2(chooseInFileDialog(pid, saveDialog, saveTitle, pdf), "the PDF file dialog did not take the name");
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(pdf).size() > 0, 10000);
     QTest::qWait(500);
     QFile file(pdf);
