@@ -100,5 +100,10 @@ QByteArray encodeEightBitText(const QString& text, TextEncoding encoding)
     case TextEncoding::Windows1252:
         break;
     }
-    return encodeWindows1252(text);
+    QByteArray bytes = encodeWindows1252(text);
+    // Code page bytes that happen to form valid UTF-8 (a file whose only
+    // invalid byte was just replaced) would read back as other text.
+    if (decodeEightBitText(bytes).encoding != TextEncoding::Windows1252)
+        return kUtf8Bom + text.toUtf8();
+    return bytes;
 }

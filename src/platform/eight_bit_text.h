@@ -23,6 +23,8 @@ struct DecodedText {
 DecodedText decodeEightBitText(const QByteArray& bytes);
 
 // Windows-1252 output writes one "?" for each character the code page lacks.
+// Text whose Windows-1252 bytes would read back as UTF-8 is written as UTF-8
+// with a byte order mark instead, so that it reads back as written.
 QByteArray encodeEightBitText(const QString& text, TextEncoding encoding);
 
 QString decodeWindows1252(const QByteArray& bytes);

@@ -210,6 +210,16 @@ void TestIniProfile::writesWindows1252UnlessFileIsUtf8()
     putFile(utf8, u"; 日本語のメモ\n[Printer]\nDrucker=Büro\n"_s.toUtf8());
     IniProfile(utf8).writeString(u"Printer"_s, u"Drucker"_s, u"Küche"_s);
     QCOMPARE(fileBytes(utf8), u"; 日本語のメモ\r\n[Printer]\r\nDrucker=Küche\r\n"_s.toUtf8());
+
+    // A Windows-1252 file whose only byte that is no UTF-8 gets overwritten:
+    // the rest of it must not read back as UTF-8, as other text.
+    const QString ambiguous = path(u"ambiguous.lab"_s);
+    putFile(ambiguous, "[Printer]\r\nDrucker=\xC3\x84rger\r\n[cb]\r\nCBSECIMG=\xA6\r\n");
+    IniProfile profile(ambiguous);
+    QCOMPARE(profile.readString(u"Printer"_s, u"Drucker"_s), u"Ã„rger"_s);
+    profile.writeString(u"cb"_s, u"CBSECIMG"_s, u"1"_s);
+    QCOMPARE(IniProfile(ambiguous).readString(u"Printer"_s, u"Drucker"_s), u"Ã„rger"_s);
+    QCOMPARE(IniProfile(ambiguous).readString(u"cb"_s, u"CBSECIMG"_s), u"1"_s);
 }
 
 void TestIniProfile::unwritableTargetsGiveGermanError_data()
