@@ -166,9 +166,11 @@ bool chooseInFileDialog(qint64 pid, const QString& dialog, const QString& title,
 {
     typeInto(dialog, {"ctrl+a"});
     run("xdotool", {"type", "--delay", "5", path});
+    // A sanitizer build under load can take seconds to catch up with the
+    // typing, which the dialog's completer follows folder by folder.
     for (int presses = 0; presses < 4; ++presses) {
         typeInto(dialog, {"Return"});
-        for (int waits = 0; waits < 20; ++waits) {
+        for (int waits = 0; waits < 60; ++waits) {
             if (windowsOf(pid, title).isEmpty())
                 return true;
             QTest::qWait(100);
