@@ -4,11 +4,11 @@
 // peak never goes down. SLEEVIX_BENCH_DATA names the picture folder.
 #include <benchmark/benchmark.h>
 
-#include "platform/tabbed_pages.h"
-#include "settings/cdsetup.h"
-#include "settings/program_values.h"
+#include "platform/widgets/tabbed_pages.h"
+#include "settings/t_cd_setup.h"
+#include "model/program_values.h"
 #include "support/test_env.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
 #include <QApplication>
 #include <QDir>

@@ -5,13 +5,13 @@
 #include "process.h"
 
 #include "app/globals.h"
-#include "platform/image_view.h"
-#include "print/print_runner.h"
+#include "platform/widgets/image_view.h"
+#include "platform/printing/print_runner.h"
 #include "print/sheets.h"
-#include "settings/cdsetup.h"
-#include "settings/program_values.h"
+#include "settings/t_cd_setup.h"
+#include "model/program_values.h"
 #include "support/test_env.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -5,7 +5,7 @@
 #include "process.h"
 
 #include "support/test_env.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
 #include <QApplication>
 #include <QDir>

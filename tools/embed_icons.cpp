@@ -74,7 +74,7 @@ int main(int argc, char* argv[])
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return fail("cannot write", args.at(1));
     out.write("// Made by embed_icons from the SVG icons in resources/icons; do not edit.\n"
-              "#include \"platform/program_icons.h\"\n\n"
+              "#include \"platform/desktop/program_icons.h\"\n\n"
               "namespace {\n\n");
     out.write(arrays);
     out.write("}  // namespace\n\n"

@@ -1,13 +1,13 @@
 #include "app/application.h"
 
 #include "app/globals.h"
-#include "platform/invalid_metafile_error.h"
-#include "platform/metafile_decoder.h"
-#include "platform/picture_loader.h"
-#include "platform/settings_store.h"
-#include "platform/single_instance.h"
-#include "settings/cdsetup.h"
-#include "workspace/sleevix.h"
+#include "platform/metafiles/invalid_metafile_error.h"
+#include "platform/metafiles/metafile_decoder.h"
+#include "platform/pictures/picture_loader.h"
+#include "platform/store/settings_store.h"
+#include "platform/desktop/single_instance.h"
+#include "settings/t_cd_setup.h"
+#include "workspace/t_sleevix.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #include "app/application.h"
 #include "app/globals.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
 #include <QApplication>
 #include <QWidget>

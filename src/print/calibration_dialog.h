@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/printer_calibration.h"
+#include "platform/printing/printer_calibration.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "print/calibration_page.h"
 
-#include "platform/print_device.h"
+#include "platform/printing/print_device.h"
 #include "print/print_geometry.h"
 
 #include <QString>

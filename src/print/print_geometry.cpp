@@ -1,6 +1,6 @@
 #include "print/print_geometry.h"
 
-#include "platform/print_device.h"
+#include "platform/printing/print_device.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "print/sheets.h"
 
-#include "platform/picture.h"
-#include "platform/print_device.h"
+#include "platform/pictures/picture.h"
+#include "platform/printing/print_device.h"
 #include "print/print_geometry.h"
 
 #include <QString>

@@ -1,12 +1,12 @@
 #include "settings/label_templates.h"
 
 #include "app/globals.h"
-#include "platform/ini_profile.h"
-#include "platform/spin_edit.h"
-#include "settings/cdsetup.h"
+#include "platform/profile/ini_profile.h"
+#include "platform/widgets/spin_edit.h"
+#include "settings/t_cd_setup.h"
 #include "settings/cover_settings.h"
-#include "settings/program_values.h"
-#include "workspace/sleevix.h"
+#include "model/program_values.h"
+#include "workspace/t_sleevix.h"
 
 #include <QCheckBox>
 #include <QFileInfo>

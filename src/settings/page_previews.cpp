@@ -1,12 +1,12 @@
 #include "settings/page_previews.h"
 
 #include "app/globals.h"
-#include "platform/spin_edit.h"
-#include "platform/tabbed_pages.h"
-#include "settings/cdsetup.h"
+#include "platform/widgets/spin_edit.h"
+#include "platform/widgets/tabbed_pages.h"
+#include "settings/t_cd_setup.h"
 #include "settings/preview_holder.h"
 #include "settings/stock_outlines.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
 #include <QCheckBox>
 #include <QFrame>

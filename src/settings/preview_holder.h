@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/image_view.h"
+#include "platform/widgets/image_view.h"
 
 // A picture holder of the settings page previews. A keyed holder lets the
 // colour of its picture's bottom-left pixel show through, as ImageView does;

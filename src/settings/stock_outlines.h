@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/picture.h"
+#include "platform/pictures/picture.h"
 
 #include <QColor>
 

@@ -1,9 +1,9 @@
 // Brings the enabled state of the commands into line with the slots and the
 // clipboard: at every paint of the window, on mouse moves over its free
 // client area and when the clipboard changes.
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
-#include "platform/image_view.h"
+#include "platform/widgets/image_view.h"
 #include "workspace/slot_panel.h"
 
 #include <QAction>

@@ -1,14 +1,14 @@
 // The "H&ilfe" menu and the print-count information on the free client area.
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
 #include "app/help_document.h"
-#include "dialogs/about_box.h"
-#include "dialogs/links_window.h"
-#include "dialogs/print_count_window.h"
-#include "platform/error_box.h"
-#include "platform/free_area_double_click.h"
-#include "platform/settings_store.h"
-#include "settings/program_values.h"
+#include "dialogs/t_about_box.h"
+#include "dialogs/t_form2.h"
+#include "dialogs/t_form3.h"
+#include "platform/widgets/error_box.h"
+#include "platform/widgets/free_area_double_click.h"
+#include "platform/store/settings_store.h"
+#include "model/program_values.h"
 
 #include <QAction>
 #include <QDesktopServices>

@@ -1,9 +1,9 @@
 // Commands on the slot pictures: paste, clear the clipboard, swap, copy,
 // empty, print, and files dropped on the panels.
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
-#include "platform/error_box.h"
-#include "platform/image_view.h"
+#include "platform/widgets/error_box.h"
+#include "platform/widgets/image_view.h"
 #include "workspace/slot_panel.h"
 
 #include <QAction>

@@ -1,15 +1,15 @@
 // Loading picture files into the slots, with automatic size recognition.
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
 #include "app/globals.h"
-#include "platform/error_box.h"
-#include "platform/image_view.h"
-#include "platform/modules.h"
-#include "platform/picture_loader.h"
-#include "platform/settings_store.h"
-#include "settings/cdsetup.h"
-#include "settings/program_values.h"
-#include "workspace/picture_dialog.h"
+#include "platform/widgets/error_box.h"
+#include "platform/widgets/image_view.h"
+#include "platform/desktop/modules.h"
+#include "platform/pictures/picture_loader.h"
+#include "platform/store/settings_store.h"
+#include "settings/t_cd_setup.h"
+#include "model/program_values.h"
+#include "workspace/picture_open_dialog.h"
 #include "workspace/slot_panel.h"
 
 #include <QAction>

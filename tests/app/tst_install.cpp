@@ -1,5 +1,5 @@
 #include "app/help_document.h"
-#include "platform/modules.h"
+#include "platform/desktop/modules.h"
 #include "support/test_env.h"
 
 #include <QApplication>

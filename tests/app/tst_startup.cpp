@@ -1,11 +1,11 @@
 #include "app/globals.h"
-#include "platform/errors.h"
-#include "platform/settings_store.h"
-#include "platform/single_instance.h"
-#include "settings/cdsetup.h"
-#include "settings/program_values.h"
+#include "platform/store/settings_error.h"
+#include "platform/store/settings_store.h"
+#include "platform/desktop/single_instance.h"
+#include "settings/t_cd_setup.h"
+#include "model/program_values.h"
 #include "support/test_env.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 #include "workspace/slot_panel.h"
 
 #include <QAction>

@@ -6,9 +6,9 @@
 //   sleevix_test_child template-loop FILE   rewrites a large template until killed
 //   sleevix_test_child store-loop FILE      rewrites store values until killed
 //   sleevix_test_child store-write FILE     one write, as "nobody" when started as root
-#include "platform/errors.h"
-#include "platform/ini_profile.h"
-#include "platform/settings_store.h"
+#include "platform/store/settings_error.h"
+#include "platform/profile/ini_profile.h"
+#include "platform/store/settings_store.h"
 
 #include <QCoreApplication>
 #include <QString>

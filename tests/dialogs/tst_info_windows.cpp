@@ -1,13 +1,13 @@
 #include "app/help_document.h"
-#include "dialogs/about_box.h"
-#include "dialogs/print_count_window.h"
-#include "platform/recording_device.h"
-#include "platform/settings_store.h"
-#include "print/print_runner.h"
-#include "settings/program_values.h"
+#include "dialogs/t_about_box.h"
+#include "dialogs/t_form3.h"
+#include "platform/printing/recording_device.h"
+#include "platform/store/settings_store.h"
+#include "platform/printing/print_runner.h"
+#include "model/program_values.h"
 #include "support/test_env.h"
 #include "workspace/slot_panel.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
 #include <QAction>
 #include <QApplication>

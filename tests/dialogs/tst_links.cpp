@@ -1,12 +1,12 @@
 #include "app/globals.h"
-#include "dialogs/links_window.h"
-#include "platform/settings_store.h"
-#include "platform/tabbed_pages.h"
-#include "settings/cdsetup.h"
+#include "dialogs/t_form2.h"
+#include "platform/store/settings_store.h"
+#include "platform/widgets/tabbed_pages.h"
+#include "settings/t_cd_setup.h"
 #include "settings/link_list_editor.h"
 #include "settings/link_target.h"
 #include "support/test_env.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "dragdrop/drag_drop.h"
+#include "dragdrop/t_drag_drop_files.h"
 
 #include <QDragEnterEvent>
 #include <QMimeData>

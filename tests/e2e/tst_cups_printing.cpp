@@ -5,16 +5,16 @@
 // outline, fold line and picture edge is looked for where the millimetre
 // settings put it, measured from the paper's top-left corner.
 #include "app/globals.h"
-#include "platform/printer_device.h"
-#include "platform/settings_store.h"
-#include "platform/tabbed_pages.h"
-#include "print/print_runner.h"
-#include "print/printer_choice.h"
-#include "settings/cdsetup.h"
+#include "platform/printing/q_printer_device.h"
+#include "platform/store/settings_store.h"
+#include "platform/widgets/tabbed_pages.h"
+#include "platform/printing/print_runner.h"
+#include "platform/printing/printer_choice.h"
+#include "settings/t_cd_setup.h"
 #include "support/page_scan.h"
 #include "support/print_queues.h"
 #include "support/test_env.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
 #include <QApplication>
 #include <QCheckBox>

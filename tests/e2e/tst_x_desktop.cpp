@@ -2,12 +2,12 @@
 // platform): a picture that another program offers on the clipboard, a
 // second start of the real binary, and screenshots of the main window and
 // of every settings page for a reviewer, in build/e2e-screens.
-#include "platform/image_view.h"
-#include "platform/settings_store.h"
-#include "platform/tabbed_pages.h"
-#include "settings/cdsetup.h"
+#include "platform/widgets/image_view.h"
+#include "platform/store/settings_store.h"
+#include "platform/widgets/tabbed_pages.h"
+#include "settings/t_cd_setup.h"
 #include "support/test_env.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 // Every input kept from fuzzing, seeds and findings alike, goes once more
 // through the readers: each must be shown or refused, in bounded time.
 #include "fuzz/targets/targets.h"
-#include "platform/invalid_metafile_error.h"
-#include "platform/metafile_decoder.h"
+#include "platform/metafiles/invalid_metafile_error.h"
+#include "platform/metafiles/metafile_decoder.h"
 #include "support/test_env.h"
 
 #include <QApplication>

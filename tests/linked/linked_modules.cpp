@@ -1,8 +1,8 @@
 // Test and benchmark programs link the code of the program's modules in
 // (see src/platform/modules.h) instead of loading it; this object, linked
 // into every one of them, hands it over before main() runs.
-#include "platform/picture_codecs.h"
-#include "print/print_support.h"
+#include "platform/pictures/picture_codecs.h"
+#include "platform/printing/print_support.h"
 
 namespace {
 

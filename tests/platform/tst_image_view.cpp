@@ -1,5 +1,5 @@
-#include "platform/image_view.h"
-#include "platform/metafile_drawing.h"
+#include "platform/widgets/image_view.h"
+#include "platform/pictures/metafile_drawing.h"
 
 #include <QElapsedTimer>
 #include <QPainter>

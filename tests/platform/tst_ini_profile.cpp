@@ -1,5 +1,5 @@
-#include "platform/errors.h"
-#include "platform/ini_profile.h"
+#include "platform/profile/template_write_error.h"
+#include "platform/profile/ini_profile.h"
 #include "support/file_faults.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 // A program killed in the middle of writing a template or the settings store
 // leaves a whole file behind: the old one or the new one, never a mix.
-#include "platform/ini_profile.h"
-#include "platform/settings_store.h"
+#include "platform/profile/ini_profile.h"
+#include "platform/store/settings_store.h"
 #include "support/test_env.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "platform/metafile_decoder.h"
-#include "platform/metafile_helper.h"
+#include "platform/metafiles/metafile_decoder.h"
+#include "platform/metafiles/metafile_helper.h"
 
 #include "support/test_env.h"
 

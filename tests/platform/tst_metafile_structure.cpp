@@ -1,10 +1,10 @@
-#include "platform/emf_header.h"
-#include "platform/emf_record_check.h"
-#include "platform/emf_svg_adjustment.h"
-#include "platform/emf_window_origin.h"
-#include "platform/invalid_metafile_error.h"
-#include "platform/libwmf_input.h"
-#include "platform/wmf_file.h"
+#include "platform/metafiles/emf_header.h"
+#include "platform/metafiles/emf_record_check.h"
+#include "platform/metafiles/emf_svg_adjustment.h"
+#include "platform/metafiles/emf_window_origin.h"
+#include "platform/metafiles/invalid_metafile_error.h"
+#include "platform/metafiles/libwmf_input.h"
+#include "platform/metafiles/wmf_file.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "platform/ico_directory.h"
-#include "platform/metafile_drawing.h"
-#include "platform/picture_loader.h"
+#include "platform/pictures/ico_directory.h"
+#include "platform/pictures/metafile_drawing.h"
+#include "platform/pictures/picture_loader.h"
 #include "support/test_env.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 // Every real picture file of the test corpus: the valid ones load with the
 // size they declare, the broken ones are refused as invalid pictures.
-#include "platform/picture_loader.h"
+#include "platform/pictures/picture_loader.h"
 #include "support/test_env.h"
 
 #include <QApplication>

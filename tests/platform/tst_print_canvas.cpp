@@ -1,5 +1,5 @@
-#include "platform/picture.h"
-#include "platform/print_canvas.h"
+#include "platform/pictures/picture.h"
+#include "platform/printing/print_canvas.h"
 
 #include <QImage>
 #include <QPainter>

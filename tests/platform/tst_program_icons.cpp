@@ -1,4 +1,4 @@
-#include "platform/program_icons.h"
+#include "platform/desktop/program_icons.h"
 #include "support/test_env.h"
 
 #include <QIcon>

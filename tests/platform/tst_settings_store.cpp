@@ -1,5 +1,5 @@
-#include "platform/errors.h"
-#include "platform/settings_store.h"
+#include "platform/store/settings_error.h"
+#include "platform/store/settings_store.h"
 #include "support/test_env.h"
 
 #include <QApplication>

@@ -1,13 +1,13 @@
 // The settings store when its file cannot grow, cannot be written or cannot
 // be opened at all: every failed write says so in German, the program goes
 // on, and nothing already stored is lost.
-#include "platform/errors.h"
-#include "platform/settings_store.h"
-#include "settings/cdsetup.h"
+#include "platform/store/settings_error.h"
+#include "platform/store/settings_store.h"
+#include "settings/t_cd_setup.h"
 #include "support/file_faults.h"
 #include "support/message_boxes.h"
 #include "support/test_env.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
 #include <QApplication>
 #include <QCheckBox>

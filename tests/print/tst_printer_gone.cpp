@@ -1,15 +1,15 @@
 // A printer removed between choosing it and printing on it.
 #include "app/globals.h"
-#include "platform/image_view.h"
-#include "platform/recording_device.h"
-#include "platform/settings_store.h"
-#include "print/print_runner.h"
-#include "print/printer_choice.h"
-#include "settings/cdsetup.h"
-#include "settings/program_values.h"
+#include "platform/widgets/image_view.h"
+#include "platform/printing/recording_device.h"
+#include "platform/store/settings_store.h"
+#include "platform/printing/print_runner.h"
+#include "platform/printing/printer_choice.h"
+#include "settings/t_cd_setup.h"
+#include "model/program_values.h"
 #include "support/message_boxes.h"
 #include "support/test_env.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
 #include <QApplication>
 #include <QPrinter>

@@ -1,7 +1,7 @@
-#include "platform/errors.h"
-#include "platform/metafile_drawing.h"
-#include "platform/picture.h"
-#include "platform/printer_device.h"
+#include "platform/printing/print_error.h"
+#include "platform/pictures/metafile_drawing.h"
+#include "platform/pictures/picture.h"
+#include "platform/printing/q_printer_device.h"
 #include "print/sheets.h"
 #include "support/sheet_settings.h"
 

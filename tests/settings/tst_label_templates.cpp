@@ -1,12 +1,12 @@
 #include "app/globals.h"
-#include "platform/spin_edit.h"
-#include "platform/tabbed_pages.h"
-#include "settings/cdsetup.h"
-#include "settings/program_values.h"
-#include "settings/ready_templates.h"
+#include "platform/widgets/spin_edit.h"
+#include "platform/widgets/tabbed_pages.h"
+#include "settings/t_cd_setup.h"
+#include "model/program_values.h"
+#include "model/ready_templates.h"
 #include "settings/template_icons.h"
 #include "support/test_env.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
 #include <QAction>
 #include <QApplication>

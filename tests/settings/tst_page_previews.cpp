@@ -1,12 +1,12 @@
-#include "platform/image_view.h"
-#include "platform/settings_store.h"
-#include "platform/spin_edit.h"
-#include "platform/tabbed_pages.h"
-#include "settings/cdsetup.h"
+#include "platform/widgets/image_view.h"
+#include "platform/store/settings_store.h"
+#include "platform/widgets/spin_edit.h"
+#include "platform/widgets/tabbed_pages.h"
+#include "settings/t_cd_setup.h"
 #include "settings/page_previews.h"
 #include "settings/stock_outlines.h"
 #include "support/test_env.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,13 +1,13 @@
 #include "app/globals.h"
-#include "platform/errors.h"
-#include "platform/settings_store.h"
-#include "platform/spin_edit.h"
-#include "print/printer_choice.h"
-#include "settings/cdsetup.h"
+#include "platform/store/settings_error.h"
+#include "platform/store/settings_store.h"
+#include "platform/widgets/spin_edit.h"
+#include "platform/printing/printer_choice.h"
+#include "settings/t_cd_setup.h"
 #include "settings/cover_settings.h"
-#include "settings/program_values.h"
+#include "model/program_values.h"
 #include "support/test_env.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
 #include <QAction>
 #include <QApplication>

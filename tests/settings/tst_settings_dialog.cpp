@@ -1,11 +1,11 @@
 #include "app/globals.h"
-#include "platform/settings_store.h"
-#include "platform/spin_edit.h"
-#include "platform/tabbed_pages.h"
-#include "settings/cdsetup.h"
-#include "settings/program_values.h"
+#include "platform/store/settings_store.h"
+#include "platform/widgets/spin_edit.h"
+#include "platform/widgets/tabbed_pages.h"
+#include "settings/t_cd_setup.h"
+#include "model/program_values.h"
 #include "support/test_env.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,13 +2,13 @@
 // reason: a template folder that vanishes after listing, a template with a
 // 10 MB line, a link list of 10,000 entries.
 #include "app/globals.h"
-#include "platform/settings_store.h"
-#include "platform/spin_edit.h"
-#include "settings/cdsetup.h"
+#include "platform/store/settings_store.h"
+#include "platform/widgets/spin_edit.h"
+#include "settings/t_cd_setup.h"
 #include "support/file_faults.h"
 #include "support/message_boxes.h"
 #include "support/test_env.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
 #include <QApplication>
 #include <QCheckBox>

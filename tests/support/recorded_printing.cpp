@@ -1,6 +1,6 @@
 #include "support/recorded_printing.h"
 
-#include "print/print_runner.h"
+#include "platform/printing/print_runner.h"
 
 #include <QPrinter>
 

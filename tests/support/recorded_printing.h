@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/recording_device.h"
+#include "platform/printing/recording_device.h"
 
 #include <QStringList>
 

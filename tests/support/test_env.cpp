@@ -2,11 +2,11 @@
 
 #include "app/application.h"
 #include "app/globals.h"
-#include "platform/settings_store.h"
-#include "print/printer_choice.h"
-#include "settings/cdsetup.h"
-#include "settings/program_values.h"
-#include "workspace/sleevix.h"
+#include "platform/store/settings_store.h"
+#include "platform/printing/printer_choice.h"
+#include "settings/t_cd_setup.h"
+#include "model/program_values.h"
+#include "workspace/t_sleevix.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "platform/image_view.h"
-#include "settings/program_values.h"
+#include "platform/widgets/image_view.h"
+#include "model/program_values.h"
 #include "support/test_env.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 #include "workspace/slot_panel.h"
 #include "workspace/status_bar.h"
 

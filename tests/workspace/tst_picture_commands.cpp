@@ -1,9 +1,9 @@
-#include "platform/image_view.h"
-#include "settings/program_values.h"
-#include "platform/settings_store.h"
-#include "print/print_runner.h"
+#include "platform/widgets/image_view.h"
+#include "model/program_values.h"
+#include "platform/store/settings_store.h"
+#include "platform/printing/print_runner.h"
 #include "support/test_env.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 #include "workspace/slot_panel.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 // Picture files that vanish after being chosen, or that declare far more
 // than they hold: each ends in a status text, in bounded time and memory.
-#include "platform/image_view.h"
-#include "settings/cdsetup.h"
+#include "platform/widgets/image_view.h"
+#include "settings/t_cd_setup.h"
 #include "support/test_env.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 
 #include <QApplication>
 #include <QCheckBox>

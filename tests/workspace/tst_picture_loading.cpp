@@ -1,10 +1,10 @@
 #include "app/globals.h"
-#include "platform/image_view.h"
-#include "platform/settings_store.h"
-#include "settings/cdsetup.h"
-#include "settings/program_values.h"
+#include "platform/widgets/image_view.h"
+#include "platform/store/settings_store.h"
+#include "settings/t_cd_setup.h"
+#include "model/program_values.h"
 #include "support/test_env.h"
-#include "workspace/sleevix.h"
+#include "workspace/t_sleevix.h"
 #include "workspace/status_bar.h"
 
 #include <QAction>

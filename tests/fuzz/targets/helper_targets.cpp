@@ -3,14 +3,14 @@
 #include "targets.h"
 
 #include "converters.h"
-#include "platform/emf_header.h"
-#include "platform/emf_record_check.h"
-#include "platform/emf_svg_adjustment.h"
-#include "platform/emf_window_origin.h"
-#include "platform/invalid_metafile_error.h"
-#include "platform/libwmf_input.h"
-#include "platform/svg_metafile_drawing.h"
-#include "platform/wmf_file.h"
+#include "platform/metafiles/emf_header.h"
+#include "platform/metafiles/emf_record_check.h"
+#include "platform/metafiles/emf_svg_adjustment.h"
+#include "platform/metafiles/emf_window_origin.h"
+#include "platform/metafiles/invalid_metafile_error.h"
+#include "platform/metafiles/libwmf_input.h"
+#include "platform/metafiles/svg_metafile_drawing.h"
+#include "platform/metafiles/wmf_file.h"
 
 #include <QImage>
 #include <QPainter>

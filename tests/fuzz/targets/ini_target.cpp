@@ -1,7 +1,7 @@
 #include "targets.h"
 
-#include "platform/errors.h"
-#include "platform/ini_profile.h"
+#include "platform/profile/template_write_error.h"
+#include "platform/profile/ini_profile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 #include "targets.h"
 
-#include "platform/bitmap_decoders.h"
-#include "platform/jpeg_decoder.h"
-#include "platform/picture_loader.h"
+#include "platform/pictures/bitmap_decoders.h"
+#include "platform/pictures/jpeg_decoder.h"
+#include "platform/pictures/picture_loader.h"
 
 #include <new>
 

@@ -1,7 +1,7 @@
 #include "targets.h"
 
-#include "platform/errors.h"
-#include "platform/settings_store.h"
+#include "platform/store/settings_error.h"
+#include "platform/store/settings_store.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,0 +1,199 @@
+#include "platform/desktop/single_instance.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kTimeoutSeconds = 1;
+constexpr char kActivate[] = "activate\n";
+// A request is one short line; whatever a stranger sends beyond that is
+// not kept.
+constexpr qsizetype kMaxRequest = 1024;
+
+bool socketAddress(const QByteArray& path, sockaddr_un& address)
+{
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    if (path.size() >= qsizetype(sizeof address.sun_path))
+        return false;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    return true;
+}
+
+}  // namespace
+
+SingleInstance::SingleInstance(const QString& applicationKey, QObject* parent)
+    : QObject(parent), m_serverName(QStringLiteral("%1-%2").arg(applicationKey).arg(getuid()))
+{
+    m_socketPath = QFile::encodeName(QDir(QDir::tempPath()).filePath(m_serverName));
+}
+
+SingleInstance::~SingleInstance()
+{
+    stopListening();
+}
+
+void SingleInstance::stopListening()
+{
+    for (auto& [fd, connection] : m_connections) {
+        connection.notifier.reset();
+        ::close(fd);
+    }
+    m_connections.clear();
+    if (m_listener >= 0) {
+        m_listenerNotifier.reset();
+        ::close(m_listener);
+        m_listener = -1;
+        // The socket file goes with the server that listened on it.
+        ::unlink(m_socketPath.constData());
+    }
+}
+
+bool SingleInstance::anotherInstanceRuns()
+{
+    // Two programs starting at once take turns. The kernel drops the lock
+    // when its holder ends, even by a crash, and taking it waits for no disk.
+    const QString lockPath = QDir(QDir::tempPath()).filePath(m_serverName + QStringLiteral(".lock"));
+    const int lock = ::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (lock >= 0)
+        ::flock(lock, LOCK_EX);
+    const bool another = askRunningInstance();
+    if (!another)
+        listen();
+    if (lock >= 0)
+        ::close(lock);
+    return another;
+}
+
+bool SingleInstance::askRunningInstance()
+{
+    sockaddr_un address;
+    if (!socketAddress(m_socketPath, address))
+        return false;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    // A running instance that is too busy to take the call within the
+    // timeout counts as none.
+    const timeval timeout{kTimeoutSeconds, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
+    int result;
+    do
+        result = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    while (result < 0 && errno == EINTR);
+    if (result < 0) {
+        ::close(fd);
+        return false;
+    }
+    const char* data = kActivate;
+    size_t left = sizeof kActivate - 1;
+    while (left > 0) {
+        const ssize_t written = ::send(fd, data, left, MSG_NOSIGNAL);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            break;
+        data += written;
+        left -= size_t(written);
+    }
+    ::close(fd);
+    return true;
+}
+
+bool SingleInstance::listen()
+{
+    sockaddr_un address;
+    if (!socketAddress(m_socketPath, address))
+        return false;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return false;
+    // A socket file left by a crashed instance answers nobody: remove it.
+    ::unlink(m_socketPath.constData());
+    // Only this user may connect; nobody can before listen() below.
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) < 0 ||
+        ::chmod(m_socketPath.constData(), S_IRUSR | S_IWUSR) < 0 || ::listen(fd, 50) < 0) {
+        ::close(fd);
+        return false;
+    }
+    m_listener = fd;
+    m_listenerNotifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    connect(m_listenerNotifier.get(), &QSocketNotifier::activated, this,
+            &SingleInstance::acceptConnections);
+    return true;
+}
+
+void SingleInstance::acceptConnections()
+{
+    for (;;) {
+        const int fd = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0) {
+            if (errno == EINTR || errno == ECONNABORTED)
+                continue;
+            return;
+        }
+        Connection& connection = m_connections[fd];
+        connection.fd = fd;
+        connection.notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        connect(connection.notifier.get(), &QSocketNotifier::activated, this,
+                [this, fd] { readFrom(fd); });
+    }
+}
+
+void SingleInstance::readFrom(int fd)
+{
+    const auto found = m_connections.find(fd);
+    if (found == m_connections.end())
+        return;
+    Connection& connection = found->second;
+    char buffer[512];
+    for (;;) {
+        const ssize_t count = ::recv(fd, buffer, sizeof buffer, 0);
+        if (count > 0) {
+            if (connection.answered || connection.received.size() >= kMaxRequest)
+                continue;
+            connection.received.append(buffer, qsizetype(count));
+            if (connection.received.contains("activate")) {
+                // One request per connection: answer it once.
+                connection.answered = true;
+                emit activationRequested();
+                // The slot may have ended this object's connections.
+                if (m_connections.find(fd) == m_connections.end())
+                    return;
+            }
+            continue;
+        }
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            return;
+        // The other side hung up, or the connection failed.
+        dropConnection(fd);
+        return;
+    }
+}
+
+void SingleInstance::dropConnection(int fd)
+{
+    const auto found = m_connections.find(fd);
+    if (found == m_connections.end())
+        return;
+    // The notifier is being delivered to right now: let the event loop
+    // delete it.
+    found->second.notifier->setEnabled(false);
+    found->second.notifier.release()->deleteLater();
+    m_connections.erase(found);
+    ::close(fd);
+}

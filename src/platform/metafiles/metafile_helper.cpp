@@ -1,0 +1,112 @@
+#include "platform/metafiles/metafile_helper.h"
+
+#include "platform/metafiles/invalid_metafile_error.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <sys/resource.h>
+
+namespace {
+
+constexpr char kEnvironmentVariable[] = "SLEEVIX_METAFILE_HELPER";
+constexpr char kProgramName[] = "sleevix-metafile-helper";
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSpaceLimitAllowed = false;  // the sanitizer reserves terabytes
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSpaceLimitAllowed = false;
+#else
+constexpr bool kAddressSpaceLimitAllowed = true;
+#endif
+#else
+constexpr bool kAddressSpaceLimitAllowed = true;
+#endif
+
+bool isExecutable(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.isExecutable();
+}
+
+void setLimit(int resource, rlim_t value)
+{
+    const rlimit limit{value, value};
+    setrlimit(resource, &limit);
+}
+
+[[noreturn]] void fail(QProcess& process, const char* reason)
+{
+    process.kill();
+    process.waitForFinished(1000);
+    throw InvalidMetafileError(reason);
+}
+
+}  // namespace
+
+QString MetafileHelper::locate()
+{
+    const QString configured = qEnvironmentVariable(kEnvironmentVariable);
+    if (!configured.isEmpty())
+        return configured;
+    if (QCoreApplication::instance() != nullptr) {
+        const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(kProgramName);
+        if (isExecutable(beside))
+            return beside;
+    }
+#ifdef SLEEVIX_METAFILE_HELPER_BUILD_PATH
+    if (isExecutable(QStringLiteral(SLEEVIX_METAFILE_HELPER_BUILD_PATH)))
+        return QStringLiteral(SLEEVIX_METAFILE_HELPER_BUILD_PATH);
+#endif
+    return QString::fromLatin1(kProgramName);
+}
+
+MetafileHelper::MetafileHelper(QString program, Limits limits)
+    : m_program(std::move(program)), m_limits(limits)
+{
+}
+
+QByteArray MetafileHelper::convert(const QStringList& arguments, const QByteArray& input) const
+{
+    QProcess process;
+    process.setProgram(m_program);
+    process.setArguments(arguments);
+    process.setStandardErrorFile(QProcess::nullDevice());
+    const Limits limits = m_limits;
+    process.setChildProcessModifier([limits] {
+        setLimit(RLIMIT_CPU, rlim_t(limits.maxCpuSeconds));
+        setLimit(RLIMIT_CORE, 0);
+        setLimit(RLIMIT_FSIZE, 0);
+        if (kAddressSpaceLimitAllowed)
+            setLimit(RLIMIT_AS, rlim_t(limits.maxMemoryBytes));
+    });
+
+    const QDeadlineTimer deadline(limits.timeout);
+    process.start();
+    if (!process.waitForStarted(int(limits.timeout.count())))
+        throw InvalidMetafileError("metafile helper could not be started: " + m_program.toStdString());
+    process.write(input);
+    process.closeWriteChannel();
+
+    QByteArray output;
+    while (process.state() != QProcess::NotRunning) {
+        if (deadline.hasExpired())
+            fail(process, "metafile helper took too long");
+        process.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())));
+        output += process.readAllStandardOutput();
+        if (output.size() > limits.maxOutputBytes)
+            fail(process, "metafile helper wrote too much");
+    }
+    output += process.readAllStandardOutput();
+    if (output.size() > limits.maxOutputBytes)
+        throw InvalidMetafileError("metafile helper wrote too much");
+    if (process.exitStatus() != QProcess::NormalExit)
+        throw InvalidMetafileError("metafile helper crashed");
+    if (process.exitCode() != 0)
+        throw InvalidMetafileError("the metafile library rejected the file");
+    return output;
+}

@@ -1,0 +1,28 @@
+// The module "pictures": libjpeg and Qt SVG behind the PictureCodecs
+// interface.
+#include "platform/pictures/jpeg_decoder.h"
+#include "platform/pictures/picture_codecs.h"
+#include "platform/metafiles/svg_metafile_drawing.h"
+
+namespace {
+
+class LinkedCodecs final : public PictureCodecs {
+public:
+    QImage decodeJpeg(const QByteArray& data, const PartialPictureCallback& showPartial) const override
+    {
+        return ::decodeJpeg(data, showPartial);
+    }
+
+    std::shared_ptr<const MetafileDrawing> svgDrawing(const QByteArray& svg, QSize size) const override
+    {
+        return std::make_shared<const SvgMetafileDrawing>(svg, size);
+    }
+};
+
+}  // namespace
+
+extern "C" const PictureCodecs* sleevix_picture_codecs()
+{
+    static const LinkedCodecs codecs;
+    return &codecs;
+}

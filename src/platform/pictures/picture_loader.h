@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/pictures/invalid_picture_error.h"
+#include "platform/pictures/unreadable_file_error.h"
+#include "platform/pictures/picture.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+#include <functional>
+
+// The most memory one decoded picture may take. Files that declare a larger
+// picture are rejected before anything is allocated for them.
+inline constexpr qint64 kPictureMemoryLimit = 512LL * 1024 * 1024;
+
+// True when a picture of the declared size would take more than the limit.
+// Safe for any sizes a header can declare: nothing is multiplied that could
+// overflow.
+constexpr bool exceedsPictureMemory(qint64 width, qint64 height, qint64 bytesPerPixel)
+{
+    return width > 0 && height > 0 && width > kPictureMemoryLimit / bytesPerPixel / height;
+}
+
+// Receives the partly decoded picture while a progressive JPEG file decodes.
+using PartialPictureCallback = std::function<void(const QImage&)>;
+
+// Decodes EMF or WMF content; `extension` is "emf" or "wmf". Throws
+// InvalidPictureError for content it cannot show.
+using MetafileDecoder = std::function<Picture(const QByteArray& data, const QString& extension)>;
+
+// Installs the metafile decoder; until one is installed, emf and wmf files
+// are invalid pictures. An empty function removes it again.
+void setMetafileDecoder(MetafileDecoder decoder);
+
+// Loads a picture file, choosing the format by the extension (jpeg, jpg,
+// bmp, ico, emf, wmf; case does not matter). For progressive JPEG files
+// `progressive` is called once, with the coarse picture of the first scan;
+// the returned picture is the complete one.
+// Throws InvalidPictureError or UnreadableFileError.
+Picture loadPicture(const QString& path, const PartialPictureCallback& progressive = {});

@@ -1,0 +1,65 @@
+#include "platform/widgets/image_view.h"
+
+#include "platform/pictures/image_scaling.h"
+#include "platform/pictures/transparent_rendering.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+ImageView::ImageView(QWidget* parent) : QWidget(parent) {}
+
+void ImageView::setPicture(const Picture& picture)
+{
+    m_picture = picture;
+    m_working = Picture();
+    m_shown = QImage();
+    update();
+}
+
+void ImageView::clear()
+{
+    setPicture(Picture());
+}
+
+void ImageView::paintEvent(QPaintEvent*)
+{
+    if (!hasPicture())
+        return;
+    const QImage& shown = shownImage();
+    if (shown.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawImage(QPointF(0, 0), shown);
+}
+
+void ImageView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+    else
+        QWidget::mouseDoubleClickEvent(event);
+}
+
+const QImage& ImageView::shownImage()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (m_shown.isNull() || m_shown.size() != pixels) {
+        m_shown = renderTransparent(workingPicture(), pixels);
+        m_shown.setDevicePixelRatio(ratio);
+    }
+    return m_shown;
+}
+
+const Picture& ImageView::workingPicture()
+{
+    const QSize windowPixels = (QSizeF(window()->size()) * devicePixelRatioF()).toSize();
+    if (m_working.isEmpty() || m_workingFor != windowPixels) {
+        m_workingFor = windowPixels;
+        m_working = m_picture.kind() == Picture::Kind::Raster
+            ? Picture::fromImage(sampledForScaling(m_picture.image(), windowPixels),
+                                 m_picture.isJpeg())
+            : m_picture;
+    }
+    return m_working;
+}

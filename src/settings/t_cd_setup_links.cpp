@@ -1,0 +1,22 @@
+// The "URL's  " page of the settings window.
+#include "settings/t_cd_setup.h"
+
+#include "platform/widgets/tabbed_pages.h"
+#include "settings/link_list_editor.h"
+
+#include <QLineEdit>
+
+void TCDSetup::connectLinkPage()
+{
+    linkEditor = new LinkListEditor({eUrl, ListBox, bNeu, bAendern, Button4, Button10}, this);
+    connect(PageControl, &TabbedPages::pageShown, this, [this](int index) {
+        if (index == PageLinks)
+            TabSheet6Show();
+    });
+}
+
+void TCDSetup::TabSheet6Show()
+{
+    linkEditor->resetButtons();
+    eUrl->setFocus(Qt::OtherFocusReason);
+}

@@ -1,0 +1,62 @@
+#include "workspace/picture_open_dialog.h"
+
+#include "platform/pictures/picture_loader.h"
+
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+
+namespace {
+
+constexpr int kPreviewSize = 160;
+// Larger files are not decoded just for the preview.
+constexpr qint64 kPreviewFileLimit = 40 * 1024 * 1024;
+
+}  // namespace
+
+QStringList PictureOpenDialog::nameFilterList()
+{
+    return {
+        QStringLiteral("Alle Bilder (*.jpg *.jpeg *.bmp *.ico *.emf *.wmf *.JPG *.JPEG *.BMP *.ICO *.EMF *.WMF)"),
+        QStringLiteral("JPEG-Bilder (*.jpg *.jpeg *.JPG *.JPEG)"),
+        QStringLiteral("Bitmaps (*.bmp *.BMP)"),
+        QStringLiteral("Symbole (*.ico *.ICO)"),
+        QStringLiteral("Erweiterte Metadateien (*.emf *.EMF)"),
+        QStringLiteral("Metadateien (*.wmf *.WMF)"),
+    };
+}
+
+PictureOpenDialog::PictureOpenDialog(QWidget* parent, const QString& folder, const QString& fileName)
+    : QFileDialog(parent, QStringLiteral("Öffnen"), folder)
+{
+    setOption(QFileDialog::DontUseNativeDialog);
+    setFileMode(QFileDialog::ExistingFiles);
+    setAcceptMode(QFileDialog::AcceptOpen);
+    setNameFilters(nameFilterList());
+    if (!fileName.isEmpty())
+        selectFile(fileName);
+
+    m_preview = new QLabel(this);
+    m_preview->setObjectName(QStringLiteral("preview"));
+    m_preview->setFixedSize(kPreviewSize, kPreviewSize);
+    m_preview->setAlignment(Qt::AlignCenter);
+    m_preview->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    if (auto* grid = qobject_cast<QGridLayout*>(layout()))
+        grid->addWidget(m_preview, 1, grid->columnCount(), 1, 1);
+    connect(this, &QFileDialog::currentChanged, this, &PictureOpenDialog::showPreview);
+}
+
+void PictureOpenDialog::showPreview(const QString& path)
+{
+    m_preview->clear();
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > kPreviewFileLimit)
+        return;
+    try {
+        const Picture picture = loadPicture(path);
+        QSize size = picture.size().scaled(kPreviewSize - 4, kPreviewSize - 4, Qt::KeepAspectRatio);
+        m_preview->setPixmap(QPixmap::fromImage(picture.rendered(size.expandedTo({1, 1}))));
+    } catch (const std::exception&) {
+        m_preview->setText(QStringLiteral("Keine Vorschau"));
+    }
+}

@@ -1,0 +1,149 @@
+// The main window's print commands: print, preview, PDF export, printer
+// setup and printer calibration.
+#include "workspace/t_sleevix.h"
+
+#include "app/globals.h"
+#include "platform/widgets/error_box.h"
+#include "platform/store/settings_store.h"
+#include "print/calibration_dialog.h"
+#include "print/calibration_page.h"
+#include "platform/printing/printer_calibration.h"
+#include "platform/printing/print_support.h"
+#include "platform/printing/printer_choice.h"
+#include "print/sheets.h"
+#include "settings/t_cd_setup.h"
+#include "model/program_values.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QToolButton>
+
+namespace {
+
+const QString kPrintCount = QStringLiteral("AnzPrint");
+
+// Counts the command in the store, continuing from the stored count.
+void countPrintCommand()
+{
+    SettingsStore& store = SettingsStore::user();
+    if (store.exists(kPrintCount))
+        program().PrintCount = store.readInteger(kPrintCount);
+    program().PrintCount += 1;
+    store.writeInteger(kPrintCount, program().PrintCount);
+}
+
+// The sheets the layout boxes call for. Each test stands on its own; the
+// boxes keep at most one ticked, so there is at most one sheet.
+QList<TCDSetup::SheetRoutine> tickedSheets(const TSleevix& w)
+{
+    const bool cd = w.cbCD->isChecked();
+    const bool folded = w.cbDouble->isChecked();
+    QList<TCDSetup::SheetRoutine> sheets;
+    if (!cd && !w.cbDVD->isChecked() && !w.cbVHS->isChecked() && !folded)
+        sheets << &PrintFrontBack;
+    if (cd && !folded)
+        sheets << &PrintCDLabels;
+    if (folded && !cd)
+        sheets << &PrintDouble;
+    if (w.cbDVD->isChecked())
+        sheets << &PrintDVD;
+    if (w.cbVHS->isChecked())
+        sheets << &PrintVHS;
+    return sheets;
+}
+
+// The sheets of the ticked layout, drawn from the stored settings.
+QList<SheetJob> storedSheets(const TSleevix& w)
+{
+    QList<SheetJob> jobs;
+    if (!CDSetup)
+        return jobs;
+    CDSetup->ReadRegistry();
+    for (TCDSetup::SheetRoutine routine : tickedSheets(w))
+        jobs << CDSetup->sheetJob(routine, false);
+    return jobs;
+}
+
+}  // namespace
+
+void TSleevix::connectPrintCommands()
+{
+    connect(sbPrint, &QToolButton::clicked, this, &TSleevix::sbPrintClick);
+    connect(mPrint, &QAction::triggered, this, &TSleevix::sbPrintClick);
+    connect(mPreview, &QAction::triggered, this, &TSleevix::mPreviewClick);
+    connect(mPdfExport, &QAction::triggered, this, &TSleevix::mPdfExportClick);
+    connect(mCalibrate, &QAction::triggered, this, &TSleevix::mCalibrateClick);
+    for (int menu : {1, 2}) {
+        connect(popupItem(menu, kPrintItem), &QAction::triggered, this, &TSleevix::sbPrintClick);
+        connect(popupItem(menu, kPreviewItem), &QAction::triggered, this, &TSleevix::mPreviewClick);
+    }
+    connect(mPrinterSetup, &QAction::triggered, this, &TSleevix::mPrinterSetupClick);
+}
+
+void TSleevix::sbPrintClick()
+{
+    runGuarded(this, [this] {
+        countPrintCommand();
+        if (!CDSetup)
+            return;
+        CDSetup->ReadRegistry();
+        for (TCDSetup::SheetRoutine routine : tickedSheets(*this))
+            CDSetup->printSheet(routine, false);
+    });
+}
+
+void TSleevix::mPreviewClick()
+{
+    bool print = false;
+    runGuarded(this, [&] {
+        const QList<SheetJob> sheets = storedSheets(*this);
+        if (sheets.isEmpty())
+            return;
+        print = printSupport().preview(this, sheets.constFirst());
+    });
+    if (print)
+        sbPrintClick();
+}
+
+void TSleevix::mPdfExportClick()
+{
+    runGuarded(this, [this] {
+        for (const SheetJob& sheet : storedSheets(*this))
+            printSupport().exportPdf(this, sheet);
+    });
+}
+
+void TSleevix::mPrinterSetupClick()
+{
+    runGuarded(this, [this] {
+        PrinterChoice& printers = PrinterChoice::instance();
+        const QString chosen =
+            printSupport().choosePrinter(this, printers.installedPrinters(), printers.currentPrinter());
+        if (chosen.isEmpty())
+            return;
+        printers.setCurrentPrinter(chosen);
+        SettingsStore::user().writeString(QStringLiteral("PrinterName"), chosen);
+    });
+}
+
+void TSleevix::mCalibrateClick()
+{
+    runGuarded(this, [this] {
+        const QString printer = PrinterChoice::instance().installedCurrentPrinter();
+        if (printer.isEmpty()) {
+            QMessageBox::information(this, QStringLiteral("Drucker kalibrieren"),
+                                     QStringLiteral("Es ist kein Drucker eingerichtet. Ausdrucke werden als "
+                                                    "PDF-Datei gespeichert und brauchen keine Kalibrierung."));
+            return;
+        }
+        CalibrationDialog dialog(printer, PrinterCalibration::load(printer), this);
+        connect(&dialog, &CalibrationDialog::printPageRequested, &dialog, [&dialog] {
+            runGuarded(&dialog, [&dialog] {
+                printSupport().print(&dialog, false, &PrintCalibrationPage, /*calibrated*/ false);
+            });
+        });
+        if (dialog.exec() == QDialog::Accepted)
+            dialog.calibration().save(printer);
+    });
+}

@@ -1,0 +1,219 @@
+#include "workspace/t_sleevix.h"
+
+#include "app/globals.h"
+#include "app/help_document.h"
+#include "platform/widgets/error_box.h"
+#include "platform/desktop/clipboard_owner.h"
+#include "platform/widgets/image_view.h"
+#include "platform/desktop/program_icons.h"
+#include "platform/store/settings_store.h"
+#include "settings/t_cd_setup.h"
+#include "model/program_values.h"
+#include "workspace/slot_panel.h"
+#include "workspace/status_bar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QToolButton>
+#include <QTimer>
+#include <QUrl>
+
+#include <memory>
+
+static void initResources()
+{
+    Q_INIT_RESOURCE(sleevix);
+}
+
+namespace {
+
+// The six layout ticks saved at exit and restored at the first activation,
+// in the order of restoring.
+struct LayoutValue {
+    const char* valueName;
+    QCheckBox* TSleevix::*box;
+};
+
+const LayoutValue kRestoreOrder[] = {
+    {"2 Picture", &TSleevix::cbSecIMG}, {"2 Front", &TSleevix::cbSecFront},
+    {"Double", &TSleevix::cbDouble},    {"CD", &TSleevix::cbCD},
+    {"DVD", &TSleevix::cbDVD},          {"VHS", &TSleevix::cbVHS},
+};
+
+const LayoutValue kSaveOrder[] = {
+    {"2 Front", &TSleevix::cbSecFront}, {"2 Picture", &TSleevix::cbSecIMG},
+    {"Double", &TSleevix::cbDouble},    {"CD", &TSleevix::cbCD},
+    {"DVD", &TSleevix::cbDVD},          {"VHS", &TSleevix::cbVHS},
+};
+
+}  // namespace
+
+TSleevix::TSleevix(const QStringList& arguments, QWidget* parent)
+    : QMainWindow(parent), m_arguments(arguments)
+{
+    initResources();
+    setObjectName(QStringLiteral("Sleevix"));
+    setWindowTitle(QStringLiteral("Sleevix von Tarnholm"));
+    setWindowIcon(programIcon("sleevix"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    buildClient();
+    buildMenus();
+    buildPopupMenus();
+    connectLayoutHandlers();
+    connectPictureHandlers();
+    connectPrintCommands();
+    connectPictureCommands();
+    connectHelpCommands();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    runSettingsDialog = [this] {
+        auto dialog = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, this);
+        dialog->exec();
+    };
+    runOpenDialog = [this] { return execPictureDialog(); };
+    FormCreate();
+}
+
+TSleevix::~TSleevix()
+{
+    if (Sleevix == this)
+        Sleevix = nullptr;
+}
+
+void TSleevix::FormCreate()
+{
+    sbTrash1->setEnabled(false);
+    sbTrash2->setEnabled(false);
+    // As the first paint would set them with both slots empty; set there,
+    // they would paint a second time at once.
+    sbChange->setEnabled(false);
+    sbPrint->setEnabled(false);
+    mPrint->setEnabled(false);
+    mPreview->setEnabled(false);
+    mPdfExport->setEnabled(false);
+    sbClipbrd1->setEnabled(clipboardHasPicture());
+    sbClipbrd2->setEnabled(sbClipbrd1->isEnabled());
+    m_backPanelHeight = Panel2->height();
+    m_backPanelWidth = Panel2->width();
+    connect(mBeenden, &QAction::triggered, this, &QWidget::close);
+    connect(sbClose, &QToolButton::clicked, this, &QWidget::close);
+}
+
+bool TSleevix::clipboardHasPicture() const
+{
+    if (clipboardIsUnowned())
+        return false;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasImage();
+}
+
+bool TSleevix::event(QEvent* event)
+{
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        runFirstActivation();
+    // A desktop without a window manager never activates the window; the
+    // first activation's work must not depend on that.
+    if (event->type() == QEvent::Show)
+        QTimer::singleShot(0, this, &TSleevix::runFirstActivation);
+    return handled;
+}
+
+void TSleevix::runFirstActivation()
+{
+    if (m_activated)
+        return;
+    m_activated = true;
+    runGuarded(this, [this] { FormActivate(); });
+}
+
+void TSleevix::FormActivate()
+{
+    m_activated = true;
+    Hilfe1->setVisible(QFileInfo::exists(helpDocumentPath()));
+    sbClear->setEnabled(false);
+    const QString pictureFolder = CDSetup ? CDSetup->fieldText("eDaten") : QString();
+    if (QFileInfo(pictureFolder).isDir())
+        m_openDialogFolder = pictureFolder;
+    if (m_arguments.value(1) == QLatin1String("open"))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(pictureFolder));
+    if (clipboardHasPicture()) {
+        sbClipbrd1->setEnabled(true);
+        sbClear->setEnabled(true);
+    } else {
+        sbClipbrd1->setEnabled(false);
+    }
+    if (CDSetup)
+        cbSecIMG->setChecked(CDSetup->isTicked("cbSecImg"));
+    sbClipbrd2->setEnabled(sbClipbrd1->isEnabled());
+
+    const SettingsStore& store = SettingsStore::user();
+    for (const LayoutValue& value : kRestoreOrder) {
+        const QString name = QLatin1String(value.valueName);
+        if (store.exists(name))
+            (this->*value.box)->setChecked(store.readBool(name));
+    }
+    if (CDSetup)
+        setRecognitionChecked(CDSetup->isTicked("cbAutoFormat"));
+    recognitionItemRule({cbCD, cbDouble, cbSecFront, cbDVD, cbVHS});
+}
+
+void TSleevix::saveLayoutTicks()
+{
+    if (!program().AutoSave)
+        return;
+    SettingsStore& store = SettingsStore::user();
+    SettingsStore::Transaction transaction(store);
+    for (const LayoutValue& value : kSaveOrder)
+        store.writeBool(QLatin1String(value.valueName), (this->*value.box)->isChecked());
+    transaction.commit();
+}
+
+void TSleevix::closeEvent(QCloseEvent* event)
+{
+    runGuarded(this, [this] { saveLayoutTicks(); });
+    event->accept();
+}
+
+void TSleevix::setRecognitionChecked(bool checked)
+{
+    popupItem(1, kRecognitionItem)->setChecked(checked);
+    popupItem(2, kRecognitionItem)->setChecked(checked);
+}
+
+bool TSleevix::recognitionChecked() const
+{
+    return popupItem(1, kRecognitionItem)->isChecked();
+}
+
+ImageView* TSleevix::slotView(int slot) const
+{
+    return slot == 1 ? Image1 : Image2;
+}
+
+Picture TSleevix::slotPicture(int slot) const
+{
+    return slotView(slot)->picture();
+}
+
+QString TSleevix::statusText(int slot) const
+{
+    return statusBarPanels->panelText(slot);
+}
+
+void TSleevix::setStatusText(int slot, const QString& text)
+{
+    statusBarPanels->setPanelText(slot, text);
+}

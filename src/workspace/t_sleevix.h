@@ -1,0 +1,250 @@
+#pragma once
+
+#include "dragdrop/t_drag_drop_files.h"
+#include "platform/pictures/picture.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+#include <initializer_list>
+
+class ImageView;
+class QAction;
+class QDialog;
+class QUrl;
+class QCheckBox;
+class QMenu;
+class QPushButton;
+class QToolBar;
+class QToolButton;
+class SlotPanel;
+class StatusBar;
+
+// The main window: two picture panels with their slots, the layout check
+// boxes and their toolbar and menu twins, the context menus and the
+// status bar.
+class TSleevix : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TSleevix(const QStringList& arguments = {}, QWidget* parent = nullptr);
+    ~TSleevix() override;
+
+    // --- Controls, by the names the program uses -------------------------
+    QWidget* Client = nullptr;
+    QToolBar* ToolBar = nullptr;
+    SlotPanel* Panel1 = nullptr;
+    SlotPanel* Panel2 = nullptr;
+    ImageView* Image1 = nullptr;
+    ImageView* Image2 = nullptr;
+    ImageView* Image3 = nullptr;
+    ImageView* Image4 = nullptr;
+    QCheckBox* cbSecFront = nullptr;
+    QCheckBox* cbDouble = nullptr;
+    QCheckBox* cbCD = nullptr;
+    QCheckBox* cbDVD = nullptr;
+    QCheckBox* cbVHS = nullptr;
+    QCheckBox* cbSecIMG = nullptr;
+    QPushButton* bFront = nullptr;
+    QPushButton* bBack = nullptr;
+    QToolButton* sbTrash1 = nullptr;
+    QToolButton* sbTrash2 = nullptr;
+    QToolButton* sbClose = nullptr;
+    QToolButton* sbKonfig = nullptr;
+    QToolButton* sbPrint = nullptr;
+    QToolButton* sbFront = nullptr;
+    QToolButton* sbBack = nullptr;
+    QToolButton* sbDouble = nullptr;
+    QToolButton* sbCD = nullptr;
+    QToolButton* spDVD = nullptr;
+    QToolButton* spVHS = nullptr;
+    QToolButton* sbClipbrd1 = nullptr;
+    QToolButton* sbClipbrd2 = nullptr;
+    QToolButton* sbChange = nullptr;
+    QToolButton* sbClear = nullptr;
+    StatusBar* statusBarPanels = nullptr;
+    // The panels' context menus, made at their first use.
+    QMenu* PopupMenu1 = nullptr;
+    QMenu* PopupMenu2 = nullptr;
+
+    QAction* mKonfig = nullptr;
+    QAction* mBeenden = nullptr;
+    QAction* mPrint = nullptr;
+    QAction* mPrinterSetup = nullptr;
+    QAction* mPreview = nullptr;
+    QAction* mPdfExport = nullptr;
+    QAction* mCalibrate = nullptr;
+    QAction* mFront = nullptr;
+    QAction* mBack = nullptr;
+    QAction* mDoppel = nullptr;
+    QAction* mCD = nullptr;
+    QAction* mDVD = nullptr;
+    QAction* mVHS = nullptr;
+    QAction* Hilfe1 = nullptr;
+    QAction* mAbout = nullptr;
+    QAction* ImInternetsuchen1 = nullptr;
+
+    // Context menu items are addressed by position, separators included.
+    static constexpr int kLoadItem = 0;
+    static constexpr int kRecognitionItem = 11;
+    static constexpr int kSettingsItem = 12;
+    QAction* popupItem(int menu, int index) const;
+    QMenu* popupMenu(int menu);
+
+    // --- Layout handlers ---------------------------------------------------
+    void cbDoubleClick();
+    void cbSecIMGClick();
+    void cbCDClick();
+    void cbSecFrontClick();
+    void cbDVDClick();
+    void cbVHSClick();
+    void sbDoubleClick();
+    void sbCDClick();
+    void spDVDClick();
+    void spVHSClick();
+    void sbFrontClick();
+    void sbBackClick();
+    void mFrontClick();
+    void mBackClick();
+    void mDoppelClick();
+    void sbKonfigClick();
+
+    // --- Picture loading ---------------------------------------------------
+    bool OpenFile(int slot, const QString& fileName, Picture& holder,
+                  const std::function<void(const QImage&)>& showPartial = {});
+    void SetJPEGOptions(Picture& holder);
+    void FDblClick(int slot);
+    void OpenImage(int slot, const QString& fileName);
+    void Bilderkennung1Click();
+    void Bilderkennung2Click();
+
+    // --- Printing -------------------------------------------------------------
+    void sbPrintClick();
+    void mPrinterSetupClick();
+    void mPreviewClick();
+    void mPdfExportClick();
+    void mCalibrateClick();
+
+    // --- Lifecycle ----------------------------------------------------------
+    void FormActivate();
+    void saveLayoutTicks();
+
+    // --- Helpers other windows use ----------------------------------------
+    void setRecognitionChecked(bool checked);
+    bool recognitionChecked() const;
+    ImageView* slotView(int slot) const;
+    Picture slotPicture(int slot) const;
+    QString statusText(int slot) const;
+    void setStatusText(int slot, const QString& text);
+    void emptySlot(int slot);
+    bool clipboardHasPicture() const;
+
+    // The starting folder of the picture-open dialog and the file name it
+    // preselects.
+    QString openDialogFolder() const { return m_openDialogFolder; }
+    void setOpenDialogFolder(const QString& folder) { m_openDialogFolder = folder; }
+    QString openDialogFileName() const { return m_openDialogFileName; }
+
+    // The picture-open dialog; tests replace it. Returns the chosen files in
+    // choice order, or nothing when cancelled.
+    std::function<QStringList()> runOpenDialog;
+
+    // Creates and runs the modal settings dialog; tests may replace it.
+    std::function<void()> runSettingsDialog;
+
+    int backPanelCreationWidth() const { return m_backPanelWidth; }
+
+    // --- Picture commands and command states -------------------------------
+    static constexpr int kSwapItem = 1;
+    static constexpr int kCopyItem = 2;
+    static constexpr int kDeleteItem = 4;
+    static constexpr int kDeleteBothItem = 5;
+    static constexpr int kPrintItem = 7;
+    static constexpr int kPreviewItem = 8;
+    static constexpr int kPasteItem = 10;
+    TDragDropFiles* DragDropFiles1 = nullptr;
+    TDragDropFiles* DragDropFiles2 = nullptr;
+    void DragDropFiles1ProcessDropped(TDragDrop* sender, TDragKeyState keyState, QPoint point,
+                                      TDropEffectSet effect);
+    void DragDropFiles2ProcessDropped(TDragDrop* sender, TDragKeyState keyState, QPoint point,
+                                      TDropEffectSet effect);
+    void sbClipbrd1Click();
+    void sbClipbrd2Click();
+    void Einfgen1Click();
+    void Einfgen2Click();
+    void sbClearClick();
+    void sbChangeClick();
+    void Bildertauschen1Click();
+    void Bildertauschen2Click();
+    void Kopieren1Click();
+    void Kopieren2Click();
+    void sbTrash1Click();
+    void sbTrash2Click();
+    void Lschen1Click();
+    void Lschen2Click();
+    void Beidelschen1Click();
+    void Beidelschen2Click();
+    void FormPaint();
+    void FormMouseMove();
+
+    // --- Help menu and print-count information (help_commands.cpp) --------
+    void Hilfe1Click();
+    void mAboutClick();
+    void ImInternetsuchen1Click();
+    // Double-click on the free client area.
+    void ClientDblClick();
+    // Shows one of the program's modal windows; tests replace it to drive
+    // the window without blocking.
+    std::function<void(QDialog&)> runModalWindow;
+    // Hands an address to the desktop's default handler; tests replace it.
+    std::function<bool(const QUrl&)> openUrl;
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildClient();
+    void buildPopupMenus();
+    void connectLayoutHandlers();
+    void connectPictureHandlers();
+    void connectPrintCommands();
+    void connectHelpCommands();
+    void FormCreate();
+    void runFirstActivation();
+
+    // Steps the layout handlers share.
+    void centreTrash(int slot);
+    void statusSplit();
+    void focusAway();
+    void recognitionItemRule(std::initializer_list<QCheckBox*> boxes);
+    void resetUnfoldedFrame();
+    void drawCdOutline(ImageView* overlay);
+    void coverLayoutClick(QCheckBox* own);
+    void updateTrashButtons();
+    void toggleRecognition(int menu);
+    QStringList execPictureDialog();
+    bool recognitionApplies() const;
+    void loadDirect(int slot, const QString& fileName);
+    void loadRecognised(int errorSlot, const QString& fileName);
+    void showPartialPicture(int slot, const QImage& partial);
+
+    QList<QAction*> m_popupItems[2];  // the context menus' items, separators included
+    QStringList m_arguments;
+    QString m_openDialogFolder;
+    QString m_openDialogFileName;
+    int m_backPanelWidth = 0;
+    int m_backPanelHeight = 0;
+    bool m_activated = false;
+
+    // Picture commands and command states.
+    void connectPictureCommands();
+    void connectCommandStates();
+    void pasteInto(int slot);
+    void copySlot(int from, int to);
+    void loadDropped(int panelSlot, QStringList files);
+    void refreshClipboardCommands();
+    bool m_clipboardHasPicture = false;  // as of the clipboard's last change
+};
