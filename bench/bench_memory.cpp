@@ -42,7 +42,7 @@ void peakMemory(benchmark::State& state)
         window.OpenImage(1, dataFile("large-baseline.jpg"));
         window.OpenImage(2, dataFile("large-progressive.jpg"));
         QCoreApplication::processEvents();
-        dialog = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, &window);
+        dialog = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, window, window, &window);
         dialog->show();
         for (int round = 0; round < 20; ++round)
             QCoreApplication::processEvents();

@@ -4,7 +4,6 @@
 #include "paired.h"
 #include "process.h"
 
-#include "app/globals.h"
 #include "platform/widgets/image_view.h"
 #include "platform/printing/print_runner.h"
 #include "print/sheets.h"
@@ -69,6 +68,7 @@ struct Workspace {
         // Direct loading: each picture goes to the slot it is meant for.
         program().AutoFormat = false;
         small = std::make_unique<TSleevix>();
+        small->attachSettings(app.runLongSettings());
         for (TSleevix* window : {&large(), small.get()}) {
             window->show();
             window->activateWindow();
@@ -165,12 +165,13 @@ void writeReferencePdf(const QString& file)
     writer.setResolution(600);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF());
-    const SheetSettings s = CDSetup->sheetSettings();
+    TSleevix& window = g_workspace->large();
+    const SheetSettings s = window.runLongSettings().sheetSettings();
     QPainter painter(&writer);
     painter.drawImage(sheetRect(s.spLeft, s.spTop, s.spMV, s.spMV),
-                      Sleevix->slotPicture(1).image());
+                      window.slotPicture(1).image());
     painter.drawImage(sheetRect(s.spLeft2, s.spTop2, s.spMRB, s.spMRH),
-                      Sleevix->slotPicture(2).image());
+                      window.slotPicture(2).image());
 }
 
 void printSheet(benchmark::State& state)
@@ -178,7 +179,7 @@ void printSheet(benchmark::State& state)
     g_workspace->fillBoth();
     const QString sheetFile = g_workspace->printFile();
     const QString referenceFile = g_workspace->referenceFile();
-    paired::run(state, [] { CDSetup->PrintFrontBack(false); },
+    paired::run(state, [] { g_workspace->large().runLongSettings().PrintFrontBack(false); },
                 [&] { writeReferencePdf(referenceFile); });
     state.counters["figure_bytes"] = double(QFileInfo(sheetFile).size());
     state.counters["reference_bytes"] = double(QFileInfo(referenceFile).size());

@@ -1,6 +1,5 @@
 #include "app/application.h"
 
-#include "app/globals.h"
 #include "platform/metafiles/invalid_metafile_error.h"
 #include "platform/metafiles/metafile_decoder.h"
 #include "platform/pictures/picture_loader.h"
@@ -50,13 +49,13 @@ void centreOnScreen(QWidget& window)
     window.move(frame.topLeft());
 }
 
-void tellAboutRecoveredStore()
+void tellAboutRecoveredStore(QWidget* mainWindow)
 {
     const QString moved = SettingsStore::user().recoveredFile();
     if (moved.isEmpty())
         return;
     QMessageBox::warning(
-        Sleevix, QApplication::applicationDisplayName(),
+        mainWindow, QApplication::applicationDisplayName(),
         QStringLiteral("Die Einstellungsdatei war beschädigt und wurde als\n%1\n"
                        "beiseitegelegt. Sleevix beginnt mit den Standardeinstellungen.")
             .arg(moved));
@@ -114,13 +113,11 @@ void endWithoutTeardown(int exitCode)
 #endif
 }
 
-void bringToFront()
+void bringToFront(QWidget& mainWindow)
 {
     QWidget* target = QApplication::activeModalWidget();
     if (!target)
-        target = Sleevix;
-    if (!target)
-        return;
+        target = &mainWindow;
     if (target->isMinimized())
         target->showNormal();
     target->raise();
@@ -132,21 +129,22 @@ int runSleevix(QApplication& app)
     SingleInstance guard(QStringLiteral("Sleevix"));
     if (guard.anotherInstanceRuns())
         return 0;
-    QObject::connect(&guard, &SingleInstance::activationRequested, &bringToFront);
 
-    TSleevix mainWindow(app.arguments());
-    Sleevix = &mainWindow;
-    TCDSetup runLongSettings(TCDSetup::Role::RunLong);
-    CDSetup = &runLongSettings;
+    // The main window and the settings window that lives for the whole run;
+    // the settings window reaches the main window through the two
+    // interfaces it implements.
+    TSleevix Sleevix(app.arguments());
+    TCDSetup CDSetup(TCDSetup::Role::RunLong, Sleevix, Sleevix, &Sleevix);
+    Sleevix.attachSettings(CDSetup);
+    QObject::connect(&guard, &SingleInstance::activationRequested, &Sleevix,
+                     [&Sleevix] { bringToFront(Sleevix); });
 
-    mainWindow.show();
-    centreOnScreen(mainWindow);
-    QTimer::singleShot(0, &tellAboutRecoveredStore);
+    Sleevix.show();
+    centreOnScreen(Sleevix);
+    QTimer::singleShot(0, &Sleevix, [&Sleevix] { tellAboutRecoveredStore(&Sleevix); });
     const int result = app.exec();
     // The main window saved what it had to when it closed.
     guard.stopListening();
     endWithoutTeardown(result);
-    CDSetup = nullptr;
-    Sleevix = nullptr;
     return result;
 }

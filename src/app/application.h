@@ -3,6 +3,7 @@
 #include <QStringList>
 
 class QApplication;
+class QWidget;
 
 // Start-up and the event loop of the program: the single-instance guard,
 // the main window and the run-long settings window.
@@ -19,4 +20,4 @@ void configureApplication(QApplication& app);
 void endWithoutTeardown(int exitCode);
 
 // Brings the active modal dialog, or else the main window, to the front.
-void bringToFront();
+void bringToFront(QWidget& mainWindow);

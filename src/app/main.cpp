@@ -1,5 +1,4 @@
 #include "app/application.h"
-#include "app/globals.h"
 #include "workspace/t_sleevix.h"
 
 #include <QApplication>
@@ -16,7 +15,7 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (event->type() == QEvent::Paint && widget && Sleevix && widget->window() == Sleevix) {
+        if (event->type() == QEvent::Paint && widget && qobject_cast<TSleevix*>(widget->window())) {
             QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
             qApp->removeEventFilter(this);
         }

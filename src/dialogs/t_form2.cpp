@@ -1,6 +1,5 @@
 #include "dialogs/t_form2.h"
 
-#include "app/globals.h"
 #include "platform/widgets/error_box.h"
 #include "settings/t_cd_setup.h"
 #include "settings/link_list_editor.h"
@@ -38,7 +37,8 @@ const ButtonSpec kButtons[] = {
 
 }  // namespace
 
-TForm2::TForm2(QWidget* parent) : QDialog(parent)
+TForm2::TForm2(TCDSetup& runLongSettings, QWidget* parent)
+    : QDialog(parent), m_runLongSettings(runLongSettings)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Links"));
@@ -99,10 +99,8 @@ void TForm2::showEvent(QShowEvent* event)
 
 void TForm2::FormActivate()
 {
-    if (CDSetup) {
-        CDSetup->ReadRegistry();
-        m_editor->load(CDSetup->linkEntries());
-    }
+    m_runLongSettings.ReadRegistry();
+    m_editor->load(m_runLongSettings.settings().links());
     m_editor->resetButtons();
 }
 
@@ -124,10 +122,8 @@ void TForm2::ListBoxDblClick()
 void TForm2::bSaveClick()
 {
     const bool saved = runGuarded(this, [this] {
-        if (!CDSetup)
-            return;
-        CDSetup->setLinkEntries(m_editor->entries());
-        CDSetup->WriteRegistry();
+        m_runLongSettings.settings().setLinks(CoverSettings::sortedLinks(m_editor->entries()));
+        m_runLongSettings.WriteRegistry();
     });
     if (saved)
         accept();

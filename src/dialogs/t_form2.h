@@ -10,14 +10,15 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QUrl;
+class TCDSetup;
 
 // The "Links" window: edits the stored link list and opens an entry with a
-// double-click. It works on a copy of the run-long settings window's list
-// and hands it back on "&Sichern".
+// double-click. It works on a copy of the list of the settings window that
+// lives for the whole run, and hands it back on "&Sichern".
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm2(QWidget* parent = nullptr);
+    explicit TForm2(TCDSetup& runLongSettings, QWidget* parent = nullptr);
     ~TForm2() override;
 
     QLineEdit* eUrl = nullptr;
@@ -47,6 +48,7 @@ protected:
 private:
     void buildControls();
 
+    TCDSetup& m_runLongSettings;
     LinkListEditor* m_editor = nullptr;
     bool m_activated = false;
 };

@@ -80,6 +80,7 @@ void LinkListEditor::editUnsorted(Edit edit)
     edit(list);
     m_editing = false;
     list->setSortingEnabled(sorted);
+    emit edited();
 }
 
 void LinkListEditor::addEntry()
@@ -120,6 +121,7 @@ void LinkListEditor::removeEntry()
 void LinkListEditor::removeAllEntries()
 {
     m_controls.list->clear();
+    emit edited();
     m_controls.entry->clear();
     focusEntry();
 }

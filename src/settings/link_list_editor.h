@@ -45,6 +45,11 @@ public:
     void removeEntry();
     void removeAllEntries();
 
+signals:
+    // The user changed the entries ("&Neu", "Ände&rn", "&Löschen",
+    // "Alle &löschen").
+    void edited();
+
 private:
     template <typename Edit>
     void editUnsorted(Edit edit);

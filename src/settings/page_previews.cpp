@@ -1,12 +1,11 @@
 #include "settings/page_previews.h"
 
-#include "app/globals.h"
 #include "platform/widgets/spin_edit.h"
 #include "platform/widgets/tabbed_pages.h"
 #include "settings/t_cd_setup.h"
 #include "settings/preview_holder.h"
 #include "settings/stock_outlines.h"
-#include "workspace/t_sleevix.h"
+#include "model/main_window_view.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -31,7 +30,7 @@ enum class Axis { Left, Top };
 // CD layout is ticked, and the right half of a double front beside the
 // picture holder.
 struct PositionRule {
-    SpinEdit* TCDSetup::*field;
+    Length field;
     Axis axis;
     Gate gate;
     Holder outline;
@@ -50,8 +49,8 @@ struct CoverPreview {
     int page;
     Holder outline;
     Holder inset;
-    QCheckBox* TCDSetup::*frame;
-    QCheckBox* TSleevix::*layout;
+    Check frame;
+    LayoutBox layout;
     StockOutline plain;
     StockOutline framed;
 };
@@ -112,22 +111,22 @@ const HolderSpec kHolders[] = {
 };
 
 const PositionRule kPositionRules[] = {
-    {&TCDSetup::spTop,        Axis::Top,  Gate::Always,      Holder::Image4,  Holder::Image12},
-    {&TCDSetup::spLeft,       Axis::Left, Gate::Always,      Holder::Image4,  Holder::Image12},
-    {&TCDSetup::spTop2,       Axis::Top,  Gate::BackPage,    Holder::Image5,  Holder::Image13},
-    {&TCDSetup::spLeft2,      Axis::Left, Gate::BackPage,    Holder::Image5,  Holder::Image13},
-    {&TCDSetup::spTop2Front,  Axis::Top,  Gate::SecondFront, Holder::Image5,  Holder::Image13},
-    {&TCDSetup::spLeft2front, Axis::Left, Gate::SecondFront, Holder::Image5,  Holder::Image13},
-    {&TCDSetup::spDTop,       Axis::Top,  Gate::Always,      Holder::Image3,  Holder::Image14, Holder::None, Holder::Image18},
-    {&TCDSetup::spDleft,      Axis::Left, Gate::Always,      Holder::Image3,  Holder::Image14, Holder::None, Holder::Image18},
-    {&TCDSetup::spCDTop,      Axis::Top,  Gate::Always,      Holder::Image1,  Holder::None,    Holder::Image10},
-    {&TCDSetup::spCDLeft,     Axis::Left, Gate::Always,      Holder::Image1,  Holder::None,    Holder::Image10},
-    {&TCDSetup::spCDTop2,     Axis::Top,  Gate::Always,      Holder::Image2,  Holder::None,    Holder::Image11},
-    {&TCDSetup::spCDLeft2,    Axis::Left, Gate::Always,      Holder::Image2,  Holder::None,    Holder::Image11},
-    {&TCDSetup::spDVDTop,     Axis::Top,  Gate::Always,      Holder::Image19, Holder::Image22},
-    {&TCDSetup::spDVDLeft,    Axis::Left, Gate::Always,      Holder::Image19, Holder::Image22},
-    {&TCDSetup::spVHSTop,     Axis::Top,  Gate::Always,      Holder::Image23, Holder::Image26},
-    {&TCDSetup::spVHSLeft,    Axis::Left, Gate::Always,      Holder::Image23, Holder::Image26},
+    {Length::spTop,        Axis::Top,  Gate::Always,      Holder::Image4,  Holder::Image12},
+    {Length::spLeft,       Axis::Left, Gate::Always,      Holder::Image4,  Holder::Image12},
+    {Length::spTop2,       Axis::Top,  Gate::BackPage,    Holder::Image5,  Holder::Image13},
+    {Length::spLeft2,      Axis::Left, Gate::BackPage,    Holder::Image5,  Holder::Image13},
+    {Length::spTop2Front,  Axis::Top,  Gate::SecondFront, Holder::Image5,  Holder::Image13},
+    {Length::spLeft2front, Axis::Left, Gate::SecondFront, Holder::Image5,  Holder::Image13},
+    {Length::spDTop,       Axis::Top,  Gate::Always,      Holder::Image3,  Holder::Image14, Holder::None, Holder::Image18},
+    {Length::spDleft,      Axis::Left, Gate::Always,      Holder::Image3,  Holder::Image14, Holder::None, Holder::Image18},
+    {Length::spCDTop,      Axis::Top,  Gate::Always,      Holder::Image1,  Holder::None,    Holder::Image10},
+    {Length::spCDLeft,     Axis::Left, Gate::Always,      Holder::Image1,  Holder::None,    Holder::Image10},
+    {Length::spCDTop2,     Axis::Top,  Gate::Always,      Holder::Image2,  Holder::None,    Holder::Image11},
+    {Length::spCDLeft2,    Axis::Left, Gate::Always,      Holder::Image2,  Holder::None,    Holder::Image11},
+    {Length::spDVDTop,     Axis::Top,  Gate::Always,      Holder::Image19, Holder::Image22},
+    {Length::spDVDLeft,    Axis::Left, Gate::Always,      Holder::Image19, Holder::Image22},
+    {Length::spVHSTop,     Axis::Top,  Gate::Always,      Holder::Image23, Holder::Image26},
+    {Length::spVHSLeft,    Axis::Left, Gate::Always,      Holder::Image23, Holder::Image26},
 };
 // clang-format on
 
@@ -137,27 +136,27 @@ const DiscPreview kDiscs[] = {
 };
 
 const CoverPreview kDvdCover{TCDSetup::PageDvd, Holder::Image19, Holder::Image22,
-                             &TCDSetup::cbUDVD, &TSleevix::cbDVD,
+                             Check::cbUDVD, LayoutBox::LayoutDvd,
                              StockOutline::DvdPlain, StockOutline::DvdFramed};
 const CoverPreview kVhsCover{TCDSetup::PageVhs, Holder::Image23, Holder::Image26,
-                             &TCDSetup::cbUVHS, &TSleevix::cbVHS,
+                             Check::cbUVHS, LayoutBox::LayoutVhs,
                              StockOutline::VhsPlain, StockOutline::VhsFramed};
 
 struct BoxHandler {
-    QCheckBox* TCDSetup::*box;
+    Check box;
     void (PagePreviews::*handler)();
 };
 
 const BoxHandler kBoxHandlers[] = {
-    {&TCDSetup::cbSecFront, &PagePreviews::cbSecFrontClick},
-    {&TCDSetup::cbSecImg, &PagePreviews::cbSecImgClick},
-    {&TCDSetup::cbUFront, &PagePreviews::cbUFrontClick},
-    {&TCDSetup::cbUBack, &PagePreviews::cbUBackClick},
-    {&TCDSetup::cbKnickTrennVR, &PagePreviews::cbKnickTrennVRClick},
-    {&TCDSetup::cbUDouble, &PagePreviews::cbUDoubleClick},
-    {&TCDSetup::cbKnickTrennD, &PagePreviews::cbKnickTrennDClick},
-    {&TCDSetup::cbUDVD, &PagePreviews::cbUDVDClick},
-    {&TCDSetup::cbUVHS, &PagePreviews::cbUVHSClick},
+    {Check::cbSecFront, &PagePreviews::cbSecFrontClick},
+    {Check::cbSecImg, &PagePreviews::cbSecImgClick},
+    {Check::cbUFront, &PagePreviews::cbUFrontClick},
+    {Check::cbUBack, &PagePreviews::cbUBackClick},
+    {Check::cbKnickTrennVR, &PagePreviews::cbKnickTrennVRClick},
+    {Check::cbUDouble, &PagePreviews::cbUDoubleClick},
+    {Check::cbKnickTrennD, &PagePreviews::cbKnickTrennDClick},
+    {Check::cbUDVD, &PagePreviews::cbUDVDClick},
+    {Check::cbUVHS, &PagePreviews::cbUVHSClick},
 };
 
 struct ShowHandler {
@@ -214,32 +213,10 @@ QFrame* createPanel(const PanelSpec& item, QWidget* page)
     return panel;
 }
 
-// --- What the main window shows --------------------------------------------
-
-bool layoutTicked(QCheckBox* TSleevix::*box)
-{
-    return Sleevix && (Sleevix->*box)->isChecked();
-}
-
-bool anyLayoutTicked()
-{
-    return layoutTicked(&TSleevix::cbCD) || layoutTicked(&TSleevix::cbDouble)
-        || layoutTicked(&TSleevix::cbDVD) || layoutTicked(&TSleevix::cbVHS);
-}
-
-Picture slotPicture(int slot)
-{
-    return Sleevix ? Sleevix->slotPicture(slot) : Picture();
-}
-
-bool slotHolds(int slot)
-{
-    return !slotPicture(slot).isEmpty();
-}
-
 }  // namespace
 
-PagePreviews::PagePreviews(TCDSetup& setup) : QObject(&setup), m_setup(setup)
+PagePreviews::PagePreviews(TCDSetup& setup, const MainWindowView& mainWindow)
+    : QObject(&setup), m_setup(setup), m_settings(setup.settings()), m_mainWindow(mainWindow)
 {
     buildPanels();
     connectControls();
@@ -271,12 +248,13 @@ void PagePreviews::buildPanels()
 
 void PagePreviews::connectControls()
 {
-    for (const PositionRule& rule : kPositionRules) {
-        connect(m_setup.*rule.field, &SpinEdit::changed, this,
-                [this, &rule] { applyPosition(rule); });
-    }
-    for (const BoxHandler& box : kBoxHandlers)
-        connect(m_setup.*box.box, &QCheckBox::toggled, this, box.handler);
+    connect(&m_settings, &CoverSettings::lengthChanged, this, &PagePreviews::positionFieldChanged);
+    connect(&m_settings, &CoverSettings::tickChanged, this, [this](Check check) {
+        for (const BoxHandler& box : kBoxHandlers) {
+            if (box.box == check)
+                (this->*box.handler)();
+        }
+    });
     connect(m_setup.PageControl, &TabbedPages::pageShown, this, &PagePreviews::showPage);
 }
 
@@ -288,6 +266,21 @@ void PagePreviews::showPage(int index)
     }
 }
 
+bool PagePreviews::slotHolds(int slot) const
+{
+    return !m_mainWindow.slotPicture(slot).isEmpty();
+}
+
+bool PagePreviews::anyLayoutTicked() const
+{
+    for (LayoutBox layout : {LayoutBox::LayoutCd, LayoutBox::LayoutDouble, LayoutBox::LayoutDvd,
+                             LayoutBox::LayoutVhs}) {
+        if (m_mainWindow.layoutTicked(layout))
+            return true;
+    }
+    return false;
+}
+
 PreviewHolder* PagePreviews::holder(Holder id) const
 {
     return m_holders[size_t(id)];
@@ -297,16 +290,16 @@ PreviewHolder* PagePreviews::holder(Holder id) const
 
 void PagePreviews::applyPosition(const PositionRule& rule)
 {
-    const bool secondFront = m_setup.cbSecFront->isChecked();
+    const bool secondFront = m_settings.ticked(Check::cbSecFront);
     if ((rule.gate == Gate::BackPage && secondFront)
         || (rule.gate == Gate::SecondFront && !secondFront))
         return;
 
-    const int place = previewPixels((m_setup.*rule.field)->value());
+    const int place = previewPixels(m_settings.length(rule.field));
     moveAlong(holder(rule.outline), rule.axis, place);
     if (rule.inset != Holder::None)
         moveAlong(holder(rule.inset), rule.axis, place + 1);
-    if (rule.overlay != Holder::None && layoutTicked(&TSleevix::cbCD))
+    if (rule.overlay != Holder::None && m_mainWindow.layoutTicked(LayoutBox::LayoutCd))
         moveAlong(holder(rule.overlay), rule.axis, place);
     if (rule.beside != Holder::None) {
         const PreviewHolder* inset = holder(rule.inset);
@@ -315,10 +308,10 @@ void PagePreviews::applyPosition(const PositionRule& rule)
     }
 }
 
-void PagePreviews::positionFieldChanged(const QObject* field)
+void PagePreviews::positionFieldChanged(Length field)
 {
     for (const PositionRule& rule : kPositionRules) {
-        if (m_setup.*rule.field == field)
+        if (rule.field == field)
             applyPosition(rule);
     }
 }
@@ -343,7 +336,7 @@ void PagePreviews::showInside(Holder picture, Holder outline, int slot, bool vis
 {
     PreviewHolder* view = holder(picture);
     view->setGeometry(holder(outline)->geometry().adjusted(1, 1, -1, -1));
-    view->setPicture(slotPicture(slot));
+    view->setPicture(m_mainWindow.slotPicture(slot));
     view->setVisible(visible);
 }
 
@@ -356,14 +349,14 @@ void PagePreviews::TabSheet2Show()
     m_setup.spTop2Front->move(m_setup.spTop2->pos());
 
     showInside(Holder::Image12, Holder::Image4, 1, slotHolds(1) && !anyLayoutTicked());
-    if (m_setup.cbSecFront->isChecked())
+    if (m_settings.ticked(Check::cbSecFront))
         holder(Holder::Image5)->resize(holder(Holder::Image4)->size());
-    const bool backShown = slotHolds(2) && !layoutTicked(&TSleevix::cbCD)
-        && !layoutTicked(&TSleevix::cbDouble);
+    const bool backShown = slotHolds(2) && !m_mainWindow.layoutTicked(LayoutBox::LayoutCd)
+        && !m_mainWindow.layoutTicked(LayoutBox::LayoutDouble);
     showInside(Holder::Image13, Holder::Image5, 2, backShown);
 
-    positionFieldChanged(m_setup.spLeft);
-    positionFieldChanged(m_setup.spTop);
+    positionFieldChanged(Length::spLeft);
+    positionFieldChanged(Length::spTop);
     cbUFrontClick();
     cbUBackClick();
     m_setup.cbUBackClick();  // the fold guide box's enabled state
@@ -379,20 +372,20 @@ void PagePreviews::cbSecFrontClick()
 
 bool PagePreviews::foldedBackApplies() const
 {
-    return m_setup.cbKnickTrennVR->isChecked() && !m_setup.cbSecFront->isChecked();
+    return m_settings.ticked(Check::cbKnickTrennVR) && !m_settings.ticked(Check::cbSecFront);
 }
 
 void PagePreviews::cbUFrontClick()
 {
     holder(Holder::Image4)->setPicture(stockOutline(
-        m_setup.cbUFront->isChecked() ? StockOutline::FrontFramed : StockOutline::FrontPlain));
-    if (m_setup.cbUBack->isChecked() && foldedBackApplies())
+        m_settings.ticked(Check::cbUFront) ? StockOutline::FrontFramed : StockOutline::FrontPlain));
+    if (m_settings.ticked(Check::cbUBack) && foldedBackApplies())
         holder(Holder::Image5)->setPicture(stockOutline(StockOutline::BackFolded));
 }
 
 void PagePreviews::cbUBackClick()
 {
-    if (m_setup.cbUBack->isChecked())
+    if (m_settings.ticked(Check::cbUBack))
         showBackOutline();
     else
         holder(Holder::Image5)->setPicture(stockOutline(StockOutline::BackPlain));
@@ -416,8 +409,8 @@ void PagePreviews::TabSheet3Show()
 {
     placeOutlines(TCDSetup::PageDouble);
     showInside(Holder::Image14, Holder::Image3, 1,
-               layoutTicked(&TSleevix::cbDouble) && slotHolds(1));
-    if (m_setup.cbSecImg->isChecked())
+               m_mainWindow.layoutTicked(LayoutBox::LayoutDouble) && slotHolds(1));
+    if (m_settings.ticked(Check::cbSecImg))
         ShowSecImg();
     cbUDoubleClick();
 }
@@ -428,18 +421,18 @@ void PagePreviews::ShowSecImg()
     PreviewHolder* left = holder(Holder::Image14);
     left->setGeometry(outline.left() + 1, outline.top() + 1, (outline.width() - 2) / 2,
                       outline.height() - 2);
-    left->setPicture(slotPicture(1));
+    left->setPicture(m_mainWindow.slotPicture(1));
 
     PreviewHolder* right = holder(Holder::Image18);
-    right->setPicture(slotPicture(2));
+    right->setPicture(m_mainWindow.slotPicture(2));
     right->setGeometry(left->x() + left->width(), left->y(), left->width() + 1, left->height());
-    right->setVisible(layoutTicked(&TSleevix::cbDouble) && m_setup.cbSecImg->isChecked()
+    right->setVisible(m_mainWindow.layoutTicked(LayoutBox::LayoutDouble) && m_settings.ticked(Check::cbSecImg)
                       && slotHolds(2));
 }
 
 void PagePreviews::cbSecImgClick()
 {
-    const bool twoPictures = m_setup.cbSecImg->isChecked();
+    const bool twoPictures = m_settings.ticked(Check::cbSecImg);
     const int interior = holder(Holder::Image3)->width() - 2;
     PreviewHolder* left = holder(Holder::Image14);
     left->resize(twoPictures ? interior / 2 : interior, left->height());
@@ -450,7 +443,7 @@ void PagePreviews::cbSecImgClick()
 
 void PagePreviews::cbUDoubleClick()
 {
-    if (m_setup.cbUDouble->isChecked())
+    if (m_settings.ticked(Check::cbUDouble))
         showFramedDoubleOutline();
     else
         holder(Holder::Image3)->setPicture(stockOutline(StockOutline::DoublePlain));
@@ -458,14 +451,14 @@ void PagePreviews::cbUDoubleClick()
 
 void PagePreviews::cbKnickTrennDClick()
 {
-    if (!(layoutTicked(&TSleevix::cbDouble) && slotHolds(1)))
+    if (!(m_mainWindow.layoutTicked(LayoutBox::LayoutDouble) && slotHolds(1)))
         showFramedDoubleOutline();
 }
 
 void PagePreviews::showFramedDoubleOutline()
 {
     holder(Holder::Image3)->setPicture(stockOutline(
-        m_setup.cbKnickTrennD->isChecked() ? StockOutline::DoubleFolded
+        m_settings.ticked(Check::cbKnickTrennD) ? StockOutline::DoubleFolded
                                            : StockOutline::DoubleFramed));
 }
 
@@ -483,9 +476,9 @@ void PagePreviews::showDisc(const DiscPreview& disc)
     PreviewHolder* view = holder(disc.disc);
     PreviewHolder* overlay = holder(disc.overlay);
     view->setPicture(overlay->picture());
-    const bool ownPicture = layoutTicked(&TSleevix::cbCD) && slotHolds(disc.slot);
+    const bool ownPicture = m_mainWindow.layoutTicked(LayoutBox::LayoutCd) && slotHolds(disc.slot);
     if (ownPicture)
-        view->setPicture(slotPicture(disc.slot));
+        view->setPicture(m_mainWindow.slotPicture(disc.slot));
     overlay->setVisible(ownPicture);
     overlay->setGeometry(view->geometry());
     overlay->setPicture(
@@ -518,11 +511,11 @@ void PagePreviews::showCover(const CoverPreview& cover)
 {
     placeOutlines(cover.page);
     showCoverOutline(cover);
-    showInside(cover.inset, cover.outline, 1, layoutTicked(cover.layout) && slotHolds(1));
+    showInside(cover.inset, cover.outline, 1, m_mainWindow.layoutTicked(cover.layout) && slotHolds(1));
 }
 
 void PagePreviews::showCoverOutline(const CoverPreview& cover)
 {
     holder(cover.outline)->setPicture(
-        stockOutline((m_setup.*cover.frame)->isChecked() ? cover.framed : cover.plain));
+        stockOutline(m_settings.ticked(cover.frame) ? cover.framed : cover.plain));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/setting_keys.h"
 #include "platform/pictures/picture.h"
 
 #include <QObject>
@@ -7,6 +8,8 @@
 #include <vector>
 
 class PreviewHolder;
+class CoverSettings;
+class MainWindowView;
 class TCDSetup;
 
 namespace previews {
@@ -25,7 +28,7 @@ struct CoverPreview;
 class PagePreviews : public QObject {
     Q_OBJECT
 public:
-    explicit PagePreviews(TCDSetup& setup);
+    PagePreviews(TCDSetup& setup, const MainWindowView& mainWindow);
     ~PagePreviews() override;
 
     // Rebuilds the drawing of a layout page from the controls and the main
@@ -62,7 +65,7 @@ private:
 
     PreviewHolder* holder(Holder id) const;
     void applyPosition(const previews::PositionRule& rule);
-    void positionFieldChanged(const QObject* field);
+    void positionFieldChanged(Length field);
     void placeOutlines(int page);
     void placeOutline(Holder outline);
     void showInside(Holder picture, Holder outline, int slot, bool visible);
@@ -72,7 +75,11 @@ private:
     void showBackOutline();
     void showFramedDoubleOutline();
     bool foldedBackApplies() const;
+    bool slotHolds(int slot) const;
+    bool anyLayoutTicked() const;
 
     TCDSetup& m_setup;
+    const CoverSettings& m_settings;
+    const MainWindowView& m_mainWindow;
     std::vector<PreviewHolder*> m_holders;
 };

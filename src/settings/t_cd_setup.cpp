@@ -1,81 +1,76 @@
 #include "settings/t_cd_setup.h"
 
-#include "app/globals.h"
+#include "model/main_window_control.h"
+#include "model/main_window_view.h"
+#include "model/program_values.h"
+#include "platform/printing/printer_choice.h"
+#include "platform/store/settings_store.h"
 #include "platform/widgets/error_box.h"
 #include "platform/widgets/spin_edit.h"
 #include "platform/widgets/tabbed_pages.h"
-#include "settings/cover_settings.h"
 #include "settings/page_previews.h"
-#include "model/program_values.h"
-#include "workspace/t_sleevix.h"
+#include "settings/setting_bindings.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
-#include <QShowEvent>
-#include <QToolButton>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
+#include <QToolButton>
 
-#include <utility>
+#include <memory>
 
-TCDSetup::TCDSetup(Role role, QWidget* parent) : QDialog(parent), m_role(role)
+TCDSetup::TCDSetup(Role role, MainWindowControl& mainWindow, const MainWindowView& mainWindowView,
+                   QWidget* parent)
+    : QDialog(parent), m_role(role), m_mainWindow(mainWindow), m_mainWindowView(mainWindowView)
 {
     setObjectName(role == Role::RunLong ? QStringLiteral("CDSetup") : QStringLiteral("CDSetupDialog"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    if (role == Role::Dialog) {
+    if (hasControls()) {
         buildControls();
-        connectHandlers();
-        m_hasControls = true;
+        // The controls show the settings before anything reacts to them.
+        m_bindings = new SettingBindings(m_settings, *this);
     }
+    connectSettingHandlers();
+    if (hasControls())
+        connectControls();
     FormCreate();
-    if (m_hasControls)
-        finishControls();
-}
-
-void TCDSetup::finishControls()
-{
-    connectTemplatePage();
-    m_previews = new PagePreviews(*this);
-    connectLinkPage();
-}
-
-void TCDSetup::ensureControls()
-{
-    if (m_hasControls)
-        return;
-    buildControls();
-    // The values go in before the handlers are connected: their effects
-    // outside the window happened when the values changed.
-    fillControls(std::exchange(m_values, {}));
-    m_hasControls = true;
-    connectHandlers();
-    if (cbSecFront->isChecked())
-        showSecondFrontFields(true);
-    applyFoldGuideRules();
-    finishControls();
-}
-
-void TCDSetup::setVisible(bool visible)
-{
-    if (visible)
-        ensureControls();
-    QDialog::setVisible(visible);
+    if (hasControls()) {
+        connectTemplatePage();
+        m_previews = new PagePreviews(*this, m_mainWindowView);
+        connectLinkPage();
+    }
 }
 
 TCDSetup::~TCDSetup() = default;
 
-void TCDSetup::connectHandlers()
+void TCDSetup::connectSettingHandlers()
 {
-    connect(eDaten, &QLineEdit::textChanged, this, &TCDSetup::eDatenChange);
-    connect(cbSelPrinter, &QCheckBox::toggled, this, &TCDSetup::cbSelPrinterClick);
-    connect(cbAutosave, &QCheckBox::toggled, this, &TCDSetup::cbAutosaveClick);
-    connect(cbAutoFormat, &QCheckBox::toggled, this, &TCDSetup::cbAutoFormatClick);
-    connect(cbSecFront, &QCheckBox::toggled, this, &TCDSetup::cbSecFrontClick);
-    connect(cbSecImg, &QCheckBox::toggled, this, &TCDSetup::cbSecImgClick);
-    connect(cbUBack, &QCheckBox::toggled, this, &TCDSetup::cbUBackClick);
-    connect(cbUDouble, &QCheckBox::toggled, this, &TCDSetup::cbUDoubleClick);
+    connect(&m_settings, &CoverSettings::folderChanged, this, [this](Folder folder) {
+        if (folder == Folder::eDaten)
+            eDatenChange();
+    });
+    const std::pair<Check, void (TCDSetup::*)()> handlers[] = {
+        {Check::cbSelPrinter, &TCDSetup::cbSelPrinterClick},
+        {Check::cbAutosave, &TCDSetup::cbAutosaveClick},
+        {Check::cbAutoFormat, &TCDSetup::cbAutoFormatClick},
+        {Check::cbSecFront, &TCDSetup::cbSecFrontClick},
+        {Check::cbSecImg, &TCDSetup::cbSecImgClick},
+        {Check::cbUBack, &TCDSetup::cbUBackClick},
+        {Check::cbUDouble, &TCDSetup::cbUDoubleClick},
+    };
+    connect(&m_settings, &CoverSettings::tickChanged, this, [this, handlers](Check check) {
+        for (const auto& [box, handler] : handlers) {
+            if (box == check)
+                (this->*handler)();
+        }
+    });
+}
+
+void TCDSetup::connectControls()
+{
     // The hole only matters for round labels.
     spMCDLoch->setEnabled(cbCDRund->isChecked());
     connect(cbCDRund, &QCheckBox::toggled, spMCDLoch, &QWidget::setEnabled);
@@ -93,6 +88,29 @@ void TCDSetup::FormCreate()
     runGuarded(parentWidget(), [this] { ReadRegistry(); });
 }
 
+void TCDSetup::ReadRegistry()
+{
+    m_settings.load(SettingsStore::user());
+    program().AutoSave = m_settings.ticked(Check::cbAutosave);
+    program().AutoFormat = m_settings.ticked(Check::cbAutoFormat);
+    applyFoldGuideRules();
+    m_mainWindow.setRecognitionChecked(m_settings.ticked(Check::cbAutoFormat));
+    // Selecting the current printer itself would change nothing.
+    if (!program().printerNameFromSystem())
+        PrinterChoice::instance().selectSavedPrinter(program().printerName());
+}
+
+void TCDSetup::WriteRegistry()
+{
+    m_settings.save(SettingsStore::user());
+}
+
+void TCDSetup::execDialog(QWidget* parent)
+{
+    auto dialog = std::make_unique<TCDSetup>(Role::Dialog, m_mainWindow, m_mainWindowView, parent);
+    dialog->exec();
+}
+
 void TCDSetup::connectPageHandlers()
 {
     connect(PageControl, &TabbedPages::pageShown, this, [this](int index) {
@@ -100,20 +118,20 @@ void TCDSetup::connectPageHandlers()
             TabSheet9Show();
     });
     connect(PageControl, &TabbedPages::pagePicked, this, &TCDSetup::PageControlChange);
-    const std::pair<const char*, SpinEdit*> jumps[] = {
-        {"Button6", spMV}, {"Button5", spMDB}, {"Button9", spMCD},
-        {"Button7", spMDVDB}, {"Button8", spMVHSB},
+    const std::pair<QPushButton*, SpinEdit*> jumps[] = {
+        {findChild<QPushButton*>(QStringLiteral("Button6")), spMV},
+        {findChild<QPushButton*>(QStringLiteral("Button5")), spMDB},
+        {findChild<QPushButton*>(QStringLiteral("Button9")), spMCD},
+        {findChild<QPushButton*>(QStringLiteral("Button7")), spMDVDB},
+        {findChild<QPushButton*>(QStringLiteral("Button8")), spMVHSB},
     };
-    for (const auto& [button, field] : jumps) {
-        connect(findChild<QPushButton*>(QLatin1String(button)), &QPushButton::clicked, this,
-                [this, field = field] { jumpToSize(field); });
-    }
+    for (const auto& [button, field] : jumps)
+        connect(button, &QPushButton::clicked, this, [this, field = field] { jumpToSize(field); });
     connect(bTestDruck, &QPushButton::clicked, this, &TCDSetup::bTestDruckClick);
     connect(SpeedButton1, &QToolButton::clicked, this, &TCDSetup::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TCDSetup::SpeedButton2Click);
     chooseFolder = [this](const QString& title) {
-        return QFileDialog::getExistingDirectory(this, title, QString(),
-                                                 QFileDialog::ShowDirsOnly);
+        return QFileDialog::getExistingDirectory(this, title, QString(), QFileDialog::ShowDirsOnly);
     };
 }
 
@@ -135,18 +153,16 @@ void TCDSetup::paintEvent(QPaintEvent* event)
 void TCDSetup::FormActivate()
 {
     ReadRegistry();
-    if (!Sleevix)
-        return;
-    cbAutoFormat->setChecked(Sleevix->recognitionChecked());
-    cbSecFront->setChecked(Sleevix->cbSecFront->isChecked());
-    cbSecImg->setChecked(Sleevix->cbSecIMG->isChecked());
+    m_settings.setTicked(Check::cbAutoFormat, m_mainWindowView.recognitionChecked());
+    m_settings.setTicked(Check::cbSecFront, m_mainWindowView.layoutTicked(LayoutBox::SecondFront));
+    m_settings.setTicked(Check::cbSecImg, m_mainWindowView.layoutTicked(LayoutBox::SecondPicture));
     int page = PageFrontBack;
-    const std::pair<QCheckBox*, int> layoutPages[] = {
-        {Sleevix->cbDouble, PageDouble}, {Sleevix->cbCD, PageCd},
-        {Sleevix->cbDVD, PageDvd}, {Sleevix->cbVHS, PageVhs},
+    const std::pair<LayoutBox, int> layoutPages[] = {
+        {LayoutBox::LayoutDouble, PageDouble}, {LayoutBox::LayoutCd, PageCd},
+        {LayoutBox::LayoutDvd, PageDvd}, {LayoutBox::LayoutVhs, PageVhs},
     };
     for (const auto& [box, index] : layoutPages) {
-        if (box->isChecked())
+        if (m_mainWindowView.layoutTicked(box))
             page = index;
     }
     PageControl->setCurrentIndex(page);
@@ -176,36 +192,35 @@ void TCDSetup::SpeedButton1Click()
 {
     const QString folder = chooseFolder(QStringLiteral("Anfangsverzeichnis wählen"));
     if (!folder.isEmpty())
-        eDaten->setText(QDir::toNativeSeparators(folder));
+        m_settings.setFolder(Folder::eDaten, QDir::toNativeSeparators(folder));
 }
 
 void TCDSetup::SpeedButton2Click()
 {
     const QString folder = chooseFolder(QStringLiteral("Labelverzeichnis wählen"));
     if (!folder.isEmpty())
-        eLabels->setText(QDir::toNativeSeparators(folder));
+        m_settings.setFolder(Folder::eLabels, QDir::toNativeSeparators(folder));
 }
 
 void TCDSetup::eDatenChange()
 {
-    program().ImageFolder = fieldText("eDaten");
+    program().ImageFolder = m_settings.folder(Folder::eDaten);
 }
 
 void TCDSetup::cbSelPrinterClick()
 {
-    program().SelPrinter = isTicked("cbSelPrinter");
+    program().SelPrinter = m_settings.ticked(Check::cbSelPrinter);
 }
 
 void TCDSetup::cbAutosaveClick()
 {
-    program().AutoSave = isTicked("cbAutosave");
+    program().AutoSave = m_settings.ticked(Check::cbAutosave);
 }
 
 void TCDSetup::cbAutoFormatClick()
 {
-    program().AutoFormat = isTicked("cbAutoFormat");
-    if (Sleevix)
-        Sleevix->setRecognitionChecked(isTicked("cbAutoFormat"));
+    program().AutoFormat = m_settings.ticked(Check::cbAutoFormat);
+    m_mainWindow.setRecognitionChecked(m_settings.ticked(Check::cbAutoFormat));
 }
 
 void TCDSetup::showSecondFrontFields(bool second)
@@ -221,31 +236,31 @@ void TCDSetup::showSecondFrontFields(bool second)
 
 void TCDSetup::cbSecFrontClick()
 {
-    const bool second = isTicked("cbSecFront");
-    if (m_hasControls) {
+    const bool second = m_settings.ticked(Check::cbSecFront);
+    if (hasControls()) {
         showSecondFrontFields(second);
         applyFoldGuideRules();
     }
-    if (Sleevix)
-        Sleevix->cbSecFront->setChecked(second);
+    m_mainWindow.setLayoutTicked(LayoutBox::SecondFront, second);
 }
 
 void TCDSetup::cbSecImgClick()
 {
-    if (Sleevix)
-        Sleevix->cbSecIMG->setChecked(isTicked("cbSecImg"));
+    m_mainWindow.setLayoutTicked(LayoutBox::SecondPicture, m_settings.ticked(Check::cbSecImg));
 }
 
 void TCDSetup::cbUBackClick()
 {
-    if (m_hasControls)
-        cbKnickTrennVR->setEnabled(cbUBack->isChecked() && !cbSecFront->isChecked());
+    if (hasControls()) {
+        cbKnickTrennVR->setEnabled(m_settings.ticked(Check::cbUBack)
+                                   && !m_settings.ticked(Check::cbSecFront));
+    }
 }
 
 void TCDSetup::cbUDoubleClick()
 {
-    if (m_hasControls)
-        cbKnickTrennD->setEnabled(cbUDouble->isChecked());
+    if (hasControls())
+        cbKnickTrennD->setEnabled(m_settings.ticked(Check::cbUDouble));
 }
 
 void TCDSetup::applyFoldGuideRules()
@@ -256,6 +271,5 @@ void TCDSetup::applyFoldGuideRules()
 
 void TCDSetup::Button3Click()
 {
-    for (const StandardSize& size : standardSizes())
-        setNumber(size.control, size.standard);
+    m_settings.restoreStandardSizes();
 }

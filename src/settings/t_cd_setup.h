@@ -1,68 +1,64 @@
 #pragma once
 
+#include "model/cover_settings.h"
+
 #include <QDialog>
-#include <QHash>
-#include <QStringList>
 
 #include <functional>
 
 class LinkListEditor;
+class MainWindowControl;
+class MainWindowView;
+class PagePreviews;
+class Picture;
+class PrintDevice;
+class QAction;
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
-class QListView;
-class QPushButton;
-class TabbedPages;
-class QToolButton;
-class QWidget;
-class PagePreviews;
-class SpinEdit;
-struct SettingRow;
-struct SheetSettings;
-class PrintDevice;
-class Picture;
-class QAction;
 class QMenu;
+class QPushButton;
+class QToolButton;
+class SettingBindings;
+class SpinEdit;
+class TabbedPages;
+struct SheetSettings;
 
-// The settings window. Its values are the program's working copy of the
-// settings: the store is read into them and written from them, and the
-// print routines read them. One hidden instance lives for the whole run;
-// the settings command opens further instances as modal dialogs.
+// The settings window. Each instance owns its settings (CoverSettings): the
+// store is read into them and written from them, and the print routines
+// read them. One instance lives for the whole run without ever being shown
+// or having controls; the settings command opens further instances as
+// modal dialogs, whose controls show their settings and edit them.
 //
-// The dialogs make their controls at once. The run-long window keeps its
-// values without controls, and makes the controls only when it is shown or
-// ensureControls() asks for them; from then on the controls hold the values.
-// Either way the values are read and set by control name below, and a
-// change runs the same handlers.
+// The window reaches the main window only through the two interfaces it is
+// given: it ticks the main window's layout boxes and recognition items, and
+// reads them and the slot pictures.
 class TCDSetup : public QDialog {
     Q_OBJECT
 public:
     enum class Role { RunLong, Dialog };
 
-    explicit TCDSetup(Role role, QWidget* parent = nullptr);
+    TCDSetup(Role role, MainWindowControl& mainWindow, const MainWindowView& mainWindowView,
+             QWidget* parent = nullptr);
     ~TCDSetup() override;
 
     Role role() const { return m_role; }
-    bool hasControls() const { return m_hasControls; }
-    void ensureControls();
-    void setVisible(bool visible) override;
-
-    // The value of a check box, spin field or text field by its name; the
-    // link list of the "URL's" page.
-    bool isTicked(const char* control) const;
-    void setTicked(const char* control, bool ticked);
-    int number(const char* control) const;
-    void setNumber(const char* control, int value);
-    QString fieldText(const char* control) const;
-    void setFieldText(const char* control, const QString& text);
-    QStringList linkEntries() const;
-    void setLinkEntries(const QStringList& entries);
+    bool hasControls() const { return m_role == Role::Dialog; }
+    CoverSettings& settings() { return m_settings; }
+    const CoverSettings& settings() const { return m_settings; }
     PagePreviews* previews() const { return m_previews; }
 
+    // Loads the store into the settings and refreshes the program-wide
+    // values; throws SettingsError.
     void ReadRegistry();
+    // Writes the settings to the store; throws SettingsError.
     void WriteRegistry();
 
-    // Controls, by the names the rest of the program uses.
+    // Runs a settings dialog over `parent`, modally; it reaches the main
+    // window as this window does.
+    void execDialog(QWidget* parent);
+
+    // Controls, by the names the rest of the program uses; a dialog only.
     TabbedPages* PageControl = nullptr;
     QLineEdit* eDaten = nullptr;
     QLineEdit* eLabels = nullptr;
@@ -140,20 +136,25 @@ public:
         PageTemplates, PageLinks, PageSizes, PageCount
     };
 
-    // Handlers.
+    // Handlers of setting changes, run in both roles.
     void eDatenChange();
     void cbSelPrinterClick();
     void cbAutosaveClick();
     void cbAutoFormatClick();
     void cbSecFrontClick();
     void cbSecImgClick();
+    // Handlers of a dialog.
     void cbUBackClick();
     void cbUDoubleClick();
     void Button3Click();
     void FormActivate();
+    void PageControlChange(int index);
+    void TabSheet9Show();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
 
-    // The five sheets, printed from this window's controls and the main
-    // window's slots; `Test` prints outlines only.
+    // The five sheets, printed from these settings and the main window's
+    // slots; `Test` prints outlines only.
     void PrintFrontBack(bool Test);
     void PrintDouble(bool Test);
     void PrintCDLabels(bool Test);
@@ -163,18 +164,14 @@ public:
     SheetSettings sheetSettings() const;
 
     using SheetRoutine = void (*)(PrintDevice&, const SheetSettings&, const Picture&, const Picture&, bool);
-    // The sheet as the routine draws it from this window's controls and the
-    // main window's slots at this moment.
+    // The sheet as the routine draws it from these settings and the main
+    // window's slots at this moment.
     std::function<void(PrintDevice&)> sheetJob(SheetRoutine routine, bool test) const;
     // Prints the sheet on the current printer, with the print dialog when
     // cbSelPrinter is ticked.
     void printSheet(SheetRoutine routine, bool test);
-    void PageControlChange(int index);
-    void TabSheet9Show();
-    void SpeedButton1Click();
-    void SpeedButton2Click();
 
-    // The link list page (cdsetup_links.cpp).
+    // The link list page (t_cd_setup_links.cpp).
     LinkListEditor* linkEditor = nullptr;
     void TabSheet6Show();
 
@@ -208,45 +205,26 @@ public:
     // Asks whether the template of this caption is to be deleted.
     std::function<bool(const QString& caption)> confirmTemplateDelete;
 
-    // Wires the page; the constructor calls it once.
-    void connectTemplatePage();
-
 protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // The values while there are no controls; a missing entry has the value
-    // a new control starts with.
-    struct Values {
-        QHash<QString, bool> ticks;
-        QHash<QString, int> numbers;
-        QHash<QString, QString> texts;
-        QStringList links;
-    };
-    void valueChanged(const QString& control);
-    void fillControls(const Values& values);
-    void finishControls();
-    void showSecondFrontFields(bool second);
-
+    void connectSettingHandlers();
     void buildControls();
-    void connectHandlers();
+    void connectControls();
     void connectPageHandlers();
+    void connectTemplatePage();
     void connectLinkPage();
+    void showSecondFrontFields(bool second);
     void jumpToSize(SpinEdit* field);
     void FormCreate();
     void applyFoldGuideRules();
 
-    // One stored value into its control, and back.
-    void loadRow(const SettingRow& row);
-    void writeRow(const SettingRow& row);
-    void loadLinkList();
-    void writeLinkList();
-
-    QWidget* controlNamed(const char* name) const;
-
     Role m_role;
-    bool m_hasControls = false;
-    Values m_values;
+    MainWindowControl& m_mainWindow;
+    const MainWindowView& m_mainWindowView;
+    CoverSettings m_settings;
+    SettingBindings* m_bindings = nullptr;
     PagePreviews* m_previews = nullptr;
 };

@@ -4,7 +4,6 @@
 
 #include "platform/widgets/spin_edit.h"
 #include "platform/widgets/tabbed_pages.h"
-#include "settings/cover_settings.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -177,15 +176,6 @@ QString text(const char* s)
     return s ? QString::fromUtf8(s) : QString();
 }
 
-// Spin limits come from the settings table, so they exist once.
-void applyLimits(SpinEdit* spin)
-{
-    for (const SettingRow& row : coverSettings()) {
-        if (spin->objectName() == QLatin1String(row.control))
-            spin->setLimits(row.minimum, row.maximum);
-    }
-}
-
 QWidget* createControl(const ControlSpec& item, QWidget* page)
 {
     QWidget* widget = nullptr;
@@ -224,7 +214,6 @@ QWidget* createControl(const ControlSpec& item, QWidget* page)
     case Kind::Spin: {
         auto* spin = new SpinEdit(page);
         spin->setObjectName(QLatin1String(item.name));
-        applyLimits(spin);
         spin->resize(item.width, kFieldHeight);
         if (item.text) {
             auto* unit = new QLabel(text(item.text), page);
@@ -272,7 +261,7 @@ void TCDSetup::buildControls()
         createControl(item, pages[item.page]);
     for (const ControlSpec& item : kControls) {
         if (item.buddy)
-            findChild<QLabel*>(QLatin1String(item.name))->setBuddy(controlNamed(item.buddy));
+            findChild<QLabel*>(QLatin1String(item.name))->setBuddy(findChild<QWidget*>(QLatin1String(item.buddy)));
     }
 
     auto bottomButton = [this](const char* name, const char* caption, int x, const char* hint) {
@@ -358,9 +347,4 @@ void TCDSetup::buildControls()
     ListView->setSortingEnabled(true);
     ListView->setViewMode(QListView::ListMode);
     ListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-}
-
-QWidget* TCDSetup::controlNamed(const char* name) const
-{
-    return findChild<QWidget*>(QLatin1String(name));
 }

@@ -9,6 +9,9 @@
 void TCDSetup::connectLinkPage()
 {
     linkEditor = new LinkListEditor({eUrl, ListBox, bNeu, bAendern, Button4, Button10}, this);
+    linkEditor->load(m_settings.links());
+    connect(linkEditor, &LinkListEditor::edited, this,
+            [this] { m_settings.setLinks(linkEditor->entries()); });
     connect(PageControl, &TabbedPages::pageShown, this, [this](int index) {
         if (index == PageLinks)
             TabSheet6Show();

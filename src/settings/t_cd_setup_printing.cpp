@@ -2,80 +2,83 @@
 // main window's slot pictures and the current printer, handed to the sheets.
 #include "settings/t_cd_setup.h"
 
-#include "app/globals.h"
+#include "model/main_window_view.h"
 #include "platform/widgets/error_box.h"
 #include "platform/pictures/picture.h"
-#include "platform/widgets/spin_edit.h"
 #include "platform/widgets/tabbed_pages.h"
 #include "platform/printing/print_support.h"
 #include "print/sheets.h"
-#include "workspace/t_sleevix.h"
 
-#include <QCheckBox>
 #include <QPushButton>
 
 namespace {
 
-struct NumberField {
-    const char* control;
+using L = Length;
+using C = Check;
+
+struct LengthField {
+    Length setting;
     int SheetSettings::*member;
 };
 
 struct BoxField {
-    const char* control;
+    Check setting;
     bool SheetSettings::*member;
 };
 
-const NumberField kNumberFields[] = {
-    {"spLeft", &SheetSettings::spLeft},       {"spTop", &SheetSettings::spTop},
-    {"spMV", &SheetSettings::spMV},           {"spLeft2", &SheetSettings::spLeft2},
-    {"spTop2", &SheetSettings::spTop2},       {"spMRB", &SheetSettings::spMRB},
-    {"spMRH", &SheetSettings::spMRH},         {"spLeft2front", &SheetSettings::spLeft2front},
-    {"spTop2Front", &SheetSettings::spTop2Front}, {"spMKB", &SheetSettings::spMKB},
-    {"spDleft", &SheetSettings::spDleft},     {"spDTop", &SheetSettings::spDTop},
-    {"spMDB", &SheetSettings::spMDB},         {"spMDH", &SheetSettings::spMDH},
-    {"spCDLeft", &SheetSettings::spCDLeft},   {"spCDTop", &SheetSettings::spCDTop},
-    {"spCDLeft2", &SheetSettings::spCDLeft2}, {"spCDTop2", &SheetSettings::spCDTop2},
-    {"spMCD", &SheetSettings::spMCD},         {"spDVDLeft", &SheetSettings::spDVDLeft},
-    {"spDVDTop", &SheetSettings::spDVDTop},   {"spMDVDB", &SheetSettings::spMDVDB},
-    {"spMDVDH", &SheetSettings::spMDVDH},     {"spVHSLeft", &SheetSettings::spVHSLeft},
-    {"spVHSTop", &SheetSettings::spVHSTop},   {"spMVHSB", &SheetSettings::spMVHSB},
-    {"spMVHSH", &SheetSettings::spMVHSH},     {"spMCDLoch", &SheetSettings::spMCDLoch},
+const LengthField kLengthFields[] = {
+    {L::spLeft, &SheetSettings::spLeft},       {L::spTop, &SheetSettings::spTop},
+    {L::spMV, &SheetSettings::spMV},           {L::spLeft2, &SheetSettings::spLeft2},
+    {L::spTop2, &SheetSettings::spTop2},       {L::spMRB, &SheetSettings::spMRB},
+    {L::spMRH, &SheetSettings::spMRH},         {L::spLeft2front, &SheetSettings::spLeft2front},
+    {L::spTop2Front, &SheetSettings::spTop2Front}, {L::spMKB, &SheetSettings::spMKB},
+    {L::spDleft, &SheetSettings::spDleft},     {L::spDTop, &SheetSettings::spDTop},
+    {L::spMDB, &SheetSettings::spMDB},         {L::spMDH, &SheetSettings::spMDH},
+    {L::spCDLeft, &SheetSettings::spCDLeft},   {L::spCDTop, &SheetSettings::spCDTop},
+    {L::spCDLeft2, &SheetSettings::spCDLeft2}, {L::spCDTop2, &SheetSettings::spCDTop2},
+    {L::spMCD, &SheetSettings::spMCD},         {L::spDVDLeft, &SheetSettings::spDVDLeft},
+    {L::spDVDTop, &SheetSettings::spDVDTop},   {L::spMDVDB, &SheetSettings::spMDVDB},
+    {L::spMDVDH, &SheetSettings::spMDVDH},     {L::spVHSLeft, &SheetSettings::spVHSLeft},
+    {L::spVHSTop, &SheetSettings::spVHSTop},   {L::spMVHSB, &SheetSettings::spMVHSB},
+    {L::spMVHSH, &SheetSettings::spMVHSH},     {L::spMCDLoch, &SheetSettings::spMCDLoch},
 };
 
 const BoxField kBoxFields[] = {
-    {"cbUFront", &SheetSettings::cbUFront},     {"cbUBack", &SheetSettings::cbUBack},
-    {"cbKnickTrennVR", &SheetSettings::cbKnickTrennVR}, {"cbUDouble", &SheetSettings::cbUDouble},
-    {"cbKnickTrennD", &SheetSettings::cbKnickTrennD}, {"cbUDVD", &SheetSettings::cbUDVD},
-    {"cbUVHS", &SheetSettings::cbUVHS},       {"cbCDRund", &SheetSettings::cbCDRund},
+    {C::cbUFront, &SheetSettings::cbUFront},     {C::cbUBack, &SheetSettings::cbUBack},
+    {C::cbKnickTrennVR, &SheetSettings::cbKnickTrennVR}, {C::cbUDouble, &SheetSettings::cbUDouble},
+    {C::cbKnickTrennD, &SheetSettings::cbKnickTrennD}, {C::cbUDVD, &SheetSettings::cbUDVD},
+    {C::cbUVHS, &SheetSettings::cbUVHS},       {C::cbCDRund, &SheetSettings::cbCDRund},
 };
 
 }  // namespace
 
 SheetSettings TCDSetup::sheetSettings() const
 {
-    SheetSettings settings;
-    for (const NumberField& field : kNumberFields)
-        settings.*field.member = number(field.control);
+    SheetSettings sheet;
+    for (const LengthField& field : kLengthFields)
+        sheet.*field.member = m_settings.length(field.setting);
     for (const BoxField& field : kBoxFields)
-        settings.*field.member = isTicked(field.control);
-    settings.secondFront = isTicked("cbSecFront") || (Sleevix && Sleevix->cbSecFront->isChecked());
-    settings.secondPicture = Sleevix && Sleevix->cbSecIMG->isChecked();
-    return settings;
+        sheet.*field.member = m_settings.ticked(field.setting);
+    sheet.secondFront = m_settings.ticked(C::cbSecFront)
+        || m_mainWindowView.layoutTicked(LayoutBox::SecondFront);
+    sheet.secondPicture = m_mainWindowView.layoutTicked(LayoutBox::SecondPicture);
+    return sheet;
 }
 
 std::function<void(PrintDevice&)> TCDSetup::sheetJob(SheetRoutine routine, bool test) const
 {
     const SheetSettings settings = sheetSettings();
-    const Picture front = Sleevix ? Sleevix->slotPicture(1) : Picture();
-    const Picture back = Sleevix ? Sleevix->slotPicture(2) : Picture();
+    const Picture front = m_mainWindowView.slotPicture(1);
+    const Picture back = m_mainWindowView.slotPicture(2);
     return [=](PrintDevice& device) { routine(device, settings, front, back, test); };
 }
 
 void TCDSetup::printSheet(SheetRoutine routine, bool test)
 {
-    QWidget* parent = isVisible() ? static_cast<QWidget*>(this) : Sleevix;
-    printSupport().print(parent, isTicked("cbSelPrinter"), sheetJob(routine, test), /*calibrated*/ true);
+    // The run-long window is never shown: its dialogs belong to its parent.
+    QWidget* parent = isVisible() ? this : parentWidget();
+    printSupport().print(parent, m_settings.ticked(Check::cbSelPrinter), sheetJob(routine, test),
+                         /*calibrated*/ true);
 }
 
 void TCDSetup::PrintFrontBack(bool Test)

@@ -2,7 +2,7 @@
 #include "settings/t_cd_setup.h"
 
 #include "platform/widgets/error_box.h"
-#include "settings/label_templates.h"
+#include "model/label_template.h"
 #include "model/ready_templates.h"
 #include "settings/template_icons.h"
 
@@ -68,14 +68,14 @@ QString selectedCaption(const TCDSetup& setup)
 
 QString templatePath(const TCDSetup& setup, const QString& caption)
 {
-    return QDir(setup.eLabels->text()).filePath(caption);
+    return QDir(setup.settings().folder(Folder::eLabels)).filePath(caption);
 }
 
 }  // namespace
 
 void TCDSetup::connectTemplatePage()
 {
-    runTemplateSaveDialog = [this] { return askTemplateFileName(this, eLabels->text()); };
+    runTemplateSaveDialog = [this] { return askTemplateFileName(this, m_settings.folder(Folder::eLabels)); };
     confirmTemplateDelete = [this](const QString& caption) { return askDeleteTemplate(this, caption); };
 
     PopupMenu1 = new QMenu(this);
@@ -102,7 +102,7 @@ void TCDSetup::connectTemplatePage()
 
 void TCDSetup::LoadFileList()
 {
-    const QString folder = eLabels->text();
+    const QString folder = m_settings.folder(Folder::eLabels);
     provideReadyTemplates(folder);
     ListView->clear();
     if (!folder.isEmpty()) {
@@ -175,10 +175,10 @@ void TCDSetup::bDeleteLabelClick()
 
 void TCDSetup::SaveFileVariables(const QString& fileName)
 {
-    LabelTemplate(*this).save(fileName);
+    LabelTemplate(m_settings, m_mainWindow, m_mainWindowView).save(fileName);
 }
 
 void TCDSetup::LoadFileVariables(const QString& fileName)
 {
-    LabelTemplate(*this).load(fileName);
+    LabelTemplate(m_settings, m_mainWindow, m_mainWindowView).load(fileName);
 }

@@ -52,7 +52,7 @@ void TSleevix::mAboutClick()
 
 void TSleevix::ImInternetsuchen1Click()
 {
-    TForm2 links(this);
+    TForm2 links(*m_runLongSettings, this);
     links.openUrl = openUrl;
     runModalWindow(links);
 }

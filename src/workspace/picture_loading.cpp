@@ -1,7 +1,6 @@
 // Loading picture files into the slots, with automatic size recognition.
 #include "workspace/t_sleevix.h"
 
-#include "app/globals.h"
 #include "platform/widgets/error_box.h"
 #include "platform/widgets/image_view.h"
 #include "platform/desktop/modules.h"
@@ -171,8 +170,7 @@ void TSleevix::FDblClick(int slot)
 
 void TSleevix::OpenImage(int slot, const QString& fileName)
 {
-    if (CDSetup)
-        m_openDialogFolder = CDSetup->fieldText("eDaten");
+    m_openDialogFolder = m_runLongSettings->settings().folder(Folder::eDaten);
     if (!fileName.isEmpty())
         m_openDialogFileName = fileName;
     if (recognitionApplies())
@@ -198,13 +196,12 @@ void TSleevix::toggleRecognition(int menu)
     ProgramValues& values = program();
     values.AutoFormat = !values.AutoFormat;
     popupItem(menu, kRecognitionItem)->setChecked(values.AutoFormat);
-    if (!CDSetup)
-        return;
-    CDSetup->setTicked("cbAutoFormat", values.AutoFormat);
+    CoverSettings& settings = m_runLongSettings->settings();
+    settings.setTicked(Check::cbAutoFormat, values.AutoFormat);
     if (values.AutoSave) {
-        runGuarded(this, [] {
+        runGuarded(this, [&settings] {
             SettingsStore::user().writeBool(QStringLiteral("AutoFormat"),
-                                            CDSetup->isTicked("cbAutoFormat"));
+                                            settings.ticked(Check::cbAutoFormat));
         });
     }
 }

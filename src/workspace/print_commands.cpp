@@ -2,7 +2,6 @@
 // setup and printer calibration.
 #include "workspace/t_sleevix.h"
 
-#include "app/globals.h"
 #include "platform/widgets/error_box.h"
 #include "platform/store/settings_store.h"
 #include "print/calibration_dialog.h"
@@ -56,12 +55,11 @@ QList<TCDSetup::SheetRoutine> tickedSheets(const TSleevix& w)
 // The sheets of the ticked layout, drawn from the stored settings.
 QList<SheetJob> storedSheets(const TSleevix& w)
 {
+    TCDSetup& settings = w.runLongSettings();
+    settings.ReadRegistry();
     QList<SheetJob> jobs;
-    if (!CDSetup)
-        return jobs;
-    CDSetup->ReadRegistry();
     for (TCDSetup::SheetRoutine routine : tickedSheets(w))
-        jobs << CDSetup->sheetJob(routine, false);
+        jobs << settings.sheetJob(routine, false);
     return jobs;
 }
 
@@ -85,11 +83,9 @@ void TSleevix::sbPrintClick()
 {
     runGuarded(this, [this] {
         countPrintCommand();
-        if (!CDSetup)
-            return;
-        CDSetup->ReadRegistry();
+        m_runLongSettings->ReadRegistry();
         for (TCDSetup::SheetRoutine routine : tickedSheets(*this))
-            CDSetup->printSheet(routine, false);
+            m_runLongSettings->printSheet(routine, false);
     });
 }
 

@@ -1,6 +1,5 @@
 #include "workspace/t_sleevix.h"
 
-#include "app/globals.h"
 #include "app/help_document.h"
 #include "platform/widgets/error_box.h"
 #include "platform/desktop/clipboard_owner.h"
@@ -78,18 +77,16 @@ TSleevix::TSleevix(const QStringList& arguments, QWidget* parent)
     connectPictureCommands();
     connectHelpCommands();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    runSettingsDialog = [this] {
-        auto dialog = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, this);
-        dialog->exec();
-    };
+    runSettingsDialog = [this] { m_runLongSettings->execDialog(this); };
     runOpenDialog = [this] { return execPictureDialog(); };
     FormCreate();
 }
 
-TSleevix::~TSleevix()
+TSleevix::~TSleevix() = default;
+
+void TSleevix::attachSettings(TCDSetup& runLongSettings)
 {
-    if (Sleevix == this)
-        Sleevix = nullptr;
+    m_runLongSettings = &runLongSettings;
 }
 
 void TSleevix::FormCreate()
@@ -144,7 +141,8 @@ void TSleevix::FormActivate()
     m_activated = true;
     Hilfe1->setVisible(QFileInfo::exists(helpDocumentPath()));
     sbClear->setEnabled(false);
-    const QString pictureFolder = CDSetup ? CDSetup->fieldText("eDaten") : QString();
+    const CoverSettings& settings = m_runLongSettings->settings();
+    const QString pictureFolder = settings.folder(Folder::eDaten);
     if (QFileInfo(pictureFolder).isDir())
         m_openDialogFolder = pictureFolder;
     if (m_arguments.value(1) == QLatin1String("open"))
@@ -155,8 +153,7 @@ void TSleevix::FormActivate()
     } else {
         sbClipbrd1->setEnabled(false);
     }
-    if (CDSetup)
-        cbSecIMG->setChecked(CDSetup->isTicked("cbSecImg"));
+    cbSecIMG->setChecked(settings.ticked(Check::cbSecImg));
     sbClipbrd2->setEnabled(sbClipbrd1->isEnabled());
 
     const SettingsStore& store = SettingsStore::user();
@@ -165,8 +162,7 @@ void TSleevix::FormActivate()
         if (store.exists(name))
             (this->*value.box)->setChecked(store.readBool(name));
     }
-    if (CDSetup)
-        setRecognitionChecked(CDSetup->isTicked("cbAutoFormat"));
+    setRecognitionChecked(settings.ticked(Check::cbAutoFormat));
     recognitionItemRule({cbCD, cbDouble, cbSecFront, cbDVD, cbVHS});
 }
 
@@ -196,6 +192,29 @@ void TSleevix::setRecognitionChecked(bool checked)
 bool TSleevix::recognitionChecked() const
 {
     return popupItem(1, kRecognitionItem)->isChecked();
+}
+
+QCheckBox* TSleevix::layoutBox(LayoutBox box) const
+{
+    switch (box) {
+    case LayoutBox::LayoutDouble: return cbDouble;
+    case LayoutBox::LayoutCd: return cbCD;
+    case LayoutBox::LayoutDvd: return cbDVD;
+    case LayoutBox::LayoutVhs: return cbVHS;
+    case LayoutBox::SecondFront: return cbSecFront;
+    case LayoutBox::SecondPicture: return cbSecIMG;
+    }
+    Q_UNREACHABLE();
+}
+
+void TSleevix::setLayoutTicked(LayoutBox box, bool ticked)
+{
+    layoutBox(box)->setChecked(ticked);
+}
+
+bool TSleevix::layoutTicked(LayoutBox box) const
+{
+    return layoutBox(box)->isChecked();
 }
 
 ImageView* TSleevix::slotView(int slot) const

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "dragdrop/t_drag_drop_files.h"
+#include "model/main_window_control.h"
+#include "model/main_window_view.h"
 #include "platform/pictures/picture.h"
 
 #include <QMainWindow>
@@ -20,11 +22,14 @@ class QToolBar;
 class QToolButton;
 class SlotPanel;
 class StatusBar;
+class TCDSetup;
 
 // The main window: two picture panels with their slots, the layout check
 // boxes and their toolbar and menu twins, the context menus and the
-// status bar.
-class TSleevix : public QMainWindow {
+// status bar. The settings side reaches it through MainWindowControl and
+// MainWindowView; it reaches the settings through the run-long settings
+// window it is given.
+class TSleevix : public QMainWindow, public MainWindowControl, public MainWindowView {
     Q_OBJECT
 public:
     explicit TSleevix(const QStringList& arguments = {}, QWidget* parent = nullptr);
@@ -129,11 +134,20 @@ public:
     void FormActivate();
     void saveLayoutTicks();
 
-    // --- Helpers other windows use ----------------------------------------
-    void setRecognitionChecked(bool checked);
-    bool recognitionChecked() const;
+    // The settings window that lives for the whole run: the settings this
+    // window prints with and takes its starting values from.
+    void attachSettings(TCDSetup& runLongSettings);
+    TCDSetup& runLongSettings() const { return *m_runLongSettings; }
+
+    // --- What the settings side may do and read -----------------------------
+    void setLayoutTicked(LayoutBox box, bool ticked) override;
+    void setRecognitionChecked(bool checked) override;
+    bool layoutTicked(LayoutBox box) const override;
+    bool recognitionChecked() const override;
+    Picture slotPicture(int slot) const override;
+
     ImageView* slotView(int slot) const;
-    Picture slotPicture(int slot) const;
+    QCheckBox* layoutBox(LayoutBox box) const;
     QString statusText(int slot) const;
     void setStatusText(int slot, const QString& text);
     void emptySlot(int slot);
@@ -149,7 +163,8 @@ public:
     // choice order, or nothing when cancelled.
     std::function<QStringList()> runOpenDialog;
 
-    // Creates and runs the modal settings dialog; tests may replace it.
+    // Creates and runs the modal settings dialog; set by whoever creates
+    // this window, replaced by tests.
     std::function<void()> runSettingsDialog;
 
     int backPanelCreationWidth() const { return m_backPanelWidth; }
@@ -233,6 +248,7 @@ private:
 
     QList<QAction*> m_popupItems[2];  // the context menus' items, separators included
     QStringList m_arguments;
+    TCDSetup* m_runLongSettings = nullptr;
     QString m_openDialogFolder;
     QString m_openDialogFileName;
     int m_backPanelWidth = 0;

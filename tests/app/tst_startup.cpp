@@ -1,4 +1,3 @@
-#include "app/globals.h"
 #include "platform/store/settings_error.h"
 #include "platform/store/settings_store.h"
 #include "platform/desktop/single_instance.h"

@@ -1,4 +1,3 @@
-#include "app/globals.h"
 #include "dialogs/t_form2.h"
 #include "platform/store/settings_store.h"
 #include "platform/widgets/tabbed_pages.h"
@@ -63,7 +62,7 @@ void type(QLineEdit* field, const QString& text)
 // The "Links" window as the menu command shows it, with the desktop's
 // default handler and the message box replaced by recorders.
 struct LinksWindow {
-    explicit LinksWindow(TSleevix& main) : window(&main)
+    explicit LinksWindow(TSleevix& main) : window(main.runLongSettings(), &main)
     {
         window.openUrl = [this](const QUrl& url) {
             opened << url;
@@ -84,7 +83,7 @@ struct LinksWindow {
 
 std::unique_ptr<TCDSetup> openSettings(TSleevix& main)
 {
-    auto dialog = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, &main);
+    auto dialog = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, main, main, &main);
     dialog->show();
     QApplication::setActiveWindow(dialog.get());
     (void)QTest::qWaitForWindowActive(dialog.get());

@@ -4,7 +4,6 @@
 // Each job's PDF, as the queue wrote it, is rasterised at 600 dpi, and every
 // outline, fold line and picture edge is looked for where the millimetre
 // settings put it, measured from the paper's top-left corner.
-#include "app/globals.h"
 #include "platform/printing/q_printer_device.h"
 #include "platform/store/settings_store.h"
 #include "platform/widgets/tabbed_pages.h"
@@ -340,7 +339,7 @@ void CupsPrintingTest::startProgram(testenv::App& app, const QString& printerNam
 void CupsPrintingTest::printSheet(testenv::App& app, const Sheet& sheet, bool test)
 {
     if (test) {
-        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        TCDSetup dialog(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
         dialog.PageControl->setCurrentIndex(sheet.page);
         dialog.bTestDruckClick();
         return;

@@ -369,7 +369,7 @@ void XDesktopTest::mainWindowAndSettingsPagesOnScreen()
     const QImage main = screenshot("main-window");
     QVERIFY(!main.isNull());
 
-    TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+    TCDSetup dialog(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
     dialog.move(0, 0);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));

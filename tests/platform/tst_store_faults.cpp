@@ -126,9 +126,9 @@ private slots:
         QCOMPARE(boxes.texts(), QStringList{"Konnte Daten für 'Daten' nicht holen"});
         QVERIFY(app.main().isEnabled());
 
-        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        TCDSetup dialog(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
         dialog.show();
-        dialog.findChild<QPushButton*>("Button1")->click();  // "&Speichern"
+        dialog.Button1->click();  // "&Speichern"
         QCOMPARE(boxes.texts().last(), QString("Konnte Daten für 'Daten' nicht setzen"));
         QVERIFY(dialog.isVisible());
         QVERIFY(QFileInfo(folder).isFile());

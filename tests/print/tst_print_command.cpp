@@ -1,4 +1,3 @@
-#include "app/globals.h"
 #include "platform/widgets/image_view.h"
 #include "platform/printing/recording_device.h"
 #include "platform/store/settings_store.h"
@@ -92,7 +91,7 @@ private slots:
                  RecordedCall::stretchDraw(1080, 136, 3912, 2968, QSize(30, 30)));
         QCOMPARE(printing.dialogsShown, 0);
 
-        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        TCDSetup dialog(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
         dialog.PageControl->setCurrentIndex(TCDSetup::PageFrontBack);
         dialog.spLeft->setValue(99);
         dialog.cbSelPrinter->setChecked(false);
@@ -109,7 +108,7 @@ private slots:
     {
         testenv::App app;
         RecordedPrinting printing;
-        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        TCDSetup dialog(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
         dialog.cbSelPrinter->setChecked(false);
         for (int page : {TCDSetup::PageCd, TCDSetup::PageDvd, TCDSetup::PageSizes}) {
             dialog.PageControl->setCurrentIndex(page);

@@ -325,7 +325,7 @@ private slots:
     {
         installPrinters({"Laser"}, "Laser");
         RecordedPrinting printing;
-        TCDSetup dialog(TCDSetup::Role::Dialog, &main());
+        TCDSetup dialog(TCDSetup::Role::Dialog, main(), main(), &main());
         dialog.cbSelPrinter->setChecked(false);
         dialog.cbCDRund->setChecked(true);
         dialog.PageControl->setCurrentIndex(TCDSetup::PageCd);

@@ -1,5 +1,4 @@
 // A printer removed between choosing it and printing on it.
-#include "app/globals.h"
 #include "platform/widgets/image_view.h"
 #include "platform/printing/recording_device.h"
 #include "platform/store/settings_store.h"

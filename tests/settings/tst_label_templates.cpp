@@ -1,4 +1,3 @@
-#include "app/globals.h"
 #include "platform/widgets/spin_edit.h"
 #include "platform/widgets/tabbed_pages.h"
 #include "settings/t_cd_setup.h"
@@ -22,6 +21,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <map>
+
 namespace {
 
 const QStringList kChecks{"cbUFront", "cbUBack", "cbUDouble", "cbSecFront", "cbSecImg",
@@ -34,14 +35,40 @@ const QStringList kSizes{"spMV", "spMRB", "spMRH", "spMKB", "spMDB", "spMDH",
                          "spMCD", "spMDVDB", "spMDVDH", "spMVHSB", "spMVHSH"};
 const QList<int> kStandardSizes{120, 152, 118, 7, 241, 120, 117, 273, 184, 265, 191};
 
+// The dialog's controls by the names the template keys are listed by above.
+const std::map<QString, QCheckBox* TCDSetup::*> kBoxMembers{
+    {"cbUFront", &TCDSetup::cbUFront}, {"cbUBack", &TCDSetup::cbUBack},
+    {"cbUDouble", &TCDSetup::cbUDouble}, {"cbSecFront", &TCDSetup::cbSecFront},
+    {"cbSecImg", &TCDSetup::cbSecImg}, {"cbAutosave", &TCDSetup::cbAutosave},
+    {"cbAutoFormat", &TCDSetup::cbAutoFormat}, {"cbKnickTrennVR", &TCDSetup::cbKnickTrennVR},
+    {"cbKnickTrennD", &TCDSetup::cbKnickTrennD}, {"cbSelPrinter", &TCDSetup::cbSelPrinter},
+    {"cbUDVD", &TCDSetup::cbUDVD}, {"cbUVHS", &TCDSetup::cbUVHS},
+    {"cbCDRund", &TCDSetup::cbCDRund}
+};
+
+const std::map<QString, SpinEdit* TCDSetup::*> kFieldMembers{
+    {"spTop", &TCDSetup::spTop}, {"spLeft", &TCDSetup::spLeft}, {"spTop2", &TCDSetup::spTop2},
+    {"spLeft2", &TCDSetup::spLeft2}, {"spLeft2front", &TCDSetup::spLeft2front},
+    {"spTop2Front", &TCDSetup::spTop2Front}, {"spCDTop", &TCDSetup::spCDTop},
+    {"spCDLeft", &TCDSetup::spCDLeft}, {"spCDTop2", &TCDSetup::spCDTop2},
+    {"spCDLeft2", &TCDSetup::spCDLeft2}, {"spDleft", &TCDSetup::spDleft},
+    {"spDTop", &TCDSetup::spDTop}, {"spDVDTop", &TCDSetup::spDVDTop},
+    {"spDVDLeft", &TCDSetup::spDVDLeft}, {"spVHSTop", &TCDSetup::spVHSTop},
+    {"spVHSLeft", &TCDSetup::spVHSLeft}, {"spMV", &TCDSetup::spMV}, {"spMRB", &TCDSetup::spMRB},
+    {"spMRH", &TCDSetup::spMRH}, {"spMKB", &TCDSetup::spMKB}, {"spMDB", &TCDSetup::spMDB},
+    {"spMDH", &TCDSetup::spMDH}, {"spMCD", &TCDSetup::spMCD}, {"spMDVDB", &TCDSetup::spMDVDB},
+    {"spMDVDH", &TCDSetup::spMDVDH}, {"spMVHSB", &TCDSetup::spMVHSB},
+    {"spMVHSH", &TCDSetup::spMVHSH}
+};
+
 QCheckBox* check(TCDSetup& setup, const QString& name)
 {
-    return setup.findChild<QCheckBox*>(name);
+    return setup.*kBoxMembers.at(name);
 }
 
 SpinEdit* spin(TCDSetup& setup, const QString& name)
 {
-    return setup.findChild<SpinEdit*>(name);
+    return setup.*kFieldMembers.at(name);
 }
 
 void writeFile(const QString& path, const QByteArray& bytes)
@@ -71,7 +98,7 @@ void select(TCDSetup& setup, const QString& caption)
 }
 
 // Every control of the template, set from one seed so two seeds differ everywhere.
-void setEveryControl(TCDSetup& setup, int seed)
+void setEveryControl(TCDSetup& setup, TSleevix& main, int seed)
 {
     for (int i = 0; i < kChecks.size(); ++i)
         check(setup, kChecks[i])->setChecked((i + seed) % 2 == 0);
@@ -79,8 +106,8 @@ void setEveryControl(TCDSetup& setup, int seed)
         spin(setup, kPositions[i])->setValue(seed * 10 + i - 5);
     for (int i = 0; i < kSizes.size(); ++i)
         spin(setup, kSizes[i])->setValue(seed + i + 1);
-    Sleevix->cbDouble->setChecked(seed % 2 == 0);
-    Sleevix->cbCD->setChecked(seed % 2 != 0);
+    main.cbDouble->setChecked(seed % 2 == 0);
+    main.cbCD->setChecked(seed % 2 != 0);
     program().setPrinterName(QStringLiteral("Drucker %1").arg(seed));
 }
 
@@ -137,7 +164,7 @@ private slots:
 
     void newFileHoldsExactlyTheTemplateKeys()
     {
-        setEveryControl(setup(), 1);
+        setEveryControl(setup(), m_app->main(), 1);
         setup().cbMVorlagen->setChecked(false);
         program().SelPrinter = false;
         program().setPrinterName(QStringLiteral("Laser Büro"));
@@ -157,9 +184,9 @@ private slots:
     void loadBringsBackEveryControl()
     {
         setup().cbMVorlagen->setChecked(true);
-        setEveryControl(setup(), 2);
+        setEveryControl(setup(), m_app->main(), 2);
         setup().SaveFileVariables(path("a.lab"));
-        setEveryControl(setup(), 3);
+        setEveryControl(setup(), m_app->main(), 3);
         setup().LoadFileVariables(path("a.lab"));
         for (int i = 0; i < kChecks.size(); ++i)
             QCOMPARE(check(setup(), kChecks[i])->isChecked(), i % 2 == 0);
@@ -167,17 +194,17 @@ private slots:
             QCOMPARE(spin(setup(), kPositions[i])->value(), 15 + i);
         for (int i = 0; i < kSizes.size(); ++i)
             QCOMPARE(spin(setup(), kSizes[i])->value(), 3 + i);
-        QVERIFY(Sleevix->cbDouble->isChecked());
-        QVERIFY(!Sleevix->cbCD->isChecked());
+        QVERIFY(m_app->main().cbDouble->isChecked());
+        QVERIFY(!m_app->main().cbCD->isChecked());
         QCOMPARE(program().printerName(), QStringLiteral("Drucker 2"));
     }
 
     void emptyFileLoadsDefaults()
     {
         setup().cbMVorlagen->setChecked(true);
-        setEveryControl(setup(), 1);
+        setEveryControl(setup(), m_app->main(), 1);
         setup().cbAutoFormat->setChecked(true);
-        Sleevix->setRecognitionChecked(false);
+        m_app->main().setRecognitionChecked(false);
         writeFile(path("leer.lab"), "");
         setup().LoadFileVariables(path("leer.lab"));
         const QStringList ticked{"cbUFront", "cbUBack", "cbUDouble", "cbAutosave", "cbAutoFormat",
@@ -188,10 +215,10 @@ private slots:
             QCOMPARE(spin(setup(), name)->value(), 0);
         for (int i = 0; i < kSizes.size(); ++i)
             QCOMPARE(spin(setup(), kSizes[i])->value(), kStandardSizes[i]);
-        QVERIFY(!Sleevix->cbDouble->isChecked());
-        QVERIFY(!Sleevix->cbCD->isChecked());
+        QVERIFY(!m_app->main().cbDouble->isChecked());
+        QVERIFY(!m_app->main().cbCD->isChecked());
         QCOMPARE(program().printerName(), QString());
-        QVERIFY(Sleevix->recognitionChecked());
+        QVERIFY(m_app->main().recognitionChecked());
     }
 
     void roundLabelTravelsWithTheTemplate()
@@ -270,7 +297,7 @@ private slots:
 
     void failedWriteShowsErrorAndKeepsEverything()
     {
-        TCDSetup dialog(TCDSetup::Role::Dialog, &m_app->main());
+        TCDSetup dialog(TCDSetup::Role::Dialog, m_app->main(), m_app->main(), &m_app->main());
         writeFile(path("vorhanden.lab"), "[CB]\r\n");
         writeFile(path("kein Ordner"), "");
         dialog.show();
@@ -370,7 +397,8 @@ private slots:
     void doubleClickLoadsSelectedEntry()
     {
         writeFile(path("t.lab"), "[Settings]\r\nORand=42\r\n");
-        setup().show();
+        setup().show();  // reads the store, the templates folder too
+        setup().eLabels->setText(m_dir->path());
         setup().PageControl->setCurrentIndex(TCDSetup::PageTemplates);
         setup().LoadFileList();
         QWidget* viewport = setup().ListView->viewport();
@@ -415,7 +443,7 @@ private slots:
         }
         select(s, "A4 CD-Labels 117 mm.lab");
         s.bLoadLabel->click();
-        QVERIFY(Sleevix->cbCD->isChecked());
+        QVERIFY(m_app->main().cbCD->isChecked());
 
         // Copies stay writable, and a folder that exists is left alone.
         s.SaveFileVariables(QDir(defaultTemplatesFolder()).filePath("A4 CD-Labels 117 mm.lab"));

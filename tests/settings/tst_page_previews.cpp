@@ -108,7 +108,7 @@ private slots:
         QFETCH(bool, horizontal);
         QFETCH(int, expected);
         testenv::App app;
-        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        TCDSetup dialog(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
         showPage(dialog, page);
         dialog.findChild<SpinEdit*>(field)->setValue(value);
 
@@ -125,7 +125,7 @@ private slots:
         SettingsStore::user().writeInteger("Doppelseite oben", 30);
         SettingsStore::user().writeInteger("CD-oben", 12);
         SettingsStore::user().writeInteger("CD-links", 50);
-        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        TCDSetup dialog(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
         dialog.previews()->showPage(TCDSetup::PageDouble);
         QCOMPARE(holder(dialog, 2, "Image3")->pos(), QPoint(15, 15));
         showPage(dialog, TCDSetup::PageCd);
@@ -159,7 +159,7 @@ private slots:
         }
         if (!layoutBox.isEmpty())
             app.main().findChild<QCheckBox*>(layoutBox)->setChecked(true);
-        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        TCDSetup dialog(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
         showPage(dialog, TCDSetup::PageFrontBack);
         QCOMPARE(shown(dialog, 1, "Image12"), frontShown);
         QCOMPARE(shown(dialog, 1, "Image13"), backShown);
@@ -172,7 +172,7 @@ private slots:
     void coverPictureComesWithTheNextShow()
     {
         testenv::App app;
-        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        TCDSetup dialog(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
         dialog.PageControl->setCurrentIndex(TCDSetup::PageDvd);
         loadSlot(app.main(), 1);
         app.main().cbDVD->setChecked(true);
@@ -185,7 +185,7 @@ private slots:
     void secondFrontTurnsBackOutlineIntoSquare()
     {
         testenv::App app;
-        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        TCDSetup dialog(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
         showPage(dialog, TCDSetup::PageFrontBack);
         dialog.cbUBack->setChecked(true);
         dialog.spLeft2->setValue(36);
@@ -216,7 +216,7 @@ private slots:
         loadSlot(app.main(), 1);
         loadSlot(app.main(), 2);
         app.main().cbDouble->setChecked(true);
-        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        TCDSetup dialog(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
         showPage(dialog, TCDSetup::PageDouble);
         ImageView* left = holder(dialog, 2, "Image14");
         ImageView* right = holder(dialog, 2, "Image18");
@@ -260,7 +260,7 @@ private slots:
         QFETCH(QString, box);
         QFETCH(QString, outline);
         testenv::App app;
-        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        TCDSetup dialog(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
         showPage(dialog, page);
         auto* frame = dialog.findChild<QCheckBox*>(box);
         ImageView* view = holder(dialog, page, outline);
@@ -273,7 +273,7 @@ private slots:
     void foldGuidesSwitchOnlyWithoutPictureShown()
     {
         testenv::App app;
-        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        TCDSetup dialog(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
         dialog.cbUBack->setChecked(true);
         dialog.cbUDouble->setChecked(true);
         const struct {
@@ -307,7 +307,7 @@ private slots:
         testenv::App app;
         app.main().cbCD->setChecked(true);
         loadSlot(app.main(), 2);
-        TCDSetup dialog(TCDSetup::Role::Dialog, &app.main());
+        TCDSetup dialog(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
         showPage(dialog, TCDSetup::PageCd);
 
         ImageView* first = holder(dialog, 3, "Image1");

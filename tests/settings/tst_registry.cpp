@@ -1,10 +1,10 @@
-#include "app/globals.h"
 #include "platform/store/settings_error.h"
 #include "platform/store/settings_store.h"
 #include "platform/widgets/spin_edit.h"
+#include "settings/link_list_editor.h"
 #include "platform/printing/printer_choice.h"
 #include "settings/t_cd_setup.h"
-#include "settings/cover_settings.h"
+#include "model/setting_table.h"
 #include "model/program_values.h"
 #include "support/test_env.h"
 #include "workspace/t_sleevix.h"
@@ -56,10 +56,10 @@ class RegistryTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Start-up makes the run-long window without controls; its values, their
-    // effects on the main window and the controls made later all match a
-    // window that had its controls from the start.
-    void runLongWindowWithoutControlsHoldsTheSameValues()
+    // The run-long window never has controls; its settings, their effects
+    // on the main window and the controls of a dialog opened on the same
+    // store all agree.
+    void runLongWindowHoldsTheSameValuesAsADialog()
     {
         testenv::App app;
         store().writeString("Daten", "/tmp/bilder");
@@ -75,57 +75,50 @@ private slots:
         app.restart();
         TCDSetup& runLong = app.runLongSettings();
         QVERIFY(!runLong.hasControls());
-        QVERIFY(!Sleevix->recognitionChecked());
+        QVERIFY(!app.main().recognitionChecked());
         QCOMPARE(program().ImageFolder, QString("/tmp/bilder"));
         QVERIFY(!program().AutoFormat);
         QVERIFY(!program().SelPrinter);
 
-        TCDSetup dialog(TCDSetup::Role::Dialog);
-        auto compareValues = [&](const TCDSetup& setup) {
-            for (const SettingRow& row : coverSettings()) {
-                switch (row.type) {
-                case SettingType::Folder:
-                    QCOMPARE(setup.fieldText(row.control), dialog.fieldText(row.control));
-                    break;
-                case SettingType::Bool:
-                    QCOMPARE(setup.isTicked(row.control), dialog.isTicked(row.control));
-                    break;
-                case SettingType::Integer:
-                    QCOMPARE(setup.number(row.control), dialog.number(row.control));
-                    break;
-                case SettingType::Printer:
-                    break;
-                }
-            }
-            QCOMPARE(setup.linkEntries(), dialog.linkEntries());
+        TCDSetup dialog(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
+        const CoverSettings& shown = dialog.settings();
+        auto compareValues = [&](const CoverSettings& settings) {
+            for (int i = 0; i < int(Check::Count); ++i)
+                QCOMPARE(settings.ticked(Check(i)), shown.ticked(Check(i)));
+            for (int i = 0; i < int(Length::Count); ++i)
+                QCOMPARE(settings.length(Length(i)), shown.length(Length(i)));
+            for (int i = 0; i < int(Folder::Count); ++i)
+                QCOMPARE(settings.folder(Folder(i)), shown.folder(Folder(i)));
+            QCOMPARE(settings.links(), shown.links());
         };
-        compareValues(runLong);
-        QCOMPARE(runLong.number("spMV"), 130);
-        QCOMPARE(runLong.linkEntries(), QStringList({"B", "a", "b"}));
+        compareValues(runLong.settings());
+        QCOMPARE(runLong.settings().length(Length::spMV), 130);
+        QCOMPARE(runLong.settings().links(), QStringList({"B", "a", "b"}));
 
-        runLong.setTicked("cbAutoFormat", true);  // as the main window's menu does
-        QVERIFY(Sleevix->recognitionChecked());
-        runLong.ensureControls();
-        QVERIFY(runLong.hasControls());
-        QVERIFY(runLong.cbAutoFormat->isChecked());
-        QVERIFY(runLong.spMCDLoch->isEnabled());
-        runLong.setTicked("cbAutoFormat", false);
-        compareValues(runLong);
-        QCOMPARE(runLong.spMV->value(), 130);
-        QCOMPARE(listEntries(runLong.ListBox), QStringList({"B", "a", "b"}));
+        runLong.settings().setTicked(Check::cbAutoFormat, true);  // as the main window's menu does
+        QVERIFY(app.main().recognitionChecked());
+        QVERIFY(!dialog.cbAutoFormat->isChecked());
+        QVERIFY(dialog.spMCDLoch->isEnabled());
+        QCOMPARE(dialog.spMV->value(), 130);
+        QCOMPARE(dialog.spLeft->value(), -3);
+        QCOMPARE(listEntries(dialog.ListBox), QStringList({"B", "a", "b"}));
+        runLong.settings().setTicked(Check::cbAutoFormat, false);
+        compareValues(runLong.settings());
     }
 
     void emptyStoreLoadsEveryDefault()
     {
         testenv::App app;
         TCDSetup& setup = app.setup();
-        for (const SettingRow& row : coverSettings()) {
-            QWidget* control = setup.findChild<QWidget*>(QLatin1String(row.control));
-            if (row.type == SettingType::Integer)
-                QCOMPARE(static_cast<SpinEdit*>(control)->value(), row.defaultValue);
-            else if (row.type == SettingType::Bool)
-                QCOMPARE(static_cast<QCheckBox*>(control)->isChecked(), row.defaultValue != 0);
+        for (const SettingRow& row : settingRows()) {
+            if (const Length* length = std::get_if<Length>(&row.setting))
+                QCOMPARE(setup.settings().length(*length), row.defaultValue);
+            else if (const Check* check = std::get_if<Check>(&row.setting); check && row.loaded)
+                QCOMPARE(setup.settings().ticked(*check), row.defaultValue != 0);
         }
+        QCOMPARE(setup.spMV->value(), 120);
+        QVERIFY(setup.cbUFront->isChecked());
+        QVERIFY(!setup.cbCDRund->isChecked());
         QVERIFY(!setup.eDaten->text().isEmpty());
         QVERIFY(setup.eLabels->text().endsWith("Vorlagen"));
         QCOMPARE(setup.ListBox->count(), 0);
@@ -159,10 +152,10 @@ private slots:
     void wrongTypeStopsTheLoadAtThatValue()
     {
         testenv::App app;
+        app.setup().spCDTop->setValue(5);
         store().writeBool("UFront", false);
         store().writeString("Oberer Rand Back", "viel");
         store().writeInteger("CD-oben", 77);
-        app.setup().spCDTop->setValue(5);
         try {
             app.setup().ReadRegistry();
             QFAIL("the load went on past a string stored for a number");
@@ -188,7 +181,7 @@ private slots:
         app.setup().ReadRegistry();
         QCOMPARE(app.setup().ListBox->count(), 2);
 
-        app.setup().ListBox->clear();
+        app.setup().linkEditor->removeAllEntries();
         app.setup().WriteRegistry();
         QVERIFY(!store().exists("URL0"));
         QVERIFY(!store().exists("URL1"));
@@ -200,8 +193,7 @@ private slots:
         testenv::App app;
         for (int i = 0; i < 5; ++i)
             store().writeString(QString("Url%1").arg(i), QString("eintrag %1").arg(i));
-        app.setup().ListBox->clear();
-        app.setup().ListBox->addItems({"c", "a", "b"});
+        app.setup().settings().setLinks({"a", "b", "c"});
         app.setup().WriteRegistry();
         QCOMPARE(store().readString("Url0"), QString("a"));
         QCOMPARE(store().readString("Url2"), QString("c"));
@@ -222,8 +214,8 @@ private slots:
         setup.WriteRegistry();
 
         QStringList expected;
-        for (const char* name : registryWriteOrder())
-            expected << QString::fromLatin1(name);
+        for (const SettingRow* row : settingWriteOrder())
+            expected << QString::fromLatin1(row->valueName);
         QCOMPARE(storedNamesInWriteOrder(), expected);
         QCOMPARE(store().readInteger("MVHSW"), 250);
         QCOMPARE(store().readInteger("MVHSH"), 205);

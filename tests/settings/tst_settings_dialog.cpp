@@ -1,4 +1,3 @@
-#include "app/globals.h"
 #include "platform/store/settings_store.h"
 #include "platform/widgets/spin_edit.h"
 #include "platform/widgets/tabbed_pages.h"
@@ -26,7 +25,7 @@ SettingsStore& store()
 // its activation), not yet closed.
 std::unique_ptr<TCDSetup> openDialog(TSleevix& main)
 {
-    auto dialog = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, &main);
+    auto dialog = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, main, main, &main);
     dialog->show();
     return dialog;
 }

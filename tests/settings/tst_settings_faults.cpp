@@ -1,7 +1,6 @@
 // The settings window facing files that change under it or grow beyond
 // reason: a template folder that vanishes after listing, a template with a
 // 10 MB line, a link list of 10,000 entries.
-#include "app/globals.h"
 #include "platform/store/settings_store.h"
 #include "platform/widgets/spin_edit.h"
 #include "settings/t_cd_setup.h"
@@ -134,8 +133,7 @@ private slots:
         QStringList links;
         for (int i = 0; i < kLinks; ++i)
             links << QString("https://example.org/bilder/%1").arg(i, 5, 10, QChar('0'));
-        setup().ListBox->clear();
-        setup().ListBox->addItems(links);
+        setup().settings().setLinks(links);
 
         QElapsedTimer timer;
         timer.start();
@@ -144,13 +142,12 @@ private slots:
         QCOMPARE(SettingsStore::user().readString("URL9999"), links.last());
 
         timer.restart();
-        TCDSetup reopened(TCDSetup::Role::Dialog, &m_app->main());
+        TCDSetup reopened(TCDSetup::Role::Dialog, m_app->main(), m_app->main(), &m_app->main());
         QVERIFY2(timer.elapsed() < kPatienceMs, qPrintable(QString::number(timer.elapsed())));
         QCOMPARE(listEntries(reopened.ListBox), links);
 
         // Saving a short list over the long one leaves exactly the short one.
-        reopened.ListBox->clear();
-        reopened.ListBox->addItem("https://example.org");
+        reopened.settings().setLinks({"https://example.org"});
         timer.restart();
         reopened.WriteRegistry();
         QVERIFY2(timer.elapsed() < kPatienceMs, qPrintable(QString::number(timer.elapsed())));
@@ -160,19 +157,19 @@ private slots:
 
     void fullDiskKeepsTheOldLinkListWhole()
     {
-        setup().ListBox->clear();
-        setup().ListBox->addItems({"a", "b", "c"});
+        setup().settings().setLinks({"a", "b", "c"});
         setup().WriteRegistry();
-        TCDSetup dialog(TCDSetup::Role::Dialog, &m_app->main());
+        TCDSetup dialog(TCDSetup::Role::Dialog, m_app->main(), m_app->main(), &m_app->main());
         dialog.show();
-        dialog.ListBox->clear();
+        QStringList links;
         for (int i = 0; i < 500; ++i)
-            dialog.ListBox->addItem(QString("https://example.org/%1/").arg(i) + QString(200, u'x'));
+            links << QString("https://example.org/%1/").arg(i) + QString(200, u'x');
+        dialog.settings().setLinks(links);
 
         testenv::MessageBoxWatch boxes;
         {
             const testenv::DiskNearlyFull disk(QFileInfo(SettingsStore::userStorePath()).size());
-            dialog.findChild<QPushButton*>("Button1")->click();  // "&Speichern"
+            dialog.Button1->click();  // "&Speichern"
         }
         // The entry where the disk ran full is named.
         QCOMPARE(boxes.texts().size(), 1);

@@ -1,7 +1,6 @@
 #include "support/test_env.h"
 
 #include "app/application.h"
-#include "app/globals.h"
 #include "platform/store/settings_store.h"
 #include "platform/printing/printer_choice.h"
 #include "settings/t_cd_setup.h"
@@ -51,27 +50,31 @@ App::~App()
     SettingsStore::resetUser();
 }
 
+CoverSettings& App::settings()
+{
+    return m_runLong->settings();
+}
+
 TCDSetup& App::setup()
 {
-    m_setup->ensureControls();
-    return *m_setup;
+    if (!m_dialog)
+        m_dialog = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, *m_main, *m_main, m_main.get());
+    return *m_dialog;
 }
 
 void App::create()
 {
     m_main = std::make_unique<TSleevix>();
-    Sleevix = m_main.get();
-    m_setup = std::make_unique<TCDSetup>(TCDSetup::Role::RunLong);
-    CDSetup = m_setup.get();
+    m_runLong = std::make_unique<TCDSetup>(TCDSetup::Role::RunLong, *m_main, *m_main, m_main.get());
+    m_main->attachSettings(*m_runLong);
     // Tests never block in a real dialog.
     m_main->runOpenDialog = [] { return QStringList(); };
 }
 
 void App::destroy()
 {
-    CDSetup = nullptr;
-    m_setup.reset();
-    Sleevix = nullptr;
+    m_dialog.reset();
+    m_runLong.reset();
     m_main.reset();
 }
 

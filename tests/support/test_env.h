@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class CoverSettings;
 class QApplication;
 class TCDSetup;
 class TSleevix;
@@ -18,17 +19,20 @@ QString dataFile(const QString& relative);
 // every test case starts from an empty per-user store.
 void resetUserStore();
 
-// The main window and the run-long settings window, created as start-up
-// creates them, on a fresh store. Destroying the fixture clears the globals.
+// The main window and the run-long settings window, created and tied
+// together as start-up does it, on a fresh store.
 class App {
 public:
     App();
     ~App();
     TSleevix& main() { return *m_main; }
-    // The run-long window with its controls made.
+    // The run-long settings window, which never has controls.
+    TCDSetup& runLongSettings() { return *m_runLong; }
+    // Its settings: what the main window prints with.
+    CoverSettings& settings();
+    // A settings dialog as the settings command opens it, made at the first
+    // call and not shown: its controls can be driven directly.
     TCDSetup& setup();
-    // The run-long window as start-up leaves it, without controls.
-    TCDSetup& runLongSettings() { return *m_setup; }
     // Recreates both windows on the current store (a new run of the program).
     void restart();
 
@@ -36,7 +40,8 @@ private:
     void create();
     void destroy();
     std::unique_ptr<TSleevix> m_main;
-    std::unique_ptr<TCDSetup> m_setup;
+    std::unique_ptr<TCDSetup> m_runLong;
+    std::unique_ptr<TCDSetup> m_dialog;
 };
 
 void prepareApplication(QApplication& app);

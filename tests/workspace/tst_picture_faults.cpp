@@ -2,6 +2,7 @@
 // than they hold: each ends in a status text, in bounded time and memory.
 #include "platform/widgets/image_view.h"
 #include "settings/t_cd_setup.h"
+#include "model/cover_settings.h"
 #include "support/test_env.h"
 #include "workspace/t_sleevix.h"
 
@@ -131,7 +132,7 @@ private slots:
             QFile::remove(gone);
             return QStringList{kept, gone};
         };
-        app.setup().cbAutoFormat->setChecked(false);
+        app.settings().setTicked(Check::cbAutoFormat, false);
         w.bFront->click();
         QCOMPARE(w.statusText(1), kept);
         QCOMPARE(w.statusText(2), QString("Datei kann nicht gelesen werden: %1").arg(gone));

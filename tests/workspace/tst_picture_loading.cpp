@@ -1,8 +1,8 @@
-#include "app/globals.h"
 #include "platform/widgets/image_view.h"
 #include "platform/store/settings_store.h"
 #include "settings/t_cd_setup.h"
 #include "model/program_values.h"
+#include "model/cover_settings.h"
 #include "support/test_env.h"
 #include "workspace/t_sleevix.h"
 #include "workspace/status_bar.h"
@@ -88,13 +88,13 @@ private slots:
         QCOMPARE(w.statusText(1), second);
         QVERIFY(!w.Image2->hasPicture());
 
-        app.setup().cbAutoFormat->setChecked(false);
+        app.settings().setTicked(Check::cbAutoFormat, false);
         w.FDblClick(2);  // direct: first to the asked slot, second to the other
         QCOMPARE(slotSize(w, 2), QSize(80, 80));
         QCOMPARE(slotSize(w, 1), QSize(60, 60));
         QCOMPARE(w.statusText(2), first);
 
-        app.setup().cbAutoFormat->setChecked(true);
+        app.settings().setTicked(Check::cbAutoFormat, true);
         w.cbCD->setChecked(true);  // recognition never applies to CD labels
         w.runOpenDialog = [&] { return QStringList{wide}; };
         w.FDblClick(1);
@@ -134,7 +134,7 @@ private slots:
         const QString square = files.make("square.bmp", 30, 30);
         w.OpenImage(1, square);
         const QString gone = square + ".weg.bmp";
-        app.setup().cbAutoFormat->setChecked(false);
+        app.settings().setTicked(Check::cbAutoFormat, false);
         w.OpenImage(1, gone);
         QCOMPARE(slotSize(w, 1), QSize(30, 30));
         QCOMPARE(w.statusText(1), QString("Datei kann nicht gelesen werden: %1").arg(gone));
@@ -165,14 +165,14 @@ private slots:
     {
         testenv::App app;
         TSleevix& w = app.main();
-        app.setup().cbAutosave->setChecked(false);
+        app.settings().setTicked(Check::cbAutosave, false);
         w.popupItem(1, TSleevix::kRecognitionItem)->trigger();
         QVERIFY(!program().AutoFormat);
-        QVERIFY(!app.setup().cbAutoFormat->isChecked());
+        QVERIFY(!app.settings().ticked(Check::cbAutoFormat));
         QVERIFY(!w.popupItem(2, TSleevix::kRecognitionItem)->isChecked());
         QVERIFY(!SettingsStore::user().exists("AutoFormat"));
 
-        app.setup().cbAutosave->setChecked(true);
+        app.settings().setTicked(Check::cbAutosave, true);
         w.popupItem(2, TSleevix::kRecognitionItem)->trigger();
         QVERIFY(program().AutoFormat);
         QVERIFY(w.popupItem(1, TSleevix::kRecognitionItem)->isChecked());

@@ -1,4 +1,0 @@
-#include "app/globals.h"
-
-TSleevix* Sleevix = nullptr;
-TCDSetup* CDSetup = nullptr;

@@ -1,0 +1,7 @@
+#pragma once
+
+// Visits a std::variant with one lambda per alternative.
+template <typename... Handlers>
+struct Overloaded : Handlers... {
+    using Handlers::operator()...;
+};
