@@ -1,5 +1,8 @@
 #include "app/application.h"
 
+#include "model/program_values.h"
+#include "platform/printing/print_support.h"
+
 #include "platform/metafiles/invalid_metafile_error.h"
 #include "platform/metafiles/metafile_decoder.h"
 #include "platform/pictures/picture_loader.h"
@@ -65,6 +68,7 @@ void tellAboutRecoveredStore(QWidget* mainWindow)
 
 void configureApplication(QApplication& app)
 {
+    setPrintFileFolder([] { return program().ImageFolder; });
     setMetafileDecoder([](const QByteArray& data, const QString& extension) {
         try {
             return decodeMetafile(data, extension);

@@ -1,7 +1,7 @@
 // The "H&ilfe" menu and the print-count information on the free client area.
 #include "workspace/t_sleevix.h"
 
-#include "app/help_document.h"
+#include "workspace/help_document.h"
 #include "dialogs/t_about_box.h"
 #include "dialogs/t_form2.h"
 #include "dialogs/t_form3.h"

@@ -1,6 +1,6 @@
 #include "workspace/t_sleevix.h"
 
-#include "app/help_document.h"
+#include "workspace/help_document.h"
 #include "platform/widgets/error_box.h"
 #include "platform/desktop/clipboard_owner.h"
 #include "platform/widgets/image_view.h"

@@ -1,4 +1,4 @@
-#include "app/help_document.h"
+#include "workspace/help_document.h"
 #include "dialogs/t_about_box.h"
 #include "dialogs/t_form3.h"
 #include "platform/printing/recording_device.h"

@@ -5,7 +5,7 @@
 #include "platform/printing/calibrated_device.h"
 #include "platform/printing/printer_calibration.h"
 #include "platform/printing/printer_choice.h"
-#include "model/program_values.h"
+#include "platform/printing/print_support.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -128,7 +128,7 @@ PrintRunner::PrintRunner()
         return ok ? chosen : QString();
     };
     chooseOutputFile = [](QWidget* parent, const QString& title) {
-        QString folder = program().ImageFolder;
+        QString folder = printFileFolder();
         if (!QFileInfo(folder).isDir())
             folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         return QFileDialog::getSaveFileName(

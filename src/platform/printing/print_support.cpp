@@ -10,6 +10,12 @@ ModuleInterface<PrintSupport>& module()
     return print;
 }
 
+std::function<QString()>& fileFolder()
+{
+    static std::function<QString()> folder;
+    return folder;
+}
+
 }  // namespace
 
 PrintSupport& printSupport()
@@ -20,4 +26,14 @@ PrintSupport& printSupport()
 void usePrintSupport(PrintSupport& linkedIn)
 {
     module().use(linkedIn);
+}
+
+QString printFileFolder()
+{
+    return fileFolder() ? fileFolder()() : QString();
+}
+
+void setPrintFileFolder(std::function<QString()> folder)
+{
+    fileFolder() = std::move(folder);
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QWidget;
 
 // Everything of printing that needs Qt's print support: the printers, the
@@ -33,6 +35,10 @@ PrintSupport& printSupport();
 
 // For builds that link the print code in.
 void usePrintSupport(PrintSupport& linkedIn);
+
+// The folder a print into a PDF file proposes: the program's picture folder.
+QString printFileFolder();
+void setPrintFileFolder(std::function<QString()> folder);
 
 // The module's entry.
 extern "C" PrintSupport* sleevix_print_support();

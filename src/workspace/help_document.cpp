@@ -1,4 +1,4 @@
-#include "app/help_document.h"
+#include "workspace/help_document.h"
 
 #include <QCoreApplication>
 #include <QDir>
