@@ -1,18 +1,14 @@
 #pragma once
 
+#include "ui_t_form3.h"
+
 #include <QDialog>
 
-class QLabel;
-class QPushButton;
-
 // Tells how many times the user has printed (the program-wide print count).
-class TForm3 : public QDialog {
+class TForm3 : public QDialog, public Ui::TForm3 {
     Q_OBJECT
 public:
     explicit TForm3(QWidget* parent = nullptr);
-
-    QLabel* Panel1 = nullptr;
-    QPushButton* Button1 = nullptr;
 
     void FormActivate();
 
