@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -135,6 +136,55 @@ private slots:
                  hints);
         QCOMPARE(w.sbTrash1->x(), w.Panel1->x() + (w.Panel1->width() - w.sbTrash1->width()) / 2);
         QVERIFY(w.statusBarPanels->hasFocus() || !w.isActiveWindow());
+    }
+
+    // From the first paint on, in every layout, each status panel lies
+    // inside the bar and the client area, tall enough for a whole line.
+    void statusBarStaysInsideTheClientArea_data()
+    {
+        QTest::addColumn<QStringList>("clicks");
+        QTest::newRow("at start") << QStringList();
+        QTest::newRow("second front") << QStringList{"cbSecFront"};
+        QTest::newRow("folded") << QStringList{"cbDouble"};
+        QTest::newRow("folded from two pictures") << QStringList{"cbDouble", "cbSecIMG"};
+        QTest::newRow("cd") << QStringList{"cbCD"};
+        QTest::newRow("dvd") << QStringList{"cbDVD"};
+        QTest::newRow("vhs") << QStringList{"cbVHS"};
+    }
+
+    void statusBarStaysInsideTheClientArea()
+    {
+        QFETCH(QStringList, clicks);
+        testenv::App app;
+        TSleevix& w = app.main();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (const QString& name : clicks)
+            QTest::mouseClick(box(w, name), Qt::LeftButton, {}, QPoint(6, 9));
+        StatusBar* bar = w.statusBarPanels;
+        QVERIFY(w.Client->rect().contains(bar->geometry()));
+        for (int i = 0; i < bar->panelCount(); ++i) {
+            QLabel* panel = bar->panel(i);
+            QVERIFY2(bar->rect().contains(panel->geometry()), qPrintable(QString::number(i)));
+            QVERIFY(panel->contentsRect().height() >= panel->fontMetrics().height());
+        }
+    }
+
+    void longStatusTextEndsInAnEllipsis()
+    {
+        testenv::App app;
+        TSleevix& w = app.main();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QString path = "/home/benutzer/Bilder/Sammlung/" + QString(60, 'x') + "/square_640.jpg";
+        w.setStatusText(1, path);
+        QLabel* panel = w.statusBarPanels->panel(1);
+        QVERIFY(panel->text().endsWith(QChar(0x2026)));
+        QVERIFY(panel->fontMetrics().horizontalAdvance(panel->text()) < panel->contentsRect().width());
+        QCOMPARE(panel->toolTip(), path);
+        QCOMPARE(w.statusText(1), path);
+        w.setStatusText(1, "square_640.jpg");
+        QCOMPARE(panel->text(), QString("square_640.jpg"));
     }
 
     void atMostOneLayoutBoxStaysTicked()
