@@ -221,6 +221,7 @@ private:
     void focusAway();
     void recognitionItemRule(std::initializer_list<QCheckBox*> boxes);
     void resetUnfoldedFrame();
+    void showBackControls(bool visible);
     void drawCdOutline(ImageView* overlay);
     void coverLayoutClick(QCheckBox* own);
     void updateTrashButtons();
