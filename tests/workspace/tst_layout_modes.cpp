@@ -10,6 +10,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -191,6 +193,26 @@ private slots:
         QCOMPARE(w.statusText(1), path);
         w.setStatusText(1, "square_640.jpg");
         QCOMPARE(panel->text(), QString("square_640.jpg"));
+    }
+
+    // Each layout box shows its whole caption with its focus frame, clear of
+    // the next box.
+    void layoutBoxesShowTheirWholeCaption()
+    {
+        testenv::App app;
+        TSleevix& w = app.main();
+        const std::pair<QCheckBox*, int> boxes[] = {
+            {w.cbSecFront, w.cbDouble->x()}, {w.cbSecIMG, w.cbDouble->x()}, {w.cbDouble, w.cbCD->x()},
+            {w.cbCD, w.cbDVD->x()}, {w.cbDVD, w.cbVHS->x()}, {w.cbVHS, w.Client->width()}};
+        for (const auto& [layoutBox, next] : boxes) {
+            QStyleOptionButton option;
+            option.initFrom(layoutBox);
+            option.text = layoutBox->text();
+            const QRect focus =
+                layoutBox->style()->subElementRect(QStyle::SE_CheckBoxFocusRect, &option, layoutBox);
+            QVERIFY2(focus.right() < layoutBox->width() - 1, qPrintable(layoutBox->objectName()));
+            QVERIFY2(layoutBox->geometry().right() < next, qPrintable(layoutBox->objectName()));
+        }
     }
 
     void atMostOneLayoutBoxStaysTicked()
