@@ -2,6 +2,9 @@
 // platform): a picture that another program offers on the clipboard, a
 // second start of the real binary, and screenshots of the main window and
 // of every settings page for a reviewer, in build/e2e-screens.
+#include "dialogs/t_about_box.h"
+#include "dialogs/t_form2.h"
+#include "dialogs/t_form3.h"
 #include "platform/widgets/image_view.h"
 #include "platform/store/settings_store.h"
 #include "platform/widgets/tabbed_pages.h"
@@ -465,10 +468,19 @@ void XDesktopTest::mainWindowAndSettingsPagesOnScreen()
     open.hide();
 
     CalibrationDialog calibration(QStringLiteral("Sleevix-PDF"), PrinterCalibration(), &main);
-    calibration.move(0, 0);
-    calibration.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&calibration));
-    QVERIFY(!windowShot(calibration, "calibration-dialog" + suffix).isNull());
+    TAboutBox about(&main);
+    TForm2 links(&main);
+    TForm3 printCount(&main);
+    const std::pair<QDialog*, const char*> dialogs[] = {
+        {&calibration, "calibration-dialog"}, {&about, "about-box"}, {&links, "links-window"},
+        {&printCount, "print-count-window"}};
+    for (const auto& [window, name] : dialogs) {
+        window->move(0, 0);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QVERIFY(!windowShot(*window, name + suffix).isNull());
+        window->hide();
+    }
 }
 
 void XDesktopTest::screensAtDoubleScale()
