@@ -38,6 +38,7 @@ struct PositionRule {
     Holder inset = Holder::None;
     Holder overlay = Holder::None;
     Holder beside = Holder::None;
+    void (PagePreviews::*handler)() = nullptr;  // the field's own change handler, if it has one
 };
 
 struct DiscPreview {
@@ -119,10 +120,10 @@ const PositionRule kPositionRules[] = {
     {&TCDSetup::spTop2Front,  Axis::Top,  Gate::SecondFront, Holder::Image5,  Holder::Image13},
     {&TCDSetup::spLeft2front, Axis::Left, Gate::SecondFront, Holder::Image5,  Holder::Image13},
     {&TCDSetup::spDTop,       Axis::Top,  Gate::Always,      Holder::Image3,  Holder::Image14, Holder::None, Holder::Image18},
-    {&TCDSetup::spDleft,      Axis::Left, Gate::Always,      Holder::Image3,  Holder::Image14, Holder::None, Holder::Image18},
+    {&TCDSetup::spDleft,      Axis::Left, Gate::Always,      Holder::Image3,  Holder::Image14, Holder::None, Holder::Image18, &PagePreviews::spDleftChange},
     {&TCDSetup::spCDTop,      Axis::Top,  Gate::Always,      Holder::Image1,  Holder::None,    Holder::Image10},
     {&TCDSetup::spCDLeft,     Axis::Left, Gate::Always,      Holder::Image1,  Holder::None,    Holder::Image10},
-    {&TCDSetup::spCDTop2,     Axis::Top,  Gate::Always,      Holder::Image2,  Holder::None,    Holder::Image11},
+    {&TCDSetup::spCDTop2,     Axis::Top,  Gate::Always,      Holder::Image2,  Holder::None,    Holder::Image11, Holder::None,    &PagePreviews::spCDTop2Change},
     {&TCDSetup::spCDLeft2,    Axis::Left, Gate::Always,      Holder::Image2,  Holder::None,    Holder::Image11},
     {&TCDSetup::spDVDTop,     Axis::Top,  Gate::Always,      Holder::Image19, Holder::Image22},
     {&TCDSetup::spDVDLeft,    Axis::Left, Gate::Always,      Holder::Image19, Holder::Image22},
@@ -272,8 +273,10 @@ void PagePreviews::buildPanels()
 void PagePreviews::connectControls()
 {
     for (const PositionRule& rule : kPositionRules) {
-        connect(m_setup.*rule.field, &SpinEdit::changed, this,
-                [this, &rule] { applyPosition(rule); });
+        if (rule.handler)
+            connect(m_setup.*rule.field, &SpinEdit::changed, this, rule.handler);
+        else
+            connect(m_setup.*rule.field, &SpinEdit::changed, this, [this, &rule] { applyPosition(rule); });
     }
     for (const BoxHandler& box : kBoxHandlers)
         connect(m_setup.*box.box, &QCheckBox::toggled, this, box.handler);
@@ -321,6 +324,19 @@ void PagePreviews::positionFieldChanged(const QObject* field)
         if (m_setup.*rule.field == field)
             applyPosition(rule);
     }
+}
+
+// The right half of a two-picture double front moves with the left one.
+void PagePreviews::spDleftChange()
+{
+    positionFieldChanged(m_setup.spDleft);
+}
+
+// The disc outline over the second label follows it while the CD layout
+// is ticked.
+void PagePreviews::spCDTop2Change()
+{
+    positionFieldChanged(m_setup.spCDTop2);
 }
 
 void PagePreviews::placeOutlines(int page)

@@ -61,6 +61,9 @@ public:
 
     void ReadRegistry();
     void WriteRegistry();
+    // Makes the installed printer named PrinterName the current printer;
+    // the last step of ReadRegistry.
+    void SelectSavedPrinter();
 
     // Controls, by the names the rest of the program uses.
     TabbedPages* PageControl = nullptr;

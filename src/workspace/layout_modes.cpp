@@ -116,8 +116,8 @@ void TSleevix::connectLayoutHandlers()
     connect(mFront, &QAction::triggered, this, &TSleevix::mFrontClick);
     connect(mBack, &QAction::triggered, this, &TSleevix::mBackClick);
     connect(mDoppel, &QAction::triggered, this, &TSleevix::mDoppelClick);
-    connect(mCD, &QAction::triggered, this, &TSleevix::sbCDClick);
-    connect(mDVD, &QAction::triggered, this, &TSleevix::spDVDClick);
+    connect(mCD, &QAction::triggered, this, &TSleevix::mCDClick);
+    connect(mDVD, &QAction::triggered, this, &TSleevix::mDVDClick);
     connect(mVHS, &QAction::triggered, this, &TSleevix::spVHSClick);
     connect(sbKonfig, &QToolButton::clicked, this, &TSleevix::sbKonfigClick);
     connect(mKonfig, &QAction::triggered, this, &TSleevix::sbKonfigClick);
@@ -429,6 +429,16 @@ void TSleevix::mDoppelClick()
     clearIfTicked(cbCD);
     clearIfTicked(cbDouble);
     sbDoubleClick();
+}
+
+void TSleevix::mCDClick()
+{
+    sbCDClick();
+}
+
+void TSleevix::mDVDClick()
+{
+    spDVDClick();
 }
 
 void TSleevix::sbKonfigClick()
