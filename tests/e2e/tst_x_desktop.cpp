@@ -491,7 +491,7 @@ void XDesktopTest::screensAtDoubleScale()
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::ForwardedChannels);
     child.start(QCoreApplication::applicationFilePath(), {"mainWindowAndSettingsPagesOnScreen"});
-    QVERIFY(child.waitForFinished(120000));
+    QVERIFY(child.waitForFinished(240000));
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), 0);
 }
