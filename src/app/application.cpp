@@ -1,8 +1,8 @@
 #include "app/application.h"
 
+#include "app/program_style.h"
 #include "model/program_values.h"
 #include "platform/printing/print_support.h"
-
 #include "platform/metafiles/invalid_metafile_error.h"
 #include "platform/metafiles/metafile_decoder.h"
 #include "platform/pictures/picture_loader.h"
@@ -18,7 +18,6 @@
 #include <QLocale>
 #include <QTranslator>
 #include <QMessageBox>
-#include <QProxyStyle>
 #include <QScreen>
 #include <QTimer>
 
@@ -26,21 +25,6 @@
 #include <cstdlib>
 
 namespace {
-
-// The stock icon of the overflow buttons of tool bars and menu bars is a
-// set of PNG files, and reading the first PNG makes Qt load every image
-// format plugin with its libraries: a good share of the start-up time.
-// The bars of the fixed-size windows never overflow, so they go without.
-class Style : public QProxyStyle {
-public:
-    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
-                       const QWidget* widget) const override
-    {
-        if (icon == SP_ToolBarHorizontalExtensionButton || icon == SP_ToolBarVerticalExtensionButton)
-            return {};
-        return QProxyStyle::standardIcon(icon, option, widget);
-    }
-};
 
 void centreOnScreen(QWidget& window)
 {
@@ -80,7 +64,7 @@ void configureApplication(QApplication& app)
     app.setApplicationName(QStringLiteral("Sleevix"));
     app.setApplicationDisplayName(QStringLiteral("Sleevix von Tarnholm"));
     app.setApplicationVersion(QStringLiteral("2.6"));
-    app.setStyle(new Style);
+    app.setStyle(new ProgramStyle);
     // The program speaks German, and so do Qt's own dialogs.
     static QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),

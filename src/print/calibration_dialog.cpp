@@ -14,6 +14,8 @@
 
 namespace {
 
+// Numbers and their units are joined by no-break spaces (U+00A0), so that a
+// line never breaks between them.
 QLabel* paragraph(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
@@ -25,8 +27,8 @@ QString measuringHint()
 {
     return QStringLiteral(
                "2. Messen Sie mit einem Lineal, wie weit die Mitte des Kreuzes vom linken und vom oberen "
-               "Papierrand entfernt ist. Tragen Sie jeweils %1 mm minus den gemessenen Abstand ein: "
-               "gemessen 21,5 mm ergibt −1,5 mm, gemessen 19,3 mm ergibt +0,7 mm.")
+               "Papierrand entfernt ist. Tragen Sie jeweils %1\u00a0mm minus den gemessenen Abstand ein: "
+               "gemessen 21,5\u00a0mm ergibt \u22121,5\u00a0mm, gemessen 19,3\u00a0mm ergibt +0,7\u00a0mm.")
         .arg(kCalibrationCrossMm);
 }
 
@@ -46,8 +48,8 @@ CalibrationDialog::CalibrationDialog(const QString& printer, const PrinterCalibr
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(paragraph(QStringLiteral("Drucker: <b>%1</b>").arg(printer.toHtmlEscaped()), this));
     layout->addWidget(paragraph(
-        QStringLiteral("1. Drucken Sie die Kalibrierungsseite. Sie zeigt ein Kreuz %1 mm vom linken und "
-                       "%1 mm vom oberen Papierrand und Millimeterlineale am oberen und linken Rand.")
+        QStringLiteral("1. Drucken Sie die Kalibrierungsseite. Sie zeigt ein Kreuz %1\u00a0mm vom linken und "
+                       "%1\u00a0mm vom oberen Papierrand und Millimeterlineale am oberen und linken Rand.")
             .arg(kCalibrationCrossMm),
         this));
     m_printPage = new QPushButton(QStringLiteral("Kalibrierungsseite &drucken"), this);

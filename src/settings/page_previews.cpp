@@ -37,6 +37,7 @@ struct PositionRule {
     Holder inset = Holder::None;
     Holder overlay = Holder::None;
     Holder beside = Holder::None;
+    void (PagePreviews::*handler)() = nullptr;  // the field's own change handler, if it has one
 };
 
 struct DiscPreview {
@@ -100,9 +101,9 @@ const HolderSpec kHolders[] = {
     {Holder::Image3,  "Image3",  TCDSetup::PageDouble,    {18, 16, 121, 65}, Rendering::Lines, true},
     {Holder::Image14, "Image14", TCDSetup::PageDouble,    {19, 17, 119, 63}, Rendering::Photo, false},
     {Holder::Image18, "Image18", TCDSetup::PageDouble,    {78, 17, 60, 63},  Rendering::Photo, false},
-    {Holder::Image1,  "Image1",  TCDSetup::PageCd,        {24, 10, 65, 65},  Rendering::Keyed, true},
+    {Holder::Image1,  "Image1",  TCDSetup::PageCd,        {24, 10, 65, 65},  Rendering::Photo, true},
     {Holder::Image10, "Image10", TCDSetup::PageCd,        {24, 10, 65, 65},  Rendering::Keyed, false},
-    {Holder::Image2,  "Image2",  TCDSetup::PageCd,        {24, 88, 65, 65},  Rendering::Keyed, true},
+    {Holder::Image2,  "Image2",  TCDSetup::PageCd,        {24, 88, 65, 65},  Rendering::Photo, true},
     {Holder::Image11, "Image11", TCDSetup::PageCd,        {24, 88, 65, 65},  Rendering::Keyed, false},
     {Holder::Image19, "Image19", TCDSetup::PageDvd,       {0, 0, 136, 92},   Rendering::Lines, true},
     {Holder::Image22, "Image22", TCDSetup::PageDvd,       {1, 1, 134, 90},   Rendering::Photo, false},
@@ -118,10 +119,10 @@ const PositionRule kPositionRules[] = {
     {Length::spTop2Front,  Axis::Top,  Gate::SecondFront, Holder::Image5,  Holder::Image13},
     {Length::spLeft2front, Axis::Left, Gate::SecondFront, Holder::Image5,  Holder::Image13},
     {Length::spDTop,       Axis::Top,  Gate::Always,      Holder::Image3,  Holder::Image14, Holder::None, Holder::Image18},
-    {Length::spDleft,      Axis::Left, Gate::Always,      Holder::Image3,  Holder::Image14, Holder::None, Holder::Image18},
+    {Length::spDleft,      Axis::Left, Gate::Always,      Holder::Image3,  Holder::Image14, Holder::None, Holder::Image18, &PagePreviews::spDleftChange},
     {Length::spCDTop,      Axis::Top,  Gate::Always,      Holder::Image1,  Holder::None,    Holder::Image10},
     {Length::spCDLeft,     Axis::Left, Gate::Always,      Holder::Image1,  Holder::None,    Holder::Image10},
-    {Length::spCDTop2,     Axis::Top,  Gate::Always,      Holder::Image2,  Holder::None,    Holder::Image11},
+    {Length::spCDTop2,     Axis::Top,  Gate::Always,      Holder::Image2,  Holder::None,    Holder::Image11, Holder::None,    &PagePreviews::spCDTop2Change},
     {Length::spCDLeft2,    Axis::Left, Gate::Always,      Holder::Image2,  Holder::None,    Holder::Image11},
     {Length::spDVDTop,     Axis::Top,  Gate::Always,      Holder::Image19, Holder::Image22},
     {Length::spDVDLeft,    Axis::Left, Gate::Always,      Holder::Image19, Holder::Image22},
@@ -248,7 +249,16 @@ void PagePreviews::buildPanels()
 
 void PagePreviews::connectControls()
 {
-    connect(&m_settings, &CoverSettings::lengthChanged, this, &PagePreviews::positionFieldChanged);
+    connect(&m_settings, &CoverSettings::lengthChanged, this, [this](Length field) {
+        for (const PositionRule& rule : kPositionRules) {
+            if (rule.field != field)
+                continue;
+            if (rule.handler)
+                (this->*rule.handler)();
+            else
+                applyPosition(rule);
+        }
+    });
     connect(&m_settings, &CoverSettings::tickChanged, this, [this](Check check) {
         for (const BoxHandler& box : kBoxHandlers) {
             if (box.box == check)
@@ -314,6 +324,19 @@ void PagePreviews::positionFieldChanged(Length field)
         if (rule.field == field)
             applyPosition(rule);
     }
+}
+
+// The right half of a two-picture double front moves with the left one.
+void PagePreviews::spDleftChange()
+{
+    positionFieldChanged(Length::spDleft);
+}
+
+// The disc outline over the second label follows it while the CD layout
+// is ticked.
+void PagePreviews::spCDTop2Change()
+{
+    positionFieldChanged(Length::spCDTop2);
 }
 
 void PagePreviews::placeOutlines(int page)

@@ -46,6 +46,11 @@ public:
     // The double front made of two pictures: front left, back right.
     void ShowSecImg();
 
+    // Position fields with handlers of their own; the other position fields
+    // move their holders by the same rules.
+    void spDleftChange();
+    void spCDTop2Change();
+
     // Preview effects of the setup's check boxes.
     void cbSecFrontClick();
     void cbSecImgClick();

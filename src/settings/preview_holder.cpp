@@ -3,7 +3,8 @@
 #include <QPainter>
 
 PreviewHolder::PreviewHolder(Rendering rendering, QWidget* parent)
-    : ImageView(parent), m_rendering(rendering)
+    : ImageView(parent, rendering == Rendering::Keyed ? ColourKey::BottomLeft : ColourKey::None),
+      m_rendering(rendering)
 {
 }
 

@@ -3,10 +3,10 @@
 #include "platform/widgets/image_view.h"
 
 // A picture holder of the settings page previews. A keyed holder lets the
-// colour of its picture's bottom-left pixel show through, as ImageView does;
-// the other two paint their picture opaque, line drawings with nearest-pixel
-// stretching so that one-pixel lines stay one sharp pixel, photographs
-// smoothly.
+// colour of its picture's bottom-left pixel show through, as a keyed
+// ImageView does; the other two paint their picture whole, line drawings
+// with nearest-pixel stretching so that one-pixel lines stay one sharp
+// pixel, photographs smoothly and with their alpha channel.
 class PreviewHolder : public ImageView {
     Q_OBJECT
 public:

@@ -16,7 +16,7 @@ enum class StockOutline {
     DoublePlain,   // 113 x 65
     DoubleFramed,  // 113 x 65
     DoubleFolded,  // 113 x 65, with the middle fold line
-    Disc,          // 65 x 65 circle; its white corners are keyed out when shown
+    Disc,          // 65 x 65 circle on white; the disc overlays key the white out
     DvdPlain,      // 136 x 92
     DvdFramed,     // 136 x 92
     VhsPlain,      // 136 x 92

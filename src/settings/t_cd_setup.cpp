@@ -95,9 +95,15 @@ void TCDSetup::ReadRegistry()
     program().AutoFormat = m_settings.ticked(Check::cbAutoFormat);
     applyFoldGuideRules();
     m_mainWindow.setRecognitionChecked(m_settings.ticked(Check::cbAutoFormat));
-    // Selecting the current printer itself would change nothing.
+    SelectSavedPrinter();
+}
+
+void TCDSetup::SelectSavedPrinter()
+{
+    // A name taken from the current printer would select that printer
+    // itself, and reading it means asking the print system.
     if (!program().printerNameFromSystem())
-        PrinterChoice::instance().selectSavedPrinter(program().printerName());
+        PrinterChoice::instance().selectPrinterNamed(program().printerName());
 }
 
 void TCDSetup::WriteRegistry()

@@ -53,6 +53,9 @@ public:
     void ReadRegistry();
     // Writes the settings to the store; throws SettingsError.
     void WriteRegistry();
+    // Makes the installed printer named PrinterName the current printer;
+    // the last step of ReadRegistry.
+    void SelectSavedPrinter();
 
     // Runs a settings dialog over `parent`, modally; it reaches the main
     // window as this window does.

@@ -17,7 +17,7 @@
 
 namespace {
 
-enum class Kind { Label, Edit, Folder, Check, Spin, Button, List, Note };
+enum class Kind { Label, Edit, Folder, Check, Spin, Button, List };
 
 struct ControlSpec {
     int page;
@@ -122,8 +122,8 @@ const ControlSpec kControls[] = {
     {7, Kind::Button, "Button10", 312, 134, 90, "Alle &löschen", nullptr},
 
     // Page 8 "Maße"
-    {8, Kind::Label, "lMV", 8, row(0) - 2, 116, "Maße Vorderseite", nullptr, "spMV"},
-    {8, Kind::Note, "lQuadratisch", 8, row(0) + 12, 116, "Quadratisch", nullptr},
+    {8, Kind::Label, "lMV", 8, row(0) - 4, 116, "Maße Vorderseite", nullptr, "spMV"},
+    {8, Kind::Label, "lQuadratisch", 8, row(0) + 12, 116, "Quadratisch", nullptr},
     {8, Kind::Spin, "spMV", 126, row(0), 52, "mm2", "Quadratisches Maß der Vorderseite in mm"},
     {8, Kind::Label, "lMRB", 8, row(1) + 4, 116, "Breite Rückseite", nullptr, "spMRB"},
     {8, Kind::Spin, "spMRB", 126, row(1), 52, "mm ", "Breite der Rückseite in mm"},
@@ -176,26 +176,24 @@ QString text(const char* s)
     return s ? QString::fromUtf8(s) : QString();
 }
 
+// The unit after a spin field, on the base line of the field's text.
+void addUnitLabel(const SpinEdit& spin, const ControlSpec& item, QWidget* page)
+{
+    auto* unit = new QLabel(text(item.text), page);
+    unit->setObjectName(QStringLiteral("unit_") + QLatin1String(item.name));
+    unit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    unit->adjustSize();
+    unit->move(item.x + item.width + 4, item.y + spin.textBaseline() - unit->fontMetrics().ascent());
+}
+
 QWidget* createControl(const ControlSpec& item, QWidget* page)
 {
     QWidget* widget = nullptr;
     switch (item.kind) {
     case Kind::Label:
-    case Kind::Note: {
-        auto* label = new QLabel(text(item.text), page);
-        label->resize(item.width, 16);
-        if (item.kind == Kind::Note) {
-            QFont small = label->font();
-            if (small.pixelSize() > 0)
-                small.setPixelSize(small.pixelSize() - 2);
-            else
-                small.setPointSizeF(small.pointSizeF() - 1.5);
-            label->setFont(small);
-            label->setEnabled(false);
-        }
-        widget = label;
+        widget = new QLabel(text(item.text), page);
+        widget->resize(item.width, 16);
         break;
-    }
     case Kind::Edit:
         widget = new QLineEdit(page);
         widget->resize(item.width, kFieldHeight);
@@ -215,11 +213,8 @@ QWidget* createControl(const ControlSpec& item, QWidget* page)
         auto* spin = new SpinEdit(page);
         spin->setObjectName(QLatin1String(item.name));
         spin->resize(item.width, kFieldHeight);
-        if (item.text) {
-            auto* unit = new QLabel(text(item.text), page);
-            unit->setObjectName(QStringLiteral("unit_") + QLatin1String(item.name));
-            unit->move(item.x + item.width + 4, item.y + 3);
-        }
+        if (item.text)
+            addUnitLabel(*spin, item, page);
         widget = spin;
         break;
     }

@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace {
@@ -60,6 +61,21 @@ bool shown(const QWidget* widget)
     return !widget->isHidden();
 }
 
+// A control on the toolbar is shown and hidden through the toolbar's action
+// for it; the toolbar would undo a change made on the control itself.
+void setShown(QWidget* widget, bool visible)
+{
+    if (auto* bar = qobject_cast<QToolBar*>(widget->parentWidget())) {
+        for (QAction* action : bar->actions()) {
+            if (bar->widgetForAction(action) == widget) {
+                action->setVisible(visible);
+                return;
+            }
+        }
+    }
+    widget->setVisible(visible);
+}
+
 void setLeft(QWidget* widget, int left)
 {
     widget->move(left, widget->y());
@@ -100,8 +116,8 @@ void TSleevix::connectLayoutHandlers()
     connect(mFront, &QAction::triggered, this, &TSleevix::mFrontClick);
     connect(mBack, &QAction::triggered, this, &TSleevix::mBackClick);
     connect(mDoppel, &QAction::triggered, this, &TSleevix::mDoppelClick);
-    connect(mCD, &QAction::triggered, this, &TSleevix::sbCDClick);
-    connect(mDVD, &QAction::triggered, this, &TSleevix::spDVDClick);
+    connect(mCD, &QAction::triggered, this, &TSleevix::mCDClick);
+    connect(mDVD, &QAction::triggered, this, &TSleevix::mDVDClick);
     connect(mVHS, &QAction::triggered, this, &TSleevix::spVHSClick);
     connect(sbKonfig, &QToolButton::clicked, this, &TSleevix::sbKonfigClick);
     connect(mKonfig, &QAction::triggered, this, &TSleevix::sbKonfigClick);
@@ -149,6 +165,15 @@ void TSleevix::resetUnfoldedFrame()
     setWidth(Panel1, 250);
 }
 
+// The second front box and slot 2 with its panel, buttons and paste button.
+void TSleevix::showBackControls(bool visible)
+{
+    for (QWidget* widget : {static_cast<QWidget*>(cbSecFront), static_cast<QWidget*>(Image2),
+                            static_cast<QWidget*>(Panel2), static_cast<QWidget*>(sbTrash2),
+                            static_cast<QWidget*>(sbClipbrd2), static_cast<QWidget*>(bBack)})
+        setShown(widget, visible);
+}
+
 // A circle over the slot shows where the round label's edge will be. White
 // is the overlay's transparent colour, so only the line shows.
 void TSleevix::drawCdOutline(ImageView* overlay)
@@ -185,10 +210,7 @@ void TSleevix::cbDoubleClick()
         setHint(Panel1, hint::P1double);
         setHint(sbTrash1, hint::T1double);
     }
-    for (QWidget* widget : {static_cast<QWidget*>(cbSecFront), static_cast<QWidget*>(Image2),
-                            static_cast<QWidget*>(Panel2), static_cast<QWidget*>(sbTrash2),
-                            static_cast<QWidget*>(sbClipbrd2), static_cast<QWidget*>(bBack)})
-        widget->setVisible(!folded);
+    showBackControls(!folded);
     setLeft(bFront, Panel1->x());
     centreTrash(1);
     if (folded)
@@ -205,7 +227,7 @@ void TSleevix::cbSecIMGClick()
     if (!cbDouble->isChecked())
         return;
     setHint(sbTrash1, hint::T1double);
-    sbClipbrd2->hide();
+    setShown(sbClipbrd2, false);
     setHint(sbTrash2, hint::T2back);
     setCaption(bFront, "Do&ppelseite");
     setLeft(Panel1, 60);
@@ -213,7 +235,7 @@ void TSleevix::cbSecIMGClick()
     setCaption(bBack, "&Rückseite");
     const bool twoPictures = cbSecIMG->isChecked();
     if (twoPictures) {
-        sbClipbrd2->show();
+        setShown(sbClipbrd2, true);
         setHint(sbTrash1, hint::T1page1);
         setHint(sbTrash2, hint::T2page2);
         setCaption(bFront, "&1. Seite");
@@ -322,10 +344,7 @@ void TSleevix::coverLayoutClick(QCheckBox* own)
         setHint(sbTrash1, layout.trashHint);
     }
     program().AutoFormat = !ticked;
-    for (QWidget* widget : {static_cast<QWidget*>(cbSecFront), static_cast<QWidget*>(Image2),
-                            static_cast<QWidget*>(Panel2), static_cast<QWidget*>(sbTrash2),
-                            static_cast<QWidget*>(sbClipbrd2), static_cast<QWidget*>(bBack)})
-        widget->setVisible(!ticked);
+    showBackControls(!ticked);
     setLeft(bFront, Panel1->x());
     centreTrash(1);
     if (!ticked)
@@ -410,6 +429,16 @@ void TSleevix::mDoppelClick()
     clearIfTicked(cbCD);
     clearIfTicked(cbDouble);
     sbDoubleClick();
+}
+
+void TSleevix::mCDClick()
+{
+    sbCDClick();
+}
+
+void TSleevix::mDVDClick()
+{
+    spDVDClick();
 }
 
 void TSleevix::sbKonfigClick()

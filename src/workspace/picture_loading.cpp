@@ -32,20 +32,14 @@ int slotForShape(const Picture& picture)
 
 void TSleevix::connectPictureHandlers()
 {
-    connect(Image1, &ImageView::doubleClicked, this, [this] { FDblClick(1); });
-    connect(Image2, &ImageView::doubleClicked, this, [this] { FDblClick(2); });
-    connect(Image3, &ImageView::doubleClicked, this, [this] { FDblClick(1); });
-    connect(Image4, &ImageView::doubleClicked, this, [this] { FDblClick(2); });
-    connect(popupItem(1, kLoadItem), &QAction::triggered, this, [this] { FDblClick(1); });
-    connect(popupItem(2, kLoadItem), &QAction::triggered, this, [this] { FDblClick(2); });
-    connect(bFront, &QPushButton::clicked, this, [this] {
-        FDblClick(1);
-        focusAway();
-    });
-    connect(bBack, &QPushButton::clicked, this, [this] {
-        FDblClick(2);
-        focusAway();
-    });
+    connect(Image1, &ImageView::doubleClicked, this, &TSleevix::Image1DblClick);
+    connect(Image2, &ImageView::doubleClicked, this, &TSleevix::Image2DblClick);
+    connect(Image3, &ImageView::doubleClicked, this, &TSleevix::Image3DblClick);
+    connect(Image4, &ImageView::doubleClicked, this, &TSleevix::Image4DblClick);
+    connect(popupItem(1, kLoadItem), &QAction::triggered, this, &TSleevix::Bildladen2Click);
+    connect(popupItem(2, kLoadItem), &QAction::triggered, this, &TSleevix::Bildladen1Click);
+    connect(bFront, &QPushButton::clicked, this, &TSleevix::Button1Click);
+    connect(bBack, &QPushButton::clicked, this, &TSleevix::bBackClick);
     connect(popupItem(1, kRecognitionItem), &QAction::triggered, this, &TSleevix::Bilderkennung1Click);
     connect(popupItem(2, kRecognitionItem), &QAction::triggered, this, &TSleevix::Bilderkennung2Click);
 }
@@ -166,6 +160,53 @@ void TSleevix::FDblClick(int slot)
         }
     }
     updateTrashButtons();
+}
+
+void TSleevix::Image1DblClick()
+{
+    FDblClick(1);
+}
+
+void TSleevix::Image2DblClick()
+{
+    FDblClick(2);
+}
+
+// The overlays lie over the slots in the CD layout and take their double
+// clicks.
+void TSleevix::Image3DblClick()
+{
+    FDblClick(1);
+}
+
+void TSleevix::Image4DblClick()
+{
+    FDblClick(2);
+}
+
+// "Bild laden" of the front panel's menu.
+void TSleevix::Bildladen2Click()
+{
+    Image1DblClick();
+}
+
+// "Bild laden" of the back panel's menu.
+void TSleevix::Bildladen1Click()
+{
+    Image2DblClick();
+}
+
+// The front slot button.
+void TSleevix::Button1Click()
+{
+    FDblClick(1);
+    focusAway();
+}
+
+void TSleevix::bBackClick()
+{
+    FDblClick(2);
+    focusAway();
 }
 
 void TSleevix::OpenImage(int slot, const QString& fileName)

@@ -4,11 +4,17 @@
 
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QScreen>
+#include <QTreeView>
 
 namespace {
 
 constexpr int kPreviewSize = 160;
+// Room for the folder list, the file list with its name, size, type and
+// date columns, the whole file-type filter and the preview.
+constexpr QSize kDialogSize(900, 480);
 // Larger files are not decoded just for the preview.
 constexpr qint64 kPreviewFileLimit = 40 * 1024 * 1024;
 
@@ -44,6 +50,26 @@ PictureOpenDialog::PictureOpenDialog(QWidget* parent, const QString& folder, con
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->addWidget(m_preview, 1, grid->columnCount(), 1, 1);
     connect(this, &QFileDialog::currentChanged, this, &PictureOpenDialog::showPreview);
+    fitColumnsToTheirContent();
+    resize(kDialogSize.boundedTo(availableRoom()));
+}
+
+// The detail columns as wide as what they show; the names take the rest.
+void PictureOpenDialog::fitColumnsToTheirContent()
+{
+    auto* details = findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!details)
+        return;
+    QHeaderView* header = details->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+}
+
+QSize PictureOpenDialog::availableRoom() const
+{
+    const QScreen* shownOn = parentWidget() ? parentWidget()->screen() : screen();
+    return shownOn ? shownOn->availableSize() : kDialogSize;
 }
 
 void PictureOpenDialog::showPreview(const QString& path)

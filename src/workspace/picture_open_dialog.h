@@ -15,6 +15,8 @@ public:
 
 private:
     void showPreview(const QString& path);
+    void fitColumnsToTheirContent();
+    QSize availableRoom() const;
 
     QLabel* m_preview = nullptr;
 };

@@ -68,14 +68,14 @@ QList<SheetJob> storedSheets(const TSleevix& w)
 void TSleevix::connectPrintCommands()
 {
     connect(sbPrint, &QToolButton::clicked, this, &TSleevix::sbPrintClick);
-    connect(mPrint, &QAction::triggered, this, &TSleevix::sbPrintClick);
+    connect(mPrint, &QAction::triggered, this, &TSleevix::mPrintClick);
+    connect(popupItem(1, kPrintItem), &QAction::triggered, this, &TSleevix::Drucken1Click);
+    connect(popupItem(2, kPrintItem), &QAction::triggered, this, &TSleevix::Drucken2Click);
     connect(mPreview, &QAction::triggered, this, &TSleevix::mPreviewClick);
     connect(mPdfExport, &QAction::triggered, this, &TSleevix::mPdfExportClick);
     connect(mCalibrate, &QAction::triggered, this, &TSleevix::mCalibrateClick);
-    for (int menu : {1, 2}) {
-        connect(popupItem(menu, kPrintItem), &QAction::triggered, this, &TSleevix::sbPrintClick);
+    for (int menu : {1, 2})
         connect(popupItem(menu, kPreviewItem), &QAction::triggered, this, &TSleevix::mPreviewClick);
-    }
     connect(mPrinterSetup, &QAction::triggered, this, &TSleevix::mPrinterSetupClick);
 }
 
@@ -87,6 +87,21 @@ void TSleevix::sbPrintClick()
         for (TCDSetup::SheetRoutine routine : tickedSheets(*this))
             m_runLongSettings->printSheet(routine, false);
     });
+}
+
+void TSleevix::mPrintClick()
+{
+    sbPrintClick();
+}
+
+void TSleevix::Drucken1Click()
+{
+    sbPrintClick();
+}
+
+void TSleevix::Drucken2Click()
+{
+    sbPrintClick();
 }
 
 void TSleevix::mPreviewClick()

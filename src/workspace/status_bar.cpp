@@ -2,6 +2,13 @@
 
 #include <QLabel>
 
+namespace {
+
+// Space between a panel's frame and its text.
+constexpr int kTextIndent = 2;
+
+}  // namespace
+
 StatusBar::StatusBar(const std::vector<int>& widths, QWidget* parent)
     : QFrame(parent), m_widths(widths)
 {
@@ -10,21 +17,24 @@ StatusBar::StatusBar(const std::vector<int>& widths, QWidget* parent)
         auto* panel = new QLabel(this);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setTextFormat(Qt::PlainText);
+        panel->setIndent(kTextIndent);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         m_panels.push_back(panel);
+        m_texts.append(QString());
     }
     arrangePanels();
 }
 
 QString StatusBar::panelText(int index) const
 {
-    return m_panels.at(index)->text();
+    return m_texts.at(index);
 }
 
 void StatusBar::setPanelText(int index, const QString& text)
 {
-    m_panels.at(index)->setText(text);
+    m_texts[index] = text;
     m_panels.at(index)->setToolTip(text);
+    showText(index);
 }
 
 int StatusBar::panelWidth(int index) const
@@ -38,14 +48,28 @@ void StatusBar::setPanelWidth(int index, int width)
     arrangePanels();
 }
 
+void StatusBar::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    arrangePanels();
+}
+
 void StatusBar::arrangePanels()
 {
     int x = 0;
     for (std::size_t i = 0; i < m_panels.size(); ++i) {
-        // The last panel takes what is left of the bar.
+        // The last panel takes what is left of the bar, never more.
         const bool last = i + 1 == m_panels.size();
-        const int width = last ? qMax(m_widths[i], this->width() - x) : m_widths[i];
+        const int width = last ? this->width() - x : m_widths[i];
         m_panels[i]->setGeometry(x, 0, qMax(0, width - 2), height());
+        showText(int(i));
         x += m_widths[i];
     }
+}
+
+void StatusBar::showText(int index)
+{
+    QLabel* panel = m_panels.at(index);
+    const int room = panel->contentsRect().width() - kTextIndent;
+    panel->setText(panel->fontMetrics().elidedText(m_texts.at(index), Qt::ElideRight, qMax(0, room)));
 }

@@ -112,6 +112,8 @@ public:
     void mFrontClick();
     void mBackClick();
     void mDoppelClick();
+    void mCDClick();
+    void mDVDClick();
     void sbKonfigClick();
 
     // --- Picture loading ---------------------------------------------------
@@ -120,11 +122,22 @@ public:
     void SetJPEGOptions(Picture& holder);
     void FDblClick(int slot);
     void OpenImage(int slot, const QString& fileName);
+    void Image1DblClick();
+    void Image2DblClick();
+    void Image3DblClick();
+    void Image4DblClick();
+    void Bildladen1Click();
+    void Bildladen2Click();
+    void Button1Click();
+    void bBackClick();
     void Bilderkennung1Click();
     void Bilderkennung2Click();
 
     // --- Printing -------------------------------------------------------------
     void sbPrintClick();
+    void mPrintClick();
+    void Drucken1Click();
+    void Drucken2Click();
     void mPrinterSetupClick();
     void mPreviewClick();
     void mPdfExportClick();
@@ -236,6 +249,7 @@ private:
     void focusAway();
     void recognitionItemRule(std::initializer_list<QCheckBox*> boxes);
     void resetUnfoldedFrame();
+    void showBackControls(bool visible);
     void drawCdOutline(ImageView* overlay);
     void coverLayoutClick(QCheckBox* own);
     void updateTrashButtons();

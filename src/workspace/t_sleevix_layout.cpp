@@ -187,7 +187,8 @@ void TSleevix::buildClient()
         panel->setGeometry(geometry);
         picture = new ImageView(panel);
         picture->setObjectName(QLatin1String(pictureName));
-        overlay = new ImageView(panel);
+        // The overlays' white lets the slot picture show through.
+        overlay = new ImageView(panel, ColourKey::BottomLeft);
         overlay->setObjectName(QLatin1String(overlayName));
         overlay->hide();
         return panel;

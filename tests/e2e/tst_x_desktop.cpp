@@ -2,16 +2,23 @@
 // platform): a picture that another program offers on the clipboard, a
 // second start of the real binary, and screenshots of the main window and
 // of every settings page for a reviewer, in build/e2e-screens.
+#include "dialogs/t_about_box.h"
+#include "dialogs/t_form2.h"
+#include "dialogs/t_form3.h"
 #include "platform/widgets/image_view.h"
 #include "platform/store/settings_store.h"
 #include "platform/widgets/tabbed_pages.h"
+#include "print/calibration_dialog.h"
 #include "settings/t_cd_setup.h"
 #include "support/test_env.h"
+#include "workspace/picture_open_dialog.h"
 #include "workspace/t_sleevix.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -88,6 +95,53 @@ QImage screenshot(const QString& name)
     run("import", {"-window", "root", file});
     return QImage(file);
 }
+
+// A window as the user sees it, frame included, kept under `name`.
+QImage windowShot(const QWidget& window, const QString& name)
+{
+    const QImage screen = screenshot(name);
+    const QRect frame = window.frameGeometry();
+    const qreal ratio = window.devicePixelRatioF();
+    const QImage shown = screen.copy(QRect(frame.topLeft() * ratio, frame.size() * ratio));
+    shown.save(QDir(screenshotDir()).filePath(name + ".png"));
+    return shown;
+}
+
+QImage solidPicture(int width, int height, const QColor& colour)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+// A cover on a black background: a light title block in the middle.
+QImage coverOnBlack()
+{
+    QImage image = solidPicture(400, 300, Qt::black);
+    QPainter painter(&image);
+    painter.fillRect(60, 100, 280, 100, QColor(240, 200, 40));
+    painter.setPen(Qt::black);
+    painter.setFont(QFont(QStringLiteral("Liberation Sans"), 36, QFont::Bold));
+    painter.drawText(QRect(60, 100, 280, 100), Qt::AlignCenter, QStringLiteral("COVER"));
+    return image;
+}
+
+// The rows of the table of resulting layouts, by the boxes ticked on top
+// of the front and back layout.
+struct LayoutShot {
+    const char* name;
+    std::initializer_list<const char*> ticks;
+};
+
+const LayoutShot kLayoutShots[] = {
+    {"front-back", {}},
+    {"second-front", {"cbSecFront"}},
+    {"folded", {"cbDouble"}},
+    {"folded-two-pictures", {"cbDouble", "cbSecIMG"}},
+    {"cd", {"cbCD"}},
+    {"dvd", {"cbDVD"}},
+    {"vhs", {"cbVHS"}},
+};
 
 // A test picture: colour bands, so that a pasted copy can be recognised.
 QImage bandedPicture()
@@ -210,6 +264,7 @@ private slots:
     void quittingSavesTheLayoutAndFreesTheNextStart();
     void pictureAndPrintPartsLoadWhenFirstNeeded();
     void mainWindowAndSettingsPagesOnScreen();
+    void screensAtDoubleScale();
 };
 
 void XDesktopTest::initTestCase()
@@ -358,18 +413,38 @@ void XDesktopTest::pictureAndPrintPartsLoadWhenFirstNeeded()
     QVERIFY(program.state() == QProcess::Running);
 }
 
+// The main window at start and in every layout, every settings page and
+// the dialogs a new user meets first, for a reviewer to look at; at double
+// scale the same shots end in "-2x". The front slot holds a one-colour red
+// picture and the back slot a cover on black, which show whole.
 void XDesktopTest::mainWindowAndSettingsPagesOnScreen()
 {
-    testenv::App app;
-    app.main().OpenImage(1, testenv::dataFile("pictures/valid/jpeg/cmyk_adobe_plain.jpg"));
-    app.main().OpenImage(2, testenv::dataFile("pictures/valid/jpeg/gdkpixbuf_cat_gray.jpg"));
-    app.main().move(0, 0);
-    app.main().show();
-    QVERIFY(QTest::qWaitForWindowExposed(&app.main()));
-    const QImage main = screenshot("main-window");
-    QVERIFY(!main.isNull());
+    const QString suffix = qApp->devicePixelRatio() > 1 ? QStringLiteral("-2x") : QString();
+    const QString red = m_dir.filePath("red.jpg");
+    const QString cover = m_dir.filePath("black-cover.jpg");
+    QVERIFY(solidPicture(300, 300, Qt::red).save(red));
+    QVERIFY(coverOnBlack().save(cover));
 
-    TCDSetup dialog(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
+    testenv::App app;
+    TSleevix& main = app.main();
+    main.OpenImage(1, red);
+    main.OpenImage(2, cover);
+    main.move(0, 0);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QVERIFY(!windowShot(main, "main-window" + suffix).isNull());
+
+    for (const LayoutShot& layout : kLayoutShots) {
+        for (QCheckBox* box : {main.cbCD, main.cbSecFront, main.cbSecIMG, main.cbDouble, main.cbDVD, main.cbVHS})
+            box->setChecked(false);
+        main.cbCD->setChecked(true);  // every handler re-establishes the front and back layout
+        main.cbCD->setChecked(false);
+        for (const char* name : layout.ticks)
+            main.findChild<QCheckBox*>(QLatin1String(name))->setChecked(true);
+        QVERIFY(!windowShot(main, QStringLiteral("main-layout-%1").arg(layout.name) + suffix).isNull());
+    }
+
+    TCDSetup dialog(TCDSetup::Role::Dialog, main, main, &main);
     dialog.move(0, 0);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -377,13 +452,48 @@ void XDesktopTest::mainWindowAndSettingsPagesOnScreen()
     for (int page = 0; page < dialog.PageControl->count(); ++page) {
         dialog.PageControl->setCurrentIndex(page);
         QVERIFY(dialog.PageControl->widget(page)->isVisible());
-        const QImage shot = screenshot(QStringLiteral("settings-page-%1").arg(page));
-        QVERIFY(!shot.isNull());
-        const QImage shown = shot.copy(dialog.frameGeometry());
+        const QImage shown = windowShot(dialog, QStringLiteral("settings-page-%1").arg(page) + suffix);
+        QVERIFY(!shown.isNull());
         // Every page looks different from the one before it.
         QVERIFY2(shown != previous, qPrintable(QStringLiteral("page %1 looks like page %2").arg(page).arg(page - 1)));
         previous = shown;
     }
+    dialog.hide();
+
+    PictureOpenDialog open(&main, testenv::dataFile("pictures/valid/jpeg"), QString());
+    open.move(0, 0);
+    open.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&open));
+    QVERIFY(!windowShot(open, "picture-open-dialog" + suffix).isNull());
+    open.hide();
+
+    CalibrationDialog calibration(QStringLiteral("Sleevix-PDF"), PrinterCalibration(), &main);
+    TAboutBox about(&main);
+    TForm2 links(main.runLongSettings(), &main);
+    TForm3 printCount(&main);
+    const std::pair<QDialog*, const char*> dialogs[] = {
+        {&calibration, "calibration-dialog"}, {&about, "about-box"}, {&links, "links-window"},
+        {&printCount, "print-count-window"}};
+    for (const auto& [window, name] : dialogs) {
+        window->move(0, 0);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QVERIFY(!windowShot(*window, name + suffix).isNull());
+        window->hide();
+    }
+}
+
+void XDesktopTest::screensAtDoubleScale()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_SCALE_FACTOR", "2");
+    QProcess child;
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QCoreApplication::applicationFilePath(), {"mainWindowAndSettingsPagesOnScreen"});
+    QVERIFY(child.waitForFinished(240000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
 }
 
 int main(int argc, char* argv[])

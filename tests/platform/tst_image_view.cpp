@@ -50,6 +50,8 @@ private slots:
     void init();
     void cleanup();
 
+    void wholePictureShowsAsItIs_data();
+    void wholePictureShowsAsItIs();
     void backgroundColourShowsThePanelFace();
     void pictureIsStretchedWithoutKeepingItsShape();
     void overlayShowsTheViewBelow();
@@ -61,7 +63,9 @@ private slots:
 
 private:
     QColor shownAt(const QPoint& place) const;
-    ImageView* addView();
+    ImageView* addView(ColourKey key = ColourKey::None);
+    // Puts a keyed view over the plain one and works with it from then on.
+    void useKeyedView() { m_view = addView(ColourKey::BottomLeft); }
 
     std::unique_ptr<QWidget> m_panel;
     ImageView* m_view = nullptr;
@@ -86,9 +90,9 @@ void ImageViewTest::cleanup()
     m_view = nullptr;
 }
 
-ImageView* ImageViewTest::addView()
+ImageView* ImageViewTest::addView(ColourKey key)
 {
-    auto* view = new ImageView(m_panel.get());
+    auto* view = new ImageView(m_panel.get(), key);
     view->setGeometry(m_panel->rect());
     view->show();
     return view;
@@ -99,9 +103,40 @@ QColor ImageViewTest::shownAt(const QPoint& place) const
     return m_panel->grab().toImage().pixelColor(place);
 }
 
+// A view that keys nothing shows every pixel of a picture, whatever its
+// corner, and lets the face through only where the picture's alpha does.
+void ImageViewTest::wholePictureShowsAsItIs_data()
+{
+    QTest::addColumn<QImage>("picture");
+    QTest::addColumn<QPoint>("place");
+    QTest::addColumn<QColor>("shown");
+
+    const QImage red = markedPicture({10, 10}, Qt::red, {}, Qt::red);
+    QTest::newRow("one colour, centre") << red << QPoint(100, 50) << QColor(Qt::red);
+    QTest::newRow("one colour, bottom-left") << red << QPoint(2, 97) << QColor(Qt::red);
+    const QImage cover = markedPicture({10, 10}, Qt::black, {3, 3, 4, 4}, Qt::white);
+    QTest::newRow("black background") << cover << QPoint(10, 90) << QColor(Qt::black);
+    QTest::newRow("on the black background") << cover << QPoint(100, 50) << QColor(Qt::white);
+    QImage icon(10, 10, QImage::Format_ARGB32);
+    icon.fill(Qt::transparent);
+    QPainter(&icon).fillRect(5, 0, 5, 10, kBlue);
+    QTest::newRow("alpha, transparent half") << icon << QPoint(40, 50) << kFace;
+    QTest::newRow("alpha, opaque half") << icon << QPoint(160, 50) << kBlue;
+}
+
+void ImageViewTest::wholePictureShowsAsItIs()
+{
+    QFETCH(QImage, picture);
+    QFETCH(QPoint, place);
+    QFETCH(QColor, shown);
+    m_view->setPicture(Picture::fromImage(picture));
+    QVERIFY2(closeTo(shownAt(place), shown), qPrintable(shownAt(place).name()));
+}
+
 // White bottom-left pixel: the white parts are not drawn.
 void ImageViewTest::backgroundColourShowsThePanelFace()
 {
+    useKeyedView();
     m_view->setPicture(Picture::fromImage(markedPicture({10, 10}, Qt::white, {3, 3, 4, 4}, kBlue)));
     QVERIFY(m_view->hasPicture());
     QVERIFY(closeTo(shownAt({100, 50}), kBlue));
@@ -112,6 +147,7 @@ void ImageViewTest::backgroundColourShowsThePanelFace()
 // A square picture with its top-right quarter marked, shown 200 x 100.
 void ImageViewTest::pictureIsStretchedWithoutKeepingItsShape()
 {
+    useKeyedView();
     m_view->setPicture(Picture::fromImage(markedPicture({10, 10}, Qt::white, {5, 0, 5, 5}, kBlue)));
     QVERIFY(closeTo(shownAt({150, 25}), kBlue));
     QVERIFY(closeTo(shownAt({195, 5}), kBlue));
@@ -128,7 +164,7 @@ void ImageViewTest::pictureIsStretchedWithoutKeepingItsShape()
 void ImageViewTest::overlayShowsTheViewBelow()
 {
     m_view->setPicture(Picture::fromImage(markedPicture({10, 10}, kGreen, {0, 9, 1, 1}, Qt::black)));
-    ImageView* overlay = addView();
+    ImageView* overlay = addView(ColourKey::BottomLeft);
     overlay->setPicture(Picture::fromImage(markedPicture({10, 10}, Qt::white, {4, 4, 2, 2}, kBlue)));
     QVERIFY(closeTo(shownAt({100, 50}), kBlue));
     QVERIFY(closeTo(shownAt({20, 20}), kGreen));
@@ -144,6 +180,7 @@ void ImageViewTest::metafileIsDrawnTransparent()
 
 void ImageViewTest::clearedViewShowsOnlyTheFace()
 {
+    useKeyedView();
     m_view->setPicture(Picture::fromImage(markedPicture({10, 10}, Qt::white, {0, 0, 10, 5}, kBlue)));
     QVERIFY(closeTo(shownAt({100, 20}), kBlue));
     m_view->clear();
@@ -172,6 +209,7 @@ void ImageViewTest::largePictureRepaintsFast()
 // picture's own bottom-left pixel, a lone white one here.
 void ImageViewTest::largePictureKeepsItsColourKey()
 {
+    useKeyedView();
     QImage picture = markedPicture({6000, 4000}, kBlue, {2000, 1000, 2000, 2000}, Qt::white);
     picture.setPixelColor(0, 3999, Qt::white);
     m_view->setPicture(Picture::fromImage(picture));

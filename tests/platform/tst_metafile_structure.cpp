@@ -4,10 +4,12 @@
 #include "platform/metafiles/emf_window_origin.h"
 #include "platform/metafiles/invalid_metafile_error.h"
 #include "platform/metafiles/libwmf_input.h"
+#include "platform/metafiles/metafile_decoder.h"
 #include "platform/metafiles/wmf_file.h"
 
 #include <QBuffer>
 #include <QImage>
+#include <QPainter>
 #include <QTest>
 #include <QtEndian>
 
@@ -89,6 +91,21 @@ QList<QByteArray> wmfRecordsOf(const QByteArray& data, qsizetype offset)
     return records;
 }
 
+constexpr quint16 kCreateBrushIndirect = 0x02FC;
+constexpr quint16 kSelectObject = 0x012D;
+const QList<QByteArray> kDefaultBrush{wmfRecord(kCreateBrushIndirect, {0, -1, 0x00FF, 0}),
+                                      wmfRecord(kSelectObject, {0})};
+
+// The records libwmf gets for a file without a placeable header, the
+// default brush first.
+QList<QByteArray> libwmfRecords(const QList<QByteArray>& records)
+{
+    QList<QByteArray> got = wmfRecordsOf(libwmfInput(WmfFile::read(wmf(records))), 18);
+    if (got.mid(0, 2) != kDefaultBrush)
+        qFatal("the default brush does not come first");
+    return got.mid(2);
+}
+
 QByteArray emfRecord(quint32 type, const QList<qint32>& fields)
 {
     QByteArray record;
@@ -146,6 +163,9 @@ private slots:
     void libwmfGetsRegionsItCanRead();
     void libwmfGetsStateAgainAfterSavingTheContext();
     void libwmfGetsAWholeFile();
+    void libwmfGetsTheWhiteBrushBeforeTheFilesObjects();
+    void shapesBeforeAnyBrushOrPenGetTheDefaults_data();
+    void shapesBeforeAnyBrushOrPenGetTheDefaults();
     void emfFrameGivesSizeAndDevicePixels();
     void emfHeaderChecks();
     void brokenEmfRecordsAreRejected();
@@ -237,8 +257,7 @@ void TestMetafileStructure::libwmfGetsRegionsItCanRead()
     const QByteArray truncatedRegion = wmfRecord(kCreateRegion, {1, 2, 3, 4});
     // One scan from y 0 to 10 with x pairs (0, 5): counts 2 on both ends.
     const QByteArray readableRegion = wmfRecord(kCreateRegion, {0, 6, 0, 0, 34, 1, 2, 0, 0, 5, 10, 2, 0, 10, 0, 5, 2});
-    const QList<QByteArray> records =
-        wmfRecordsOf(libwmfInput(WmfFile::read(wmf({truncatedRegion, readableRegion}))), 18);
+    const QList<QByteArray> records = libwmfRecords({truncatedRegion, readableRegion});
     QCOMPARE(records.size(), 3);
     QCOMPARE(records[0], wmfRecord(kCreateRegion, {0, 6, 0, 0, 22, 0, 0, 0, 0, 0, 0}));
     QCOMPARE(records[1], readableRegion);
@@ -248,10 +267,8 @@ void TestMetafileStructure::libwmfGetsStateAgainAfterSavingTheContext()
 {
     const QByteArray baseline = wmfRecord(kSetTextAlign, {24});
     const QByteArray centred = wmfRecord(kSetTextAlign, {6});
-    const QList<QByteArray> records = wmfRecordsOf(
-        libwmfInput(WmfFile::read(wmf({baseline, wmfRecord(kSaveDc, {}), centred, wmfRecord(kRestoreDc, {-1}),
-                                       wmfRecord(kSaveDc, {})}))),
-        18);
+    const QList<QByteArray> records = libwmfRecords(
+        {baseline, wmfRecord(kSaveDc, {}), centred, wmfRecord(kRestoreDc, {-1}), wmfRecord(kSaveDc, {})});
     const QList<QByteArray> expected{baseline, wmfRecord(kSaveDc, {}), baseline, centred, wmfRecord(kRestoreDc, {-1}),
                                      wmfRecord(kSaveDc, {}), baseline, wmfRecord(0, {})};
     QCOMPARE(records, expected);
@@ -269,6 +286,51 @@ void TestMetafileStructure::libwmfGetsAWholeFile()
     QCOMPARE(qFromLittleEndian<quint32>(header + 6), quint32((input.size() - 22) / 2));
     QCOMPARE(qFromLittleEndian<quint32>(header + 12), 10u);  // the polygon is the largest record
     QCOMPARE(input.right(6), wmfRecord(0, {}));
+}
+
+void TestMetafileStructure::libwmfGetsTheWhiteBrushBeforeTheFilesObjects()
+{
+    constexpr quint16 kDeleteObject = 0x01F0;
+    constexpr quint16 kFillRegion = 0x0228;
+    // The file's table holds 4 objects; index 9 lies outside it.
+    const QList<QByteArray> records = libwmfRecords({wmfRecord(kSelectObject, {2}), wmfRecord(kDeleteObject, {0}),
+                                                     wmfRecord(kFillRegion, {1, 3}), wmfRecord(kSelectObject, {9})});
+    const QList<QByteArray> expected{wmfRecord(kSelectObject, {3}), wmfRecord(kDeleteObject, {1}),
+                                     wmfRecord(kFillRegion, {2, 4}), wmfRecord(kSelectObject, {-1}),
+                                     wmfRecord(0, {})};
+    QCOMPARE(records, expected);
+    QCOMPARE(qFromLittleEndian<quint16>(libwmfInput(WmfFile::read(wmf({}))).constData() + 10), 5);
+}
+
+// A rectangle drawn before the file selects a brush or a pen is filled
+// white and outlined in black, as Windows draws it.
+void TestMetafileStructure::shapesBeforeAnyBrushOrPenGetTheDefaults_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QString>("extension");
+    QTest::newRow("emf") << emf({emfRecord(43, {10, 10, 90, 40})}) << "emf";
+    // Bottom, right, top and left, as stored.
+    QTest::newRow("wmf") << wmf({wmfRecord(kSetWindowOrg, {0, 0}), wmfRecord(kSetWindowExt, {50, 100}),
+                                 wmfRecord(kRectangle, {40, 90, 10, 10})})
+                         << "wmf";
+}
+
+void TestMetafileStructure::shapesBeforeAnyBrushOrPenGetTheDefaults()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(QString, extension);
+    QImage canvas(200, 100, QImage::Format_RGB32);
+    canvas.fill(Qt::green);
+    {
+        QPainter painter(&canvas);
+        decodeMetafile(data, extension).drawStretched(painter, canvas.rect());
+    }
+    QCOMPARE(canvas.pixelColor(100, 50), QColor(Qt::white));
+    QCOMPARE(canvas.pixelColor(5, 5), QColor(Qt::green));
+    int darkest = 255;
+    for (int x = 14; x <= 26; ++x)  // across the left edge at x 20
+        darkest = qMin(darkest, qGray(canvas.pixel(x, 50)));
+    QVERIFY2(darkest < 100, qPrintable(QString::number(darkest)));
 }
 
 void TestMetafileStructure::emfFrameGivesSizeAndDevicePixels()

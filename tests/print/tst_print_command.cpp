@@ -17,6 +17,7 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 using testenv::RecordedPrinting;
 
@@ -54,6 +55,31 @@ private slots:
         QCOMPARE(store().readInteger("AnzPrint"), 11);
         QCOMPARE(program().PrintCount, 11);
         QCOMPARE(printing.devices.size(), std::size_t(1));  // the cancelled one printed nothing
+    }
+
+    void everyPrintCommandPrints_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("toolbar") << "sbPrint";
+        QTest::newRow("menu") << "mPrint";
+        QTest::newRow("front panel menu") << "Drucken1";
+        QTest::newRow("back panel menu") << "Drucken2";
+    }
+
+    void everyPrintCommandPrints()
+    {
+        QFETCH(QString, command);
+        testenv::App app;
+        RecordedPrinting printing;
+        TSleevix& w = app.main();
+        w.slotView(1)->setPicture(solid(40, 40));
+        w.FormPaint();
+        if (auto* button = w.findChild<QToolButton*>(command))
+            button->click();
+        else
+            w.findChild<QAction*>(command)->trigger();
+        QCOMPARE(store().readInteger("AnzPrint"), 1);
+        QCOMPARE(printing.devices.size(), std::size_t(1));
     }
 
     void eachLayoutPrintsItsSheet_data()

@@ -27,6 +27,14 @@ void loadSlot(TSleevix& main, int slot)
     main.slotView(slot)->setPicture(Picture::fromImage(image));
 }
 
+// A picture of one colour, bottom-left pixel included.
+void loadSolidSlot(TSleevix& main, int slot)
+{
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(slot == 1 ? kFront : kBack);
+    main.slotView(slot)->setPicture(Picture::fromImage(image));
+}
+
 ImageView* holder(TCDSetup& setup, int page, const QString& name)
 {
     auto* view = setup.PageControl->widget(page)->findChild<ImageView*>(name);
@@ -78,6 +86,60 @@ class PagePreviewsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Wherever a user picture shows, in the main window's slots and in the
+    // previews, it shows whole, as printed: a one-colour picture fills its
+    // place, corner included. The disc outlines over the CD labels still
+    // let the picture through everywhere but on their circle.
+    void userPicturesShowWhole_data()
+    {
+        QTest::addColumn<int>("page");  // -1: the main window
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<QStringList>("ticks");  // the main window's layout boxes
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<bool>("disc");
+        QTest::newRow("front slot") << -1 << "Image1" << QStringList() << 1 << false;
+        QTest::newRow("back slot") << -1 << "Image2" << QStringList() << 2 << false;
+        QTest::newRow("first cd slot") << -1 << "Image1" << QStringList{"cbCD"} << 1 << true;
+        QTest::newRow("second cd slot") << -1 << "Image2" << QStringList{"cbCD"} << 2 << true;
+        QTest::newRow("front page") << 1 << "Image12" << QStringList() << 1 << false;
+        QTest::newRow("back page") << 1 << "Image13" << QStringList() << 2 << false;
+        QTest::newRow("double front") << 2 << "Image14" << QStringList{"cbDouble"} << 1 << false;
+        QTest::newRow("double front, right half")
+            << 2 << "Image18" << QStringList{"cbDouble", "cbSecIMG"} << 2 << false;
+        QTest::newRow("first cd") << 3 << "Image1" << QStringList{"cbCD"} << 1 << true;
+        QTest::newRow("second cd") << 3 << "Image2" << QStringList{"cbCD"} << 2 << true;
+        QTest::newRow("dvd") << 4 << "Image22" << QStringList{"cbDVD"} << 1 << false;
+        QTest::newRow("vhs") << 5 << "Image26" << QStringList{"cbVHS"} << 1 << false;
+    }
+
+    void userPicturesShowWhole()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, view);
+        QFETCH(QStringList, ticks);
+        QFETCH(int, slot);
+        QFETCH(bool, disc);
+        testenv::App app;
+        TSleevix& main = app.main();
+        loadSolidSlot(main, 1);
+        loadSolidSlot(main, 2);
+        for (const QString& name : ticks)
+            main.findChild<QCheckBox*>(name)->setChecked(true);
+        main.show();
+        TCDSetup dialog(TCDSetup::Role::Dialog, main, main, &main);
+        if (page >= 0) {
+            dialog.cbSecImg->setChecked(main.cbSecIMG->isChecked());
+            showPage(dialog, page);
+        }
+        ImageView* shown = page < 0 ? main.findChild<ImageView*>(view) : holder(dialog, page, view);
+        QVERIFY(shown->isVisibleTo(shown->window()));
+        const QColor colour = slot == 1 ? kFront : kBack;
+        const QPoint centre(shown->width() / 2, shown->height() / 2);
+        QCOMPARE(onPanel(shown, centre), colour);
+        QCOMPARE(onPanel(shown, {1, 1}), colour);
+        QCOMPARE(onPanel(shown, {centre.x(), 0}), disc ? kBlack : colour);
+    }
+
     void positionFieldsMoveOutlineAndPicture_data()
     {
         QTest::addColumn<int>("page");

@@ -8,7 +8,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -65,32 +68,33 @@ private slots:
         QTest::addColumn<bool>("secImgShown");
         QTest::addColumn<int>("statusSplit");
         QTest::addColumn<QStringList>("hints");
+        QTest::addColumn<bool>("pasteBackShown");  // sbClipbrd2 on the toolbar
 
         auto hints = [](auto... texts) { return QStringList{QString::fromUtf8(texts)...}; };
         QTest::newRow("front and back")
             << QStringList{"cbCD", "cbCD"} << 8 << 250 << 298 << 312 << true << "&Vorderseite"
-            << "&Rückseite" << true << false << 290 << hints(P1front, P2back, T1front, T2back);
+            << "&Rückseite" << true << false << 290 << hints(P1front, P2back, T1front, T2back) << true;
         QTest::newRow("second front")
             << QStringList{"cbSecFront"} << 8 << 250 << 360 << 250 << true << "&Vorderseite"
-            << "&2. Vorderseite" << true << false << 352 << hints(P1front, P2front2, T1front, T2front2);
+            << "&2. Vorderseite" << true << false << 352 << hints(P1front, P2front2, T1front, T2front2) << true;
         QTest::newRow("folded")
             << QStringList{"cbDouble"} << 60 << 500 << 294 << 312 << false << "Do&ppelseite" << ""
-            << false << true << 286 << hints(P1double, P2back, T1double, T2back);
+            << false << true << 286 << hints(P1double, P2back, T1double, T2back) << false;
         QTest::newRow("folded from two pictures")
             << QStringList{"cbDouble", "cbSecIMG"} << 60 << 250 << 306 << 250 << true << "&1. Seite"
-            << "&2. Seite" << false << true << 298 << hints(P1double, P2back, T1page1, T2page2);
+            << "&2. Seite" << false << true << 298 << hints(P1double, P2back, T1page1, T2page2) << true;
         QTest::newRow("two pictures ticked before folding")
             << QStringList{"cbSecIMG", "cbDouble"} << 60 << 250 << 306 << 250 << true << "&1. Seite"
-            << "&2. Seite" << false << true << 298 << hints(P1double, P2back, T1page1, T2page2);
+            << "&2. Seite" << false << true << 298 << hints(P1double, P2back, T1page1, T2page2) << true;
         QTest::newRow("cd")
             << QStringList{"cbCD"} << 8 << 250 << 360 << 250 << true << "CD &1" << "CD &2" << false
-            << false << 352 << hints(P1cd, P2cd, T1cd, T2cd);
+            << false << 352 << hints(P1cd, P2cd, T1cd, T2cd) << true;
         QTest::newRow("dvd")
             << QStringList{"cbDVD"} << -1 << 410 << 294 << 312 << false << "D&VD" << "" << false
-            << false << 286 << hints(P1dvd, P2back, T1dvd, T2back);
+            << false << 286 << hints(P1dvd, P2back, T1dvd, T2back) << false;
         QTest::newRow("vhs")
             << QStringList{"cbVHS"} << -1 << 390 << 294 << 312 << false << "&VHS" << "" << false
-            << false << 286 << hints(P1vhs, P2back, T1vhs, T2back);
+            << false << 286 << hints(P1vhs, P2back, T1vhs, T2back) << false;
     }
 
     void resultingLayouts()
@@ -107,10 +111,12 @@ private slots:
         QFETCH(bool, secImgShown);
         QFETCH(int, statusSplit);
         QFETCH(QStringList, hints);
+        QFETCH(bool, pasteBackShown);
 
         testenv::App app;
         TSleevix& w = app.main();
         w.show();
+        QApplication::processEvents();  // the first activation
         for (const QString& name : clicks)
             QTest::mouseClick(box(w, name), Qt::LeftButton, {}, QPoint(6, 9));
 
@@ -129,12 +135,84 @@ private slots:
         }
         QCOMPARE(w.cbSecFront->isVisible(), secFrontShown);
         QCOMPARE(w.cbSecIMG->isVisible(), secImgShown);
+        QApplication::processEvents();  // the toolbar's next layout
+        QCOMPARE(w.sbClipbrd2->isVisible(), pasteBackShown);
         QCOMPARE(w.statusBarPanels->panelWidth(1), statusSplit);
         QCOMPARE(QStringList({w.Panel1->toolTip(), w.Panel2->toolTip(), w.sbTrash1->toolTip(),
                               w.sbTrash2->toolTip()}),
                  hints);
         QCOMPARE(w.sbTrash1->x(), w.Panel1->x() + (w.Panel1->width() - w.sbTrash1->width()) / 2);
-        QVERIFY(w.statusBarPanels->hasFocus() || !w.isActiveWindow());
+        if (clicks.last() != "cbSecIMG")  // its handler leaves the focus where it is
+            QVERIFY(w.statusBarPanels->hasFocus() || !w.isActiveWindow());
+    }
+
+    // From the first paint on, in every layout, each status panel lies
+    // inside the bar and the client area, tall enough for a whole line.
+    void statusBarStaysInsideTheClientArea_data()
+    {
+        QTest::addColumn<QStringList>("clicks");
+        QTest::newRow("at start") << QStringList();
+        QTest::newRow("second front") << QStringList{"cbSecFront"};
+        QTest::newRow("folded") << QStringList{"cbDouble"};
+        QTest::newRow("folded from two pictures") << QStringList{"cbDouble", "cbSecIMG"};
+        QTest::newRow("cd") << QStringList{"cbCD"};
+        QTest::newRow("dvd") << QStringList{"cbDVD"};
+        QTest::newRow("vhs") << QStringList{"cbVHS"};
+    }
+
+    void statusBarStaysInsideTheClientArea()
+    {
+        QFETCH(QStringList, clicks);
+        testenv::App app;
+        TSleevix& w = app.main();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (const QString& name : clicks)
+            QTest::mouseClick(box(w, name), Qt::LeftButton, {}, QPoint(6, 9));
+        StatusBar* bar = w.statusBarPanels;
+        QVERIFY(w.Client->rect().contains(bar->geometry()));
+        for (int i = 0; i < bar->panelCount(); ++i) {
+            QLabel* panel = bar->panel(i);
+            QVERIFY2(bar->rect().contains(panel->geometry()), qPrintable(QString::number(i)));
+            QVERIFY(panel->contentsRect().height() >= panel->fontMetrics().height());
+        }
+    }
+
+    void longStatusTextEndsInAnEllipsis()
+    {
+        testenv::App app;
+        TSleevix& w = app.main();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QString path = "/home/benutzer/Bilder/Sammlung/" + QString(60, 'x') + "/square_640.jpg";
+        w.setStatusText(1, path);
+        QLabel* panel = w.statusBarPanels->panel(1);
+        QVERIFY(panel->text().endsWith(QChar(0x2026)));
+        QVERIFY(panel->fontMetrics().horizontalAdvance(panel->text()) < panel->contentsRect().width());
+        QCOMPARE(panel->toolTip(), path);
+        QCOMPARE(w.statusText(1), path);
+        w.setStatusText(1, "square_640.jpg");
+        QCOMPARE(panel->text(), QString("square_640.jpg"));
+    }
+
+    // Each layout box shows its whole caption with its focus frame, clear of
+    // the next box.
+    void layoutBoxesShowTheirWholeCaption()
+    {
+        testenv::App app;
+        TSleevix& w = app.main();
+        const std::pair<QCheckBox*, int> boxes[] = {
+            {w.cbSecFront, w.cbDouble->x()}, {w.cbSecIMG, w.cbDouble->x()}, {w.cbDouble, w.cbCD->x()},
+            {w.cbCD, w.cbDVD->x()}, {w.cbDVD, w.cbVHS->x()}, {w.cbVHS, w.Client->width()}};
+        for (const auto& [layoutBox, next] : boxes) {
+            QStyleOptionButton option;
+            option.initFrom(layoutBox);
+            option.text = layoutBox->text();
+            const QRect focus =
+                layoutBox->style()->subElementRect(QStyle::SE_CheckBoxFocusRect, &option, layoutBox);
+            QVERIFY2(focus.right() < layoutBox->width() - 1, qPrintable(layoutBox->objectName()));
+            QVERIFY2(layoutBox->geometry().right() < next, qPrintable(layoutBox->objectName()));
+        }
     }
 
     void atMostOneLayoutBoxStaysTicked()

@@ -161,6 +161,48 @@ private slots:
         QVERIFY(w.slotPicture(2).sharesDataWith(before));
     }
 
+    // Every way to the open dialog loads the first chosen file into the slot
+    // it stands for (recognition off).
+    void everyLoadCommandAsksForItsSlot_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("cdLayout");
+        QTest::addColumn<int>("slot");
+        QTest::newRow("double click on the front slot") << "Image1" << false << 1;
+        QTest::newRow("double click on the back slot") << "Image2" << false << 2;
+        QTest::newRow("double click on the first disc outline") << "Image3" << true << 1;
+        QTest::newRow("double click on the second disc outline") << "Image4" << true << 2;
+        QTest::newRow("front menu, Bild laden") << "Bildladen2" << false << 1;
+        QTest::newRow("back menu, Bild laden") << "Bildladen1" << false << 2;
+        QTest::newRow("front button") << "bFront" << false << 1;
+        QTest::newRow("back button") << "bBack" << false << 2;
+        QTest::newRow("menu CD") << "mCD" << false << 1;
+        QTest::newRow("menu DVD") << "mDVD" << false << 1;
+    }
+
+    void everyLoadCommandAsksForItsSlot()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, cdLayout);
+        QFETCH(int, slot);
+        testenv::App app;
+        TSleevix& w = app.main();
+        w.cbCD->setChecked(cdLayout);
+        w.show();
+        program().AutoFormat = false;
+        PictureFiles files;
+        const QString square = files.make("square.bmp", 20, 20);
+        w.runOpenDialog = [&] { return QStringList{square}; };
+        if (auto* view = w.findChild<ImageView*>(command))
+            QTest::mouseDClick(view, Qt::LeftButton);
+        else if (auto* button = w.findChild<QPushButton*>(command))
+            button->click();
+        else
+            w.findChild<QAction*>(command)->trigger();
+        QCOMPARE(w.statusText(slot), square);
+        QVERIFY(w.statusText(3 - slot).isEmpty());
+    }
+
     void recognitionToggleWritesOnlyWithAutoSave()
     {
         testenv::App app;

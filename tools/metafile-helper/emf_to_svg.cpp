@@ -1,6 +1,7 @@
 #include "converters.h"
 
 #include "emf_mapping_defaults.h"
+#include "emf_object_defaults.h"
 
 #include <emf2svg.h>
 
@@ -21,6 +22,7 @@ std::optional<std::string> emfToSvg(std::string& data)
     if (std::optional<std::string> drawing = emfPlusToSvg(data))
         return drawing;
     insertDefaultExtents(data);
+    selectDefaultObjects(data);
 
     char* svg = nullptr;
     size_t length = 0;

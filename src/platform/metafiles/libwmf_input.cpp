@@ -8,6 +8,7 @@
 #include <QtEndian>
 
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -16,7 +17,39 @@ enum Function : quint16 {
     SaveDc = 0x001E,
     RestoreDc = 0x0127,
     CreateRegion = 0x06FF,
+    CreateBrushIndirect = 0x02FC,
+    SelectObject = 0x012D,
 };
+
+// Where the object count lies in the standard header.
+constexpr int kObjectCountAt = 10;
+
+// The records that name objects by their index in the object table, with
+// how many of their first parameters are such indexes.
+struct ObjectReferences {
+    quint16 function;
+    int indexes;
+};
+
+constexpr std::array<ObjectReferences, 8> kObjectReferences{{
+    {SelectObject, 1},
+    {0x01F0, 1},  // DELETEOBJECT
+    {0x0234, 1},  // SELECTPALETTE
+    {0x012C, 1},  // SELECTCLIPREGION
+    {0x012A, 1},  // INVERTREGION
+    {0x012B, 1},  // PAINTREGION
+    {0x0228, 2},  // FILLREGION: region and brush
+    {0x0429, 2},  // FRAMEREGION: region and brush
+}};
+
+int objectIndexesOf(quint16 function)
+{
+    for (const ObjectReferences& references : kObjectReferences) {
+        if (references.function == function)
+            return references.indexes;
+    }
+    return 0;
+}
 
 // The state libwmf resets when it saves the device context.
 constexpr std::array<quint16, 8> kResetOnSave{
@@ -72,10 +105,40 @@ QByteArray emptyRegion()
     return makeRecord(CreateRegion, {0, 6, 0, 0, 22, 0, 0, 0, 0, 0, 0});
 }
 
+// The record with its object indexes moved up by one, past the default
+// brush; an index outside the file's table stays outside.
+QByteArray withIndexesAfterDefaultBrush(const QByteArray& record, int indexes, quint16 fileObjects)
+{
+    QByteArray moved = record;
+    auto* out = reinterpret_cast<uchar*>(moved.data());
+    const WmfParameters parameters(record);
+    for (quint32 i = 0; i < quint32(indexes) && i < parameters.count(); ++i) {
+        const quint16 index = parameters[i];
+        qToLittleEndian<quint16>(index < fileObjects ? quint16(index + 1) : quint16(0xFFFF), out + 6 + 2 * i);
+    }
+    return moved;
+}
+
 class RecordStream {
 public:
+    // With `fileObjects` set, a white solid brush is selected first and the
+    // file's objects come after it in the table.
+    explicit RecordStream(std::optional<quint16> fileObjects) : m_fileObjects(fileObjects)
+    {
+        if (!m_fileObjects)
+            return;
+        // BS_SOLID, white, no hatch.
+        append(makeRecord(CreateBrushIndirect, {0, 0xFFFF, 0x00FF, 0}));
+        append(makeRecord(SelectObject, {0}));
+    }
+
     void add(const WmfFile::Record& record)
     {
+        const int indexes = objectIndexesOf(record.function);
+        if (m_fileObjects && indexes > 0) {
+            append(withIndexesAfterDefaultBrush(record.bytes, indexes, *m_fileObjects));
+            return;
+        }
         switch (record.function) {
         case CreateRegion:
             append(libwmfReadsRegion(WmfParameters(record.bytes)) ? record.bytes : emptyRegion());
@@ -120,6 +183,7 @@ private:
         m_saved.resize(keep);
     }
 
+    std::optional<quint16> m_fileObjects;
     QByteArray m_bytes;
     quint32 m_largest = 0;
     QMap<quint16, QByteArray> m_state;
@@ -140,13 +204,17 @@ QByteArray withChecksum(QByteArray placeable)
 
 QByteArray libwmfInput(const WmfFile& file)
 {
-    RecordStream stream;
+    QByteArray header = file.standardHeader();
+    auto* out = reinterpret_cast<uchar*>(header.data());
+    const quint16 fileObjects = qFromLittleEndian<quint16>(out + kObjectCountAt);
+    const bool roomForBrush = fileObjects < 0xFFFF;
+    RecordStream stream(roomForBrush ? std::optional<quint16>(fileObjects) : std::nullopt);
     for (const WmfFile::Record& record : file.records())
         stream.add(record);
     stream.finish();
 
-    QByteArray header = file.standardHeader();
-    auto* out = reinterpret_cast<uchar*>(header.data());
+    if (roomForBrush)
+        qToLittleEndian<quint16>(quint16(fileObjects + 1), out + kObjectCountAt);
     qToLittleEndian<quint32>(quint32((header.size() + stream.bytes().size()) / 2), out + 6);
     qToLittleEndian<quint32>(stream.largestRecordWords(), out + 12);
 

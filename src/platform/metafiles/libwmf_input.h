@@ -11,6 +11,10 @@ class WmfFile;
 // - after each SAVEDC the colours, background mode, fill mode, raster
 //   operation and text alignment are set again, because libwmf resets them
 //   to their defaults there;
+// - a white solid brush is selected before the first record, because
+//   libwmf starts without one where Windows starts with the white stock
+//   brush; it keeps the first place of the object table, so every object
+//   index of the file moves up by one;
 // - an EOF record ends the records, and the header's sizes and the
 //   placeable header's checksum are computed afresh.
 QByteArray libwmfInput(const WmfFile& file);

@@ -19,15 +19,15 @@ void keyOut(QImage& image, QRgb key)
     }
 }
 
-QImage renderRaster(const QImage& raster, const QSize& size)
+QImage renderRaster(const QImage& raster, const QSize& size, ColourKey key)
 {
-    const QRgb key = qPremultiply(raster.pixel(0, raster.height() - 1));
-    QImage keyed =
+    QImage sampled =
         sampledForScaling(raster, size).convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    if (keyed.isNull())
-        return keyed;
-    keyOut(keyed, key);
-    return keyed.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (sampled.isNull())
+        return sampled;
+    if (key == ColourKey::BottomLeft)
+        keyOut(sampled, qPremultiply(raster.pixel(0, raster.height() - 1)));
+    return sampled.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 QImage renderMetafile(const Picture& picture, const QSize& size)
@@ -44,13 +44,13 @@ QImage renderMetafile(const Picture& picture, const QSize& size)
 
 }  // namespace
 
-QImage renderTransparent(const Picture& picture, const QSize& size)
+QImage renderTransparent(const Picture& picture, const QSize& size, ColourKey key)
 {
     if (size.isEmpty())
         return {};
     switch (picture.kind()) {
     case Picture::Kind::Raster:
-        return renderRaster(picture.image(), size);
+        return renderRaster(picture.image(), size, key);
     case Picture::Kind::Metafile:
         return renderMetafile(picture, size);
     case Picture::Kind::Empty:

@@ -5,8 +5,15 @@
 #include <QImage>
 #include <QSize>
 
+// What of a raster picture lets the background show through when drawn.
+enum class ColourKey {
+    None,        // only the picture's own alpha channel
+    BottomLeft,  // also every pixel of the bottom-left pixel's colour
+};
+
 // The picture stretched to `size` pixels (aspect ratio not kept) as a
-// transparent drawing, Format_ARGB32_Premultiplied: in a raster picture the
-// pixels of the bottom-left pixel's colour are left out, a metafile is drawn
-// on a transparent background. Null for an empty picture or size.
-QImage renderTransparent(const Picture& picture, const QSize& size);
+// drawing over a transparent background, Format_ARGB32_Premultiplied: a
+// raster picture with its alpha channel and, keyed, without the pixels of
+// the key colour; a metafile with what it leaves undrawn transparent. Null
+// for an empty picture or size.
+QImage renderTransparent(const Picture& picture, const QSize& size, ColourKey key);

@@ -73,7 +73,7 @@ void PrinterChoice::setCurrentPrinter(const QString& name)
     m_current = name;
 }
 
-void PrinterChoice::selectSavedPrinter(const QString& savedName)
+void PrinterChoice::selectPrinterNamed(const QString& savedName)
 {
     if (!m_settled) {
         m_savedNames << savedName;

@@ -22,7 +22,7 @@ public:
 
     // Makes the installed printer whose name equals `savedName` exactly
     // (letter case included) the current printer; otherwise nothing changes.
-    void selectSavedPrinter(const QString& savedName);
+    void selectPrinterNamed(const QString& savedName);
 
     // Tests replace the system's printer list; `current` is then also the
     // default printer.

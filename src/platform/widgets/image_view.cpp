@@ -1,12 +1,11 @@
 #include "platform/widgets/image_view.h"
 
 #include "platform/pictures/image_scaling.h"
-#include "platform/pictures/transparent_rendering.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
-ImageView::ImageView(QWidget* parent) : QWidget(parent) {}
+ImageView::ImageView(QWidget* parent, ColourKey key) : QWidget(parent), m_key(key) {}
 
 void ImageView::setPicture(const Picture& picture)
 {
@@ -45,7 +44,7 @@ const QImage& ImageView::shownImage()
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
     if (m_shown.isNull() || m_shown.size() != pixels) {
-        m_shown = renderTransparent(workingPicture(), pixels);
+        m_shown = renderTransparent(workingPicture(), pixels, m_key);
         m_shown.setDevicePixelRatio(ratio);
     }
     return m_shown;

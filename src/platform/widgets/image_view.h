@@ -1,14 +1,16 @@
 #pragma once
 
 #include "platform/pictures/picture.h"
+#include "platform/pictures/transparent_rendering.h"
 
 #include <QImage>
 #include <QWidget>
 
-// Shows a picture stretched over the whole widget, aspect ratio not kept,
-// and drawn transparent: in a raster picture the pixels of the bottom-left
-// pixel's colour let whatever lies below show through (the parent's face, or
-// another view under this one). Paints from a copy made at the widget's size,
+// Shows a picture stretched over the whole widget, aspect ratio not kept.
+// Where the picture is transparent, whatever lies below shows through (the
+// parent's face, or another view under this one): its alpha channel, a
+// metafile's undrawn parts and, in a keyed view, every pixel of the colour of
+// the bottom-left pixel. Paints from a copy made at the widget's size,
 // so a large picture repaints as fast as a small one; the copy is made anew
 // at a new size from a working copy no larger than the window needs, so a
 // large picture changes size as fast as a small one, too.
@@ -16,12 +18,13 @@ class ImageView : public QWidget {
     Q_OBJECT
 
 public:
-    explicit ImageView(QWidget* parent = nullptr);
+    explicit ImageView(QWidget* parent = nullptr, ColourKey key = ColourKey::None);
 
     void setPicture(const Picture& picture);
     const Picture& picture() const { return m_picture; }
     void clear();
     bool hasPicture() const { return !m_picture.isEmpty(); }
+    ColourKey colourKey() const { return m_key; }
 
 signals:
     void doubleClicked();
@@ -35,6 +38,7 @@ protected:
 private:
     const QImage& shownImage();
 
+    ColourKey m_key;
     Picture m_picture;
     Picture m_working;
     QSize m_workingFor;  // the window size in pixels m_working was made for

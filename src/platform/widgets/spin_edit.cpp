@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 
 #include <algorithm>
 #include <limits>
@@ -62,6 +64,18 @@ void SpinEdit::setText(const QString& text)
 {
     if (lineEdit()->text() != text)
         lineEdit()->setText(text);
+}
+
+int SpinEdit::textBaseline() const
+{
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField, this);
+    // The text line is centred in the edit field as QLineEdit centres it,
+    // rounding down.
+    const QFontMetrics metrics = lineEdit()->fontMetrics();
+    return field.y() + (field.height() - metrics.height() + 1) / 2 + metrics.ascent();
 }
 
 void SpinEdit::stepBy(int steps)

@@ -21,6 +21,10 @@ public:
     void setValue(int value);
     QString text() const;
     void setText(const QString& text);
+    // Where the base line of the text lies, from the field's top, as the
+    // field draws it at its current size: a unit label beside the field
+    // sits on it.
+    int textBaseline() const;
 
 signals:
     void changed();

@@ -8,13 +8,17 @@
 namespace {
 
 constexpr int kTabHeight = 21;
+// The selected tab stands this much higher than the others and reaches
+// this far down over the page's frame, so that it joins the page.
+constexpr int kSelectedRise = 2;
+constexpr int kSelectedOverlap = 1;
 
 const char* const kTabStyle =
     "QToolButton { border: 1px solid palette(mid); border-bottom: none;"
     " border-top-left-radius: 3px; border-top-right-radius: 3px;"
     " background: palette(button); padding: 1px 4px; }"
     "QToolButton:hover { background: palette(light); color: palette(highlight); }"
-    "QToolButton:checked { background: palette(window); font-weight: bold; }";
+    "QToolButton:checked { background: palette(window); }";
 
 }  // namespace
 
@@ -74,6 +78,8 @@ void TabbedPages::setCurrentIndex(int index)
     m_tabs[index]->setChecked(true);
     const bool changed = index != m_stack->currentIndex();
     m_stack->setCurrentIndex(index);
+    if (isVisible())
+        arrangeTabs();
     if (changed)
         emit pageShown(index);
 }
@@ -88,32 +94,56 @@ void TabbedPages::pickTab(int index)
     emit pagePicked(index);
 }
 
+int TabbedPages::rowOf(int index) const
+{
+    int first = 0;
+    for (int row = 0; row < int(m_rows.size()); ++row) {
+        first += m_rows[row];
+        if (index < first)
+            return row;
+    }
+    return int(m_rows.size()) - 1;
+}
+
+// As on a platform tab bar, the row holding the selected tab lies next to
+// the page and the rows before it move round to the top, keeping their
+// order.
 void TabbedPages::arrangeTabs()
 {
-    // Every row fills the full width.
     const int rowCount = int(m_rows.size());
+    const int selectedRow = rowOf(currentIndex());
     int first = 0;
     for (int row = 0; row < rowCount; ++row) {
         const int inRow = qMin(m_rows[row], int(m_tabs.size()) - first);
         if (inRow <= 0)
             break;
-        // Each tab gets its caption's width plus an even share of the rest.
-        int natural = 0;
-        for (int i = 0; i < inRow; ++i)
-            natural += m_tabs[first + i]->sizeHint().width();
-        const int extra = qMax(0, width() - natural) / inRow;
-        const int y = row * kTabHeight;
-        int x = 0;
-        for (int i = 0; i < inRow; ++i) {
-            const bool last = i + 1 == inRow;
-            const int tabWidth = last ? width() - x : m_tabs[first + i]->sizeHint().width() + extra;
-            m_tabs[first + i]->setGeometry(x, y, tabWidth, kTabHeight);
-            x += tabWidth;
-        }
+        const int shownAt = (row - selectedRow - 1 + 2 * rowCount) % rowCount;
+        arrangeRow(first, inRow, shownAt * kTabHeight);
         first += inRow;
     }
     const int top = rowCount * kTabHeight;
     m_stack->setGeometry(0, top, width(), height() - top);
+    if (QToolButton* selected = currentIndex() >= 0 ? m_tabs[currentIndex()] : nullptr) {
+        selected->setGeometry(selected->geometry().adjusted(0, -kSelectedRise, 0, kSelectedOverlap));
+        selected->raise();
+    }
+}
+
+// Every row fills the full width: each tab gets its caption's width plus an
+// even share of the rest.
+void TabbedPages::arrangeRow(int first, int count, int y)
+{
+    int natural = 0;
+    for (int i = 0; i < count; ++i)
+        natural += m_tabs[first + i]->sizeHint().width();
+    const int extra = qMax(0, width() - natural) / count;
+    int x = 0;
+    for (int i = 0; i < count; ++i) {
+        const bool last = i + 1 == count;
+        const int tabWidth = last ? width() - x : m_tabs[first + i]->sizeHint().width() + extra;
+        m_tabs[first + i]->setGeometry(x, y, tabWidth, kTabHeight);
+        x += tabWidth;
+    }
 }
 
 void TabbedPages::resizeEvent(QResizeEvent* event)

@@ -9,7 +9,9 @@ class QStackedWidget;
 class QToolButton;
 
 // Pages with their tabs in several rows, so that every tab caption shows in
-// full on a narrow dialog. The tab under the mouse is highlighted.
+// full on a narrow dialog. The row of the selected tab lies next to the
+// page, and the selected tab joins the page. The tab under the mouse is
+// highlighted.
 class TabbedPages : public QWidget {
     Q_OBJECT
 public:
@@ -37,6 +39,8 @@ protected:
 
 private:
     void arrangeTabs();
+    void arrangeRow(int first, int count, int y);
+    int rowOf(int index) const;
 
     std::vector<int> m_rows;
     std::vector<QToolButton*> m_tabs;
