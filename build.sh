@@ -12,8 +12,10 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
   libjpeg62-turbo-dev libsqlite3-dev libemf2svg-dev libwmf-dev libxcb1-dev
+  qt6-image-formats-plugins libheif-dev qt6-pdf-dev
   fonts-liberation2 fonts-dejavu-core qt6-translations-l10n
   poppler-utils libjpeg-turbo-progs
+  imagemagick libheif-examples webp libimage-exiftool-perl
 )
 
 # The end-to-end tests print through a CUPS daemon of their own and run the
@@ -21,7 +23,7 @@ packages=(
 # works for root, so they run only there.
 e2e_packages=(
   cups cups-client printer-driver-cups-pdf
-  xvfb xdotool xclip x11-utils imagemagick
+  xvfb xdotool xclip x11-utils
 )
 
 # The fuzz targets need clang with libFuzzer, installed only for them.

@@ -2,6 +2,7 @@
 
 #include "app/program_style.h"
 #include "model/program_values.h"
+#include "platform/helper_pictures/helper_picture_decoder.h"
 #include "platform/printing/print_support.h"
 #include "platform/metafiles/invalid_metafile_error.h"
 #include "platform/metafiles/metafile_decoder.h"
@@ -60,6 +61,7 @@ void configureApplication(QApplication& app)
             throw InvalidPictureError(QString::fromLocal8Bit(error.what()));
         }
     });
+    setHelperDecoder(decodeHelperPicture);
     app.setOrganizationName(QStringLiteral("Tarnholm"));
     app.setApplicationName(QStringLiteral("Sleevix"));
     app.setApplicationDisplayName(QStringLiteral("Sleevix von Tarnholm"));

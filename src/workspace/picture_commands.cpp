@@ -2,6 +2,8 @@
 // empty, print, and files dropped on the panels.
 #include "workspace/t_sleevix.h"
 
+#include "platform/pictures/picture_formats.h"
+#include "platform/pictures/picture_loader.h"
 #include "platform/widgets/error_box.h"
 #include "platform/widgets/image_view.h"
 #include "workspace/slot_panel.h"
@@ -12,6 +14,8 @@
 #include <QImage>
 #include <QMimeData>
 #include <QToolButton>
+
+#include <optional>
 
 namespace {
 
@@ -50,6 +54,28 @@ const PopupCommand kPopupCommands[] = {
     {2, TSleevix::kPasteItem, &TSleevix::Einfgen2Click},
 };
 
+using PlacementChange = PicturePlacement (*)(PicturePlacement);
+
+PicturePlacement withFit(PicturePlacement placement, PictureFit fit)
+{
+    placement.fit = fit;
+    return placement;
+}
+
+struct PlacementCommand {
+    int index;
+    PlacementChange change;
+    std::optional<PictureFit> fit;  // the fit the item checks
+};
+
+const PlacementCommand kPlacementCommands[] = {
+    {TSleevix::kStretchItem, [](PicturePlacement p) { return withFit(p, PictureFit::Stretch); }, PictureFit::Stretch},
+    {TSleevix::kFillItem, [](PicturePlacement p) { return withFit(p, PictureFit::Fill); }, PictureFit::Fill},
+    {TSleevix::kFitItem, [](PicturePlacement p) { return withFit(p, PictureFit::Fit); }, PictureFit::Fit},
+    {TSleevix::kTurnLeftItem, [](PicturePlacement p) { return p.turnedLeft(); }, std::nullopt},
+    {TSleevix::kTurnRightItem, [](PicturePlacement p) { return p.turnedRight(); }, std::nullopt},
+};
+
 }  // namespace
 
 void TSleevix::connectPictureCommands()
@@ -58,6 +84,12 @@ void TSleevix::connectPictureCommands()
         connect(this->*entry.button, &QToolButton::clicked, this, entry.command);
     for (const PopupCommand& entry : kPopupCommands)
         connect(popupItem(entry.menu, entry.index), &QAction::triggered, this, entry.command);
+    for (int slot : {1, 2}) {
+        for (const PlacementCommand& entry : kPlacementCommands) {
+            connect(popupItem(slot, entry.index), &QAction::triggered, this,
+                    [this, slot, change = entry.change] { changePlacement(slot, change); });
+        }
+    }
 
     using Handler = void (TSleevix::*)(TDragDrop*, TDragKeyState, QPoint, TDropEffectSet);
     auto makeDropTarget = [this](SlotPanel* panel, Handler handler) {
@@ -79,15 +111,32 @@ void TSleevix::connectPictureCommands()
     connectCommandStates();
 }
 
-void TSleevix::pasteInto(int slot)
+// A picture in a format of its own (SVG, PDF, WebP, HEIC ...) loads as the
+// same file would; anything else Qt reads as an image.
+Picture TSleevix::clipboardPicture()
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (!data || !data->hasImage())
+    if (!data)
+        return {};
+    for (const QString& type : pictureMimeTypes()) {
+        if (!data->hasFormat(type))
+            continue;
+        try {
+            return decodePictureData(data->data(type), type);
+        } catch (const InvalidPictureError&) {
+        }
+    }
+    if (!data->hasImage())
+        return {};
+    return Picture::fromImage(qvariant_cast<QImage>(data->imageData()));
+}
+
+void TSleevix::pasteInto(int slot)
+{
+    const Picture picture = clipboardPicture();
+    if (picture.isEmpty())
         return;
-    const QImage image = qvariant_cast<QImage>(data->imageData());
-    if (image.isNull())
-        return;
-    slotView(slot)->setPicture(Picture::fromImage(image));
+    slotView(slot)->setPicture(picture);
     updateTrashButtons();
 }
 
@@ -109,6 +158,26 @@ void TSleevix::Einfgen1Click()
 void TSleevix::Einfgen2Click()
 {
     pasteInto(2);
+}
+
+void TSleevix::changePlacement(int slot, PicturePlacement (*change)(PicturePlacement))
+{
+    Picture picture = slotPicture(slot);
+    if (picture.isEmpty())
+        return;
+    picture.setPlacement(change(picture.placement()));
+    slotView(slot)->setPicture(picture);
+}
+
+void TSleevix::showPlacementItems(int menu)
+{
+    const Picture picture = slotPicture(menu);
+    for (const PlacementCommand& entry : kPlacementCommands) {
+        QAction* item = popupItem(menu, entry.index);
+        item->setEnabled(!picture.isEmpty());
+        if (entry.fit)
+            item->setChecked(!picture.isEmpty() && picture.placement().fit == *entry.fit);
+    }
 }
 
 // Empties the clipboard for every program, whatever it holds.

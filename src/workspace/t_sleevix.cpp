@@ -1,6 +1,7 @@
 #include "workspace/t_sleevix.h"
 
 #include "workspace/help_document.h"
+#include "platform/pictures/picture_formats.h"
 #include "platform/widgets/error_box.h"
 #include "platform/desktop/clipboard_owner.h"
 #include "platform/widgets/image_view.h"
@@ -28,6 +29,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <memory>
 
 static void initResources()
@@ -113,7 +115,11 @@ bool TSleevix::clipboardHasPicture() const
     if (clipboardIsUnowned())
         return false;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data && data->hasImage();
+    if (!data)
+        return false;
+    const QStringList types = pictureMimeTypes();
+    return data->hasImage() ||
+           std::any_of(types.begin(), types.end(), [data](const QString& type) { return data->hasFormat(type); });
 }
 
 bool TSleevix::event(QEvent* event)

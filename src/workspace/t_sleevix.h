@@ -190,6 +190,12 @@ public:
     static constexpr int kPrintItem = 7;
     static constexpr int kPreviewItem = 8;
     static constexpr int kPasteItem = 10;
+    // How the slot's picture fills its rectangle, and its turns.
+    static constexpr int kStretchItem = 14;
+    static constexpr int kFillItem = 15;
+    static constexpr int kFitItem = 16;
+    static constexpr int kTurnLeftItem = 17;
+    static constexpr int kTurnRightItem = 18;
     TDragDropFiles* DragDropFiles1 = nullptr;
     TDragDropFiles* DragDropFiles2 = nullptr;
     void DragDropFiles1ProcessDropped(TDragDrop* sender, TDragKeyState keyState, QPoint point,
@@ -272,7 +278,12 @@ private:
     // Picture commands and command states.
     void connectPictureCommands();
     void connectCommandStates();
+    static Picture clipboardPicture();
     void pasteInto(int slot);
+    // The slot picture placed anew: `change` makes its new placement.
+    void changePlacement(int slot, PicturePlacement (*change)(PicturePlacement));
+    // The placement items of a context menu as its slot's picture stands.
+    void showPlacementItems(int menu);
     void copySlot(int from, int to);
     void loadDropped(int panelSlot, QStringList files);
     void refreshClipboardCommands();

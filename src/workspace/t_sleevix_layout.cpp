@@ -96,6 +96,12 @@ const PopupSpec kPopupItems[] = {
     {"Einfgen1", "Einfgen2", "Einfügen aus Zwischenablage"},
     {"Bilderkennung1", "Bilderkennung2", "Bilderkennung"},
     {"Einstellungen1", "Einstellungen2", "Einstellungen"},
+    {nullptr, nullptr, nullptr},
+    {"Strecken1", "Strecken2", "&Strecken"},
+    {"Fuellen1", "Fuellen2", "&Füllen"},
+    {"Einpassen1", "Einpassen2", "&Einpassen"},
+    {"Linksdrehen1", "Linksdrehen2", "Nach &links drehen"},
+    {"Rechtsdrehen1", "Rechtsdrehen2", "Nach &rechts drehen"},
 };
 
 QString u(const char* text)
@@ -241,13 +247,20 @@ void TSleevix::buildPopupMenus()
             action->setObjectName(QLatin1String(menuIndex == 1 ? item.front : item.back));
         }
         items.at(kRecognitionItem)->setCheckable(true);
+        for (int fit : {kStretchItem, kFillItem, kFitItem})
+            items.at(fit)->setCheckable(true);
     }
     Panel1->setContextMenuPolicy(Qt::CustomContextMenu);
     Panel2->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Panel1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { popupMenu(1)->popup(Panel1->mapToGlobal(pos)); });
-    connect(Panel2, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { popupMenu(2)->popup(Panel2->mapToGlobal(pos)); });
+            [this](const QPoint& pos) {
+                showPlacementItems(1);
+                popupMenu(1)->popup(Panel1->mapToGlobal(pos));
+            });
+    connect(Panel2, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        showPlacementItems(2);
+        popupMenu(2)->popup(Panel2->mapToGlobal(pos));
+    });
 }
 
 QAction* TSleevix::popupItem(int menu, int index) const

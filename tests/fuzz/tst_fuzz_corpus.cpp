@@ -1,7 +1,9 @@
 // Every input kept from fuzzing, seeds and findings alike, goes once more
 // through the readers: each must be shown or refused, in bounded time.
 #include "fuzz/targets/targets.h"
+#include "platform/helper_pictures/helper_picture_decoder.h"
 #include "platform/metafiles/invalid_metafile_error.h"
+#include "platform/pictures/picture_loader.h"
 #include "platform/metafiles/metafile_decoder.h"
 #include "support/test_env.h"
 
@@ -47,6 +49,17 @@ void decodeThroughHelper(const QByteArray& data, const QString& extension)
     }
 }
 
+// The program's whole path of the picture helper's formats.
+void decodeThroughPictureHelper(QByteArrayView data, const char* format)
+{
+    try {
+        const Picture picture = decodeHelperPicture(data.toByteArray(), QLatin1String(format));
+        QVERIFY(picture.width() > 0 && picture.height() > 0);
+        QVERIFY(!picture.rendered(QSize(40, 40)).isNull());
+    } catch (const InvalidPictureError&) {
+    }
+}
+
 }  // namespace
 
 class TestFuzzCorpus : public QObject {
@@ -88,6 +101,22 @@ private slots:
             decodeThroughHelper(data.toByteArray(), QStringLiteral("wmf"));
         });
     }
+
+    void qtPicturesAreShownOrRefused_data() { declare(QStringLiteral("qt_pictures")); }
+    void qtPicturesAreShownOrRefused() { replay(fuzz::qtPictures); }
+
+    void metadataIsReadOrIgnored_data() { declare(QStringLiteral("metadata")); }
+    void metadataIsReadOrIgnored() { replay(fuzz::metadata); }
+
+    void svgPicturesAreShownOrRefused_data() { declare(QStringLiteral("svg")); }
+    void svgPicturesAreShownOrRefused() { replay(fuzz::svg); }
+
+    // Through the real picture helper process.
+    void heifPicturesAreShownOrRefused_data() { declare(QStringLiteral("heif")); }
+    void heifPicturesAreShownOrRefused() { replay([](QByteArrayView data) { decodeThroughPictureHelper(data, "heif"); }); }
+
+    void pdfPicturesAreShownOrRefused_data() { declare(QStringLiteral("pdf")); }
+    void pdfPicturesAreShownOrRefused() { replay([](QByteArrayView data) { decodeThroughPictureHelper(data, "pdf"); }); }
 
     void templatesReadAndWriteBack_data() { declare(QStringLiteral("ini_profile")); }
     void templatesReadAndWriteBack() { replay(fuzz::iniProfile); }

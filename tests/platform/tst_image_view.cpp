@@ -1,5 +1,5 @@
 #include "platform/widgets/image_view.h"
-#include "platform/pictures/metafile_drawing.h"
+#include "platform/pictures/vector_drawing.h"
 
 #include <QElapsedTimer>
 #include <QPainter>
@@ -25,7 +25,7 @@ QImage markedPicture(const QSize& size, const QColor& background, const QRect& m
 }
 
 // Fills the left half of its target, leaves the rest untouched.
-class LeftHalfDrawing : public MetafileDrawing {
+class LeftHalfDrawing : public VectorDrawing {
 public:
     QSize size() const override { return {10, 10}; }
     void render(QPainter& painter, const QRectF& target) const override
@@ -173,7 +173,7 @@ void ImageViewTest::overlayShowsTheViewBelow()
 
 void ImageViewTest::metafileIsDrawnTransparent()
 {
-    m_view->setPicture(Picture::fromMetafile(std::make_shared<LeftHalfDrawing>()));
+    m_view->setPicture(Picture::fromDrawing(std::make_shared<LeftHalfDrawing>()));
     QVERIFY(closeTo(shownAt({50, 50}), kGreen));
     QVERIFY(closeTo(shownAt({150, 50}), kFace));
 }

@@ -119,7 +119,7 @@ void TestMetafile::storedSizeComesFromTheHeader()
     QFETCH(QString, file);
     QFETCH(QSize, size);
     const Picture picture = decodeFile(file);
-    QCOMPARE(picture.kind(), Picture::Kind::Metafile);
+    QCOMPARE(picture.kind(), Picture::Kind::Vector);
     QCOMPARE(picture.size(), size);
 }
 
@@ -186,7 +186,7 @@ void TestMetafile::drawingStretchesIntoAnyRectangle()
     QImage canvas(300, 300, QImage::Format_ARGB32);
     canvas.fill(Qt::blue);
     QPainter painter(&canvas);
-    decodeFile(QStringLiteral("inkscape_drawing.wmf")).drawStretched(painter, QRectF(100, 100, 100, 50));
+    decodeFile(QStringLiteral("inkscape_drawing.wmf")).draw(painter, QRectF(100, 100, 100, 50));
     painter.end();
     QCOMPARE(canvas.pixel(50, 50), qRgb(0, 0, 255));
     QCOMPARE(canvas.pixel(150, 160), qRgb(0, 0, 255));

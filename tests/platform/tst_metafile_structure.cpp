@@ -323,7 +323,7 @@ void TestMetafileStructure::shapesBeforeAnyBrushOrPenGetTheDefaults()
     canvas.fill(Qt::green);
     {
         QPainter painter(&canvas);
-        decodeMetafile(data, extension).drawStretched(painter, canvas.rect());
+        decodeMetafile(data, extension).draw(painter, canvas.rect());
     }
     QCOMPARE(canvas.pixelColor(100, 50), QColor(Qt::white));
     QCOMPARE(canvas.pixelColor(5, 5), QColor(Qt::green));

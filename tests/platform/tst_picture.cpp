@@ -1,5 +1,5 @@
 #include "platform/pictures/ico_directory.h"
-#include "platform/pictures/metafile_drawing.h"
+#include "platform/pictures/vector_drawing.h"
 #include "platform/pictures/picture_loader.h"
 #include "support/test_env.h"
 
@@ -46,7 +46,7 @@ QString invalidDetail(const QString& path)
     return {};
 }
 
-class SquareDrawing : public MetafileDrawing {
+class SquareDrawing : public VectorDrawing {
 public:
     QSize size() const override { return {40, 30}; }
     void render(QPainter&, const QRectF&) const override {}
@@ -402,14 +402,14 @@ void PictureLoadingTest::metafileDecoderReceivesContentAndExtension()
     setMetafileDecoder([&](const QByteArray& data, const QString& extension) {
         seenData = data;
         seenExtension = extension;
-        return Picture::fromMetafile(std::make_shared<SquareDrawing>());
+        return Picture::fromDrawing(std::make_shared<SquareDrawing>());
     });
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("drawing.WMF"));
     writeFile(path, "metafile content");
 
     const Picture picture = loadPicture(path);
-    QCOMPARE(picture.kind(), Picture::Kind::Metafile);
+    QCOMPARE(picture.kind(), Picture::Kind::Vector);
     QCOMPARE(picture.size(), QSize(40, 30));
     QCOMPARE(seenData, QByteArray("metafile content"));
     QCOMPARE(seenExtension, QStringLiteral("wmf"));

@@ -1,5 +1,5 @@
 #include "platform/printing/print_error.h"
-#include "platform/pictures/metafile_drawing.h"
+#include "platform/pictures/vector_drawing.h"
 #include "platform/pictures/picture.h"
 #include "platform/printing/q_printer_device.h"
 #include "print/sheets.h"
@@ -68,7 +68,7 @@ Picture solidGrey()
 }
 
 // A vector picture whose drawing fails.
-class BrokenDrawing : public MetafileDrawing {
+class BrokenDrawing : public VectorDrawing {
 public:
     QSize size() const override { return {100, 100}; }
     void render(QPainter&, const QRectF&) const override { throw std::runtime_error("broken picture"); }
@@ -268,7 +268,7 @@ void TestPrinterPdf::pictureThatFailsToDrawLeavesNoFile()
     const QString file = path(QStringLiteral("broken.pdf"));
     const auto printer = pdfPrinter(file);
     QPrinterDevice device(*printer);
-    const Picture broken = Picture::fromMetafile(std::make_shared<BrokenDrawing>());
+    const Picture broken = Picture::fromDrawing(std::make_shared<BrokenDrawing>());
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, PrintDVD(device, standardSheetSettings(), broken, Picture(), false));
     QVERIFY(!QFile::exists(file));
     // The device is ready for the next job.

@@ -234,9 +234,11 @@ private slots:
         w.Client->repaint();
         const QString expected[] = {
             "Bild laden | Bilder tauschen | Kopieren -> | --- | Löschen | Beide löschen | --- | Drucken | "
-            "Druckvorschau | --- | (Einfügen aus Zwischenablage) | Bilderkennung | Einstellungen",
+            "Druckvorschau | --- | (Einfügen aus Zwischenablage) | Bilderkennung | Einstellungen | --- | "
+            "&Strecken | &Füllen | &Einpassen | Nach &links drehen | Nach &rechts drehen",
             "Bild laden | Bilder tauschen | (<- Kopieren) | --- | (Löschen) | Beide löschen | --- | Drucken | "
-            "Druckvorschau | --- | (Einfügen aus Zwischenablage) | Bilderkennung | Einstellungen",
+            "Druckvorschau | --- | (Einfügen aus Zwischenablage) | Bilderkennung | Einstellungen | --- | "
+            "(&Strecken) | (&Füllen) | (&Einpassen) | (Nach &links drehen) | (Nach &rechts drehen)",
         };
         for (int panel : {1, 2}) {
             QWidget* picture = w.slotView(panel);

@@ -19,7 +19,7 @@ constexpr qsizetype kLargestMetafile = 128 * 1024 * 1024;
 
 Picture pictureFrom(const QByteArray& svg, QSize size)
 {
-    return Picture::fromMetafile(pictureCodecs().svgDrawing(svg, size));
+    return Picture::fromDrawing(pictureCodecs().svgDrawing(svg, size));
 }
 
 Picture decodeEmf(const QByteArray& data, const MetafileHelper& helper)

@@ -2,6 +2,7 @@
 
 #include "platform/metafiles/invalid_metafile_error.h"
 #include "platform/metafiles/metafile_limits.h"
+#include "platform/pictures/picture_loader.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
@@ -33,6 +34,15 @@ SvgMetafileDrawing::SvgMetafileDrawing(const QByteArray& svg, QSize size)
 {
     if (!m_renderer->isValid())
         throw InvalidMetafileError("the converted picture is not readable SVG");
+}
+
+SvgMetafileDrawing::SvgMetafileDrawing(const QByteArray& svg) : SvgMetafileDrawing(svg, QSize())
+{
+    m_size = m_renderer->defaultSize();
+    if (m_size.isEmpty())
+        throw InvalidMetafileError("the drawing has no size");
+    if (exceedsPictureMemory(m_size.width(), m_size.height(), 4))
+        throw InvalidMetafileError("the drawing is too large");
 }
 
 SvgMetafileDrawing::~SvgMetafileDrawing() = default;

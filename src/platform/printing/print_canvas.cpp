@@ -77,7 +77,7 @@ void PrintCanvas::drawStretched(const QRect& target, const Picture& picture, Cli
         disc.addEllipse(area);
         m_painter.setClipPath(disc);
     }
-    picture.drawStretched(m_painter, area);
+    picture.draw(m_painter, area);
     m_painter.restore();
 }
 

@@ -6,7 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
-// Shows a picture stretched over the whole widget, aspect ratio not kept.
+// Shows a picture over the whole widget as its placement says (stretched,
+// aspect ratio not kept, unless the placement fills, fits or turns it).
 // Where the picture is transparent, whatever lies below shows through (the
 // parent's face, or another view under this one): its alpha channel, a
 // metafile's undrawn parts and, in a keyed view, every pixel of the colour of

@@ -3,6 +3,11 @@
 #include "targets.h"
 
 #include "converters.h"
+#include "decoders.h"
+#include "platform/helper_pictures/heif_transformations.h"
+#include "platform/helper_pictures/helper_image.h"
+#include "platform/pictures/exif_orientation.h"
+#include "platform/pictures/picture_loader.h"
 #include "platform/metafiles/emf_header.h"
 #include "platform/metafiles/emf_record_check.h"
 #include "platform/metafiles/emf_svg_adjustment.h"
@@ -63,6 +68,35 @@ void wmfHelper(QByteArrayView data)
             draw(QByteArray::fromStdString(*svg), file.sizeAt96Dpi().value_or(QSize(100, 100)));
     } catch (const InvalidMetafileError&) {
     }
+}
+
+// Pictures of more than a few megapixels only make the fuzzer wait.
+constexpr std::uint64_t kFuzzPictureBytes = 16 * 1024 * 1024;
+
+void readOutput(const helper::Result& result)
+{
+    if (!result.output)
+        return;
+    try {
+        const HelperImage image = readHelperImage(QByteArray::fromStdString(*result.output));
+        FUZZ_CHECK(!image.image.isNull());
+        orientedImage(image.image, exifOrientation(image.exif));
+    } catch (const InvalidPictureError&) {
+        FUZZ_CHECK(!"the helper wrote a picture the program cannot read");
+    }
+}
+
+void heifHelper(QByteArrayView data)
+{
+    heifHasTransformations(data);
+    readOutput(helper::heifToImage(std::string_view(data.data(), size_t(data.size())), kFuzzPictureBytes));
+}
+
+void pdfHelper(QByteArrayView data)
+{
+    const std::string_view file(data.data(), size_t(data.size()));
+    if (helper::pdfPageSize(file).output)
+        readOutput(helper::pdfToImage(file, 40, 40, kFuzzPictureBytes));
 }
 
 }  // namespace fuzz

@@ -16,6 +16,9 @@ void jpeg(QByteArrayView data);
 void bitmap(QByteArrayView data);      // BMP and ICO
 void emf(QByteArrayView data);         // the structure checks before the helper
 void wmf(QByteArrayView data);         // the same, and the rewrite for libwmf
+void qtPictures(QByteArrayView data);  // PNG, GIF, WebP, TIFF
+void metadata(QByteArrayView data);    // EXIF orientation, HEIF boxes, the picture helper's output
+void svg(QByteArrayView data);
 void iniProfile(QByteArrayView data);
 void settingsStore(QByteArrayView data);
 
