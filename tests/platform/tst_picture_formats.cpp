@@ -3,58 +3,18 @@
 // Qt's PDF writer, SVG as text): each loads with its size and its colours,
 // a turned photo comes upright, and a placement draws the part it says.
 #include "platform/pictures/picture_loader.h"
+#include "support/format_pictures.h"
 #include "support/test_env.h"
 
 #include <QFile>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-// The test picture: four quadrants of plain colours.
-const QColor kTopLeft = Qt::red, kTopRight = Qt::green, kBottomLeft = Qt::blue, kBottomRight = Qt::yellow;
-
-void run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        qFatal("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
-}
-
-// The colour nearest to `pixel` among the quadrants' colours and white; a
-// transparent pixel is "none".
-QString colourName(QRgb pixel)
-{
-    if (qAlpha(pixel) < 128)
-        return QStringLiteral("none");
-    const std::pair<const char*, QColor> known[] = {{"red", kTopLeft},    {"green", kTopRight}, {"blue", kBottomLeft},
-                                                    {"yellow", kBottomRight}, {"white", Qt::white}};
-    const QColor colour = QColor::fromRgba(qUnpremultiply(pixel));
-    const char* nearest = "";
-    int best = INT_MAX;
-    for (const auto& [name, value] : known) {
-        const int distance = std::abs(colour.red() - value.red()) + std::abs(colour.green() - value.green()) +
-                             std::abs(colour.blue() - value.blue());
-        if (distance < best)
-            std::tie(best, nearest) = std::tie(distance, name);
-    }
-    return best < 150 ? QLatin1String(nearest) : QStringLiteral("other");
-}
-
-// The names of the colours at the four quadrants' centres of `image`.
-QStringList quadrantColours(const QImage& image)
-{
-    QStringList names;
-    for (const QPointF at : {QPointF(0.25, 0.25), QPointF(0.75, 0.25), QPointF(0.25, 0.75), QPointF(0.75, 0.75)})
-        names << colourName(image.pixel(int(at.x() * image.width()), int(at.y() * image.height())));
-    return names;
-}
-
-const QStringList kUpright = {"red", "green", "blue", "yellow"};
+using testenv::colourName;
+using testenv::kUpright;
+using testenv::quadrantColours;
 
 }  // namespace
 
@@ -76,65 +36,14 @@ private slots:
 
 private:
     QString file(const QString& name) const { return m_dir.filePath(name); }
-    void writeQuadrants(const QString& name, QSize size, bool alpha = false) const;
 
     QTemporaryDir m_dir;
 };
 
-void PictureFormatsTest::writeQuadrants(const QString& name, QSize size, bool alpha) const
-{
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    const int w = size.width() / 2;
-    const int h = size.height() / 2;
-    painter.fillRect(0, 0, w, h, kTopLeft);
-    painter.fillRect(w, 0, w, h, alpha ? QColor(Qt::transparent) : kTopRight);
-    painter.fillRect(0, h, w, h, kBottomLeft);
-    painter.fillRect(w, h, w, h, kBottomRight);
-    painter.end();
-    QVERIFY(image.save(file(name)));
-}
-
 void PictureFormatsTest::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    writeQuadrants(QStringLiteral("q.png"), {60, 40});
-    writeQuadrants(QStringLiteral("alpha.png"), {60, 40}, true);
-    const auto path = [this](const char* name) { return file(QLatin1String(name)); };
-    run("convert", {path("q.png"), path("q.gif")});
-    run("convert", {path("q.png"), "-compress", "lzw", path("q.tif")});
-    run("cwebp", {"-quiet", "-lossless", path("q.png"), "-o", path("q.webp")});
-    run("heif-enc", {"-q", "95", path("q.png"), "-o", path("q.heic")});
-    run("heif-enc", {"-q", "95", path("alpha.png"), "-o", path("alpha.heic")});
-    run("heif-enc", {"-A", "-p", "chroma=422", "-q", "95", path("q.png"), "-o", path("q.avif")});
-    QFile::copy(path("q.webp"), path("webp-named.png"));
-    QFile svg(path("q.svg"));
-    QVERIFY(svg.open(QIODevice::WriteOnly));
-    svg.write(R"(<svg xmlns="http://www.w3.org/2000/svg" width="60" height="40">
-<rect width="30" height="20" fill="#f00"/><rect x="30" width="30" height="20" fill="#0f0"/>
-<rect y="20" width="30" height="20" fill="#00f"/><rect x="30" y="20" width="30" height="20" fill="#ff0"/></svg>)");
-    svg.close();
-    {
-        // 45 x 30 points: 60 x 40 pixels at 96 dpi.
-        QPdfWriter pdf(path("q.pdf"));
-        pdf.setPageSize(QPageSize(QSizeF(45, 30), QPageSize::Point));
-        pdf.setPageMargins({});
-        pdf.setResolution(72);
-        QPainter painter(&pdf);
-        painter.fillRect(QRectF(0, 0, 22.5, 15), kTopLeft);
-        painter.fillRect(QRectF(22.5, 0, 22.5, 15), kTopRight);
-        painter.fillRect(QRectF(0, 15, 22.5, 15), kBottomLeft);
-        painter.fillRect(QRectF(22.5, 15, 22.5, 15), kBottomRight);
-    }
-
-    // Photos stored lying on their left side, with the EXIF orientation
-    // that turns them upright (6: a quarter turn clockwise).
-    run("convert", {path("q.png"), "-rotate", "-90", "-quality", "95", path("lying.jpg")});
-    run("exiftool", {"-q", "-overwrite_original", "-Orientation=6", "-n", path("lying.jpg")});
-    run("cwebp", {"-quiet", "-q", "95", "-metadata", "exif", path("lying.jpg"), "-o", path("lying.webp")});
-    run("heif-enc", {"-q", "95", path("lying.jpg"), "-o", path("lying.heic")});
-    run("convert", {path("q.png"), "-rotate", "-90", "-orient", "right-top", path("lying.tif")});
+    testenv::writeFormatPictures(m_dir.path());
 }
 
 void PictureFormatsTest::formatsLoadWithSizeAndColours_data()
