@@ -17,10 +17,18 @@ private:
     QString m_message;
 };
 
-// Settings store failures ("Ungültiger Datentyp für '%s'" and its siblings).
+// Settings store failures ("Konnte Daten für '%s' nicht holen" and its
+// siblings).
 class SettingsError : public UserError {
 public:
     using UserError::UserError;
+};
+
+// A stored value of another type than the one asked for ("Ungültiger
+// Datentyp für '%s'"): it costs only itself, the rest of the store reads.
+class SettingsTypeError : public SettingsError {
+public:
+    using SettingsError::SettingsError;
 };
 
 // A label template that cannot be written.

@@ -6,12 +6,18 @@
 //   sleevix_test_child template-loop FILE   rewrites a large template until killed
 //   sleevix_test_child store-loop FILE      rewrites store values until killed
 //   sleevix_test_child store-write FILE     one write, as "nobody" when started as root
+//   sleevix_test_child store-lock FILE      as another program: changes "CD-links" to 88 in
+//                                           an exclusive transaction, reports "locked", and
+//                                           commits when a line comes on standard input
 #include "platform/errors.h"
 #include "platform/ini_profile.h"
 #include "platform/settings_store.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QString>
+
+#include <sqlite3.h>
 
 #include <cstdio>
 #include <cstring>
@@ -75,6 +81,29 @@ int writeOnce(const QString& file)
     return 0;
 }
 
+// Another program's transaction on the store file, through SQLite alone.
+int holdExclusiveLock(const QString& file)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open(QFile::encodeName(file).constData(), &db) != SQLITE_OK)
+        return 3;
+    const char* change =
+        "BEGIN EXCLUSIVE;"
+        "INSERT INTO settings_values (key, name, type, value) VALUES ('Software\\Tarnholm\\Sleevix', 'CD-links', 4, 88)"
+        " ON CONFLICT (key, name) DO UPDATE SET value = excluded.value";
+    if (sqlite3_exec(db, change, nullptr, nullptr, nullptr) != SQLITE_OK) {
+        report(QStringLiteral("lock: %1").arg(QString::fromUtf8(sqlite3_errmsg(db))));
+        return 0;
+    }
+    report(QStringLiteral("locked"));
+    for (int c = std::getchar(); c != '\n' && c != EOF; c = std::getchar()) {
+    }
+    const bool committed = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+    report(QStringLiteral("commit: %1").arg(committed ? QStringLiteral("ok") : QString::fromUtf8(sqlite3_errmsg(db))));
+    sqlite3_close(db);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -89,5 +118,7 @@ int main(int argc, char* argv[])
         rewriteStoreForever(file);
     if (std::strcmp(argv[1], "store-write") == 0)
         return writeOnce(file);
+    if (std::strcmp(argv[1], "store-lock") == 0)
+        return holdExclusiveLock(file);
     return 2;
 }
