@@ -11,6 +11,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <limits>
 #include <utility>
 
 #include <unistd.h>
@@ -368,7 +370,8 @@ qint32 SettingsStore::readInteger(const QString& name) const
         throw SettingsError(cannotRead(name));
     if (row.type != int(ValueType::Integer) || row.isText)
         throw SettingsTypeError(wrongType(name));
-    return qint32(quint32(row.number));
+    return qint32(std::clamp<qint64>(row.number, std::numeric_limits<qint32>::min(),
+                                     std::numeric_limits<qint32>::max()));
 }
 
 bool SettingsStore::readBool(const QString& name) const

@@ -45,6 +45,7 @@ public:
     bool remove(const QString& name);
 
     QString readString(const QString& name) const;
+    // A stored number beyond 32 bits reads as the nearest 32-bit value.
     qint32 readInteger(const QString& name) const;
     bool readBool(const QString& name) const;
 

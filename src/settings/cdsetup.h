@@ -59,6 +59,11 @@ public:
     void setLinkEntries(const QStringList& entries);
     PagePreviews* previews() const { return m_previews; }
 
+    // Loads the store into this window. A value of the wrong type is shown
+    // in the standard error box once the load is done; a value that cannot
+    // be read stops the load with SettingsError, and WriteRegistry() then
+    // writes nothing (SettingsError for its first value) until a load
+    // succeeds.
     void ReadRegistry();
     void WriteRegistry();
 
@@ -237,16 +242,21 @@ private:
     void FormCreate();
     void applyFoldGuideRules();
 
-    // One stored value into its control, and back.
-    void loadRow(const SettingRow& row);
+    // One stored value (or, when not `stored`, its default) into its
+    // control, and back.
+    void loadRow(const SettingRow& row, bool stored);
     void writeRow(const SettingRow& row);
-    void loadLinkList();
+    void loadRows(QStringList& wrongTypes);
+    void loadLinkList(QStringList& wrongTypes);
     void writeLinkList();
+    QWidget* messageParent();
 
     QWidget* controlNamed(const char* name) const;
 
     Role m_role;
     bool m_hasControls = false;
     Values m_values;
+    // The last load stopped at a value it could not read.
+    bool m_loadStopped = false;
     PagePreviews* m_previews = nullptr;
 };

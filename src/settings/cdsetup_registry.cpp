@@ -2,6 +2,8 @@
 #include "settings/cdsetup.h"
 
 #include "app/globals.h"
+#include "platform/error_box.h"
+#include "platform/errors.h"
 #include "platform/settings_store.h"
 #include "print/printer_choice.h"
 #include "settings/cover_settings.h"
@@ -43,24 +45,22 @@ int linkRunLength(const SettingsStore& store)
 
 }  // namespace
 
-void TCDSetup::loadRow(const SettingRow& row)
+void TCDSetup::loadRow(const SettingRow& row, bool stored)
 {
     const SettingsStore& store = SettingsStore::user();
     const QString name = QLatin1String(row.valueName);
-    const bool present =
-        store.exists(row.existenceName ? QString::fromLatin1(row.existenceName) : name);
     switch (row.type) {
     case SettingType::Folder:
-        setFieldText(row.control, present ? store.readString(name) : defaultFolder(row.defaultFolder));
+        setFieldText(row.control, stored ? store.readString(name) : defaultFolder(row.defaultFolder));
         break;
     case SettingType::Bool:
-        setTicked(row.control, present ? store.readBool(name) : row.defaultValue != 0);
+        setTicked(row.control, stored ? store.readBool(name) : row.defaultValue != 0);
         break;
     case SettingType::Integer:
-        setNumber(row.control, present ? store.readInteger(name) : row.defaultValue);
+        setNumber(row.control, stored ? store.readInteger(name) : row.defaultValue);
         break;
     case SettingType::Printer:
-        if (present)
+        if (stored)
             program().setPrinterName(store.readString(name));
         else
             program().setPrinterNameFromSystem();
@@ -68,23 +68,57 @@ void TCDSetup::loadRow(const SettingRow& row)
     }
 }
 
-void TCDSetup::loadLinkList()
+// A value of the wrong type costs only itself: its control takes the
+// default, and the rows after it load as ever.
+void TCDSetup::loadRows(QStringList& wrongTypes)
+{
+    const SettingsStore& store = SettingsStore::user();
+    for (const SettingRow& row : coverSettings()) {
+        const QString name = QLatin1String(row.existenceName ? row.existenceName : row.valueName);
+        try {
+            loadRow(row, store.exists(name));
+        } catch (const SettingsTypeError& error) {
+            wrongTypes << error.message();
+            loadRow(row, false);
+        }
+    }
+}
+
+void TCDSetup::loadLinkList(QStringList& wrongTypes)
 {
     const SettingsStore& store = SettingsStore::user();
     QStringList entries;
     const int n = linkRunLength(store);
     for (int i = 0; i <= n; ++i) {
-        if (store.exists(linkName("URL", i)))
+        if (!store.exists(linkName("URL", i)))
+            continue;
+        try {
             entries << store.readString(linkName("URL", i));
+        } catch (const SettingsTypeError& error) {
+            wrongTypes << error.message();
+        }
     }
     setLinkEntries(entries);
 }
 
+QWidget* TCDSetup::messageParent()
+{
+    if (isVisible())
+        return this;
+    return parentWidget() ? parentWidget() : Sleevix;
+}
+
 void TCDSetup::ReadRegistry()
 {
-    for (const SettingRow& row : coverSettings())
-        loadRow(row);
-    loadLinkList();
+    QStringList wrongTypes;
+    try {
+        loadRows(wrongTypes);
+        loadLinkList(wrongTypes);
+    } catch (const SettingsError&) {
+        m_loadStopped = true;
+        throw;
+    }
+    m_loadStopped = false;
     program().AutoSave = isTicked("cbAutosave");
     program().AutoFormat = isTicked("cbAutoFormat");
     applyFoldGuideRules();
@@ -93,6 +127,8 @@ void TCDSetup::ReadRegistry()
     // Selecting the current printer itself would change nothing.
     if (!program().printerNameFromSystem())
         PrinterChoice::instance().selectSavedPrinter(program().printerName());
+    if (!wrongTypes.isEmpty())
+        showErrorBox(messageParent(), wrongTypes.join(u'\n'));
 }
 
 void TCDSetup::writeRow(const SettingRow& row)
@@ -134,6 +170,10 @@ void TCDSetup::writeLinkList()
 
 void TCDSetup::WriteRegistry()
 {
+    // Saving a window whose load stopped early would write the values it
+    // never read over the stored ones: the save stops at its first value.
+    if (m_loadStopped)
+        throw SettingsError(SettingsStore::writeFailure(QLatin1String(registryWriteOrder().front())));
     SettingsStore& store = SettingsStore::user();
     for (const char* valueName : registryWriteOrder()) {
         const QString name = QLatin1String(valueName);

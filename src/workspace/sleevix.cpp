@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "app/help_document.h"
 #include "platform/error_box.h"
+#include "platform/errors.h"
 #include "platform/clipboard_owner.h"
 #include "platform/image_view.h"
 #include "platform/program_icons.h"
@@ -30,6 +31,7 @@
 #include <QUrl>
 
 #include <memory>
+#include <optional>
 
 static void initResources()
 {
@@ -160,14 +162,25 @@ void TSleevix::FormActivate()
     sbClipbrd2->setEnabled(sbClipbrd1->isEnabled());
 
     const SettingsStore& store = SettingsStore::user();
+    QStringList wrongTypes;
     for (const LayoutValue& value : kRestoreOrder) {
         const QString name = QLatin1String(value.valueName);
-        if (store.exists(name))
-            (this->*value.box)->setChecked(store.readBool(name));
+        // A value of the wrong type costs only itself: its box keeps its state.
+        std::optional<bool> ticked;
+        try {
+            if (store.exists(name))
+                ticked = store.readBool(name);
+        } catch (const SettingsTypeError& error) {
+            wrongTypes << error.message();
+        }
+        if (ticked)
+            (this->*value.box)->setChecked(*ticked);
     }
     if (CDSetup)
         setRecognitionChecked(CDSetup->isTicked("cbAutoFormat"));
     recognitionItemRule({cbCD, cbDouble, cbSecFront, cbDVD, cbVHS});
+    if (!wrongTypes.isEmpty())
+        showErrorBox(this, wrongTypes.join(u'\n'));
 }
 
 void TSleevix::saveLayoutTicks()

@@ -4,6 +4,7 @@
 #include "platform/single_instance.h"
 #include "settings/cdsetup.h"
 #include "settings/program_values.h"
+#include "support/message_boxes.h"
 #include "support/test_env.h"
 #include "workspace/sleevix.h"
 #include "workspace/slot_panel.h"
@@ -148,13 +149,21 @@ private slots:
         QDir(helpDir).removeRecursively();
     }
 
-    void wrongTypedLayoutValueStopsTheRestore()
+    // A layout value of the wrong type costs only itself: the later ones are
+    // restored, and the exit saves the box's state in its place.
+    void wrongTypedLayoutValueCostsOnlyItself()
     {
         testenv::App app;
         store().writeString("Double", "ja");
         store().writeBool("CD", true);
-        QVERIFY_THROWS_EXCEPTION(SettingsError, app.main().FormActivate());
-        QVERIFY(!app.main().cbCD->isChecked());
+        testenv::MessageBoxWatch boxes;
+        app.main().FormActivate();
+        QCOMPARE(boxes.texts(), QStringList{"Ungültiger Datentyp für 'Double'"});
+        QVERIFY(app.main().cbCD->isChecked());
+        QVERIFY(!app.main().popupItem(1, TSleevix::kRecognitionItem)->isEnabled());
+        app.main().close();
+        QCOMPARE(store().readBool("Double"), false);
+        QVERIFY(store().readBool("CD"));
     }
 
     void secondStartBringsTheFirstForwardAndEnds()

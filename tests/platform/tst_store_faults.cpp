@@ -197,6 +197,12 @@ private slots:
         QCOMPARE(QDir(folder).entryList(QDir::Files), files);
         QCOMPARE(lock.release(), QString("commit: ok"));
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"settings.db"});
+        if (moment == "dialog") {
+            // The dialog that could not load saves nothing over the store.
+            dialog->Button1->click();
+            QVERIFY(dialog->isVisible());
+            messages << "Konnte Daten für 'Daten' nicht setzen";
+        }
 
         // Once the lock is gone, the store reads and writes as ever, the
         // other program's change included.
