@@ -9,6 +9,10 @@
 //   sleevix_test_child store-lock FILE      as another program: changes "CD-links" to 88 in
 //                                           an exclusive transaction, reports "locked", and
 //                                           commits when a line comes on standard input
+//   sleevix_test_child foreign-listener PATH
+//                                           listens on a socket at PATH as "nobody" (started
+//                                           as root), reports "listening", then what each
+//                                           connection sent, as "received: BYTES"
 #include "platform/errors.h"
 #include "platform/ini_profile.h"
 #include "platform/settings_store.h"
@@ -21,6 +25,9 @@
 
 #include <cstdio>
 #include <cstring>
+
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -104,6 +111,35 @@ int holdExclusiveLock(const QString& file)
     return 0;
 }
 
+// Another user's program on the socket path of the user's instance.
+int listenAsNobody(const QString& path)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (encoded.size() >= qsizetype(sizeof address.sun_path))
+        return 3;
+    std::memcpy(address.sun_path, encoded.constData(), size_t(encoded.size()));
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    // Bound while still root, in the user's folder; the peer credentials
+    // are those of the moment listen() is called.
+    if (::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0
+        || setgid(kNobody) != 0 || setuid(kNobody) != 0 || ::listen(listener, 5) != 0)
+        return 3;
+    report(QStringLiteral("listening"));
+    for (;;) {
+        const int connection = ::accept(listener, nullptr, nullptr);
+        if (connection < 0)
+            return 3;
+        QByteArray received;
+        char buffer[256];
+        for (ssize_t count; (count = ::recv(connection, buffer, sizeof buffer, 0)) > 0;)
+            received.append(buffer, qsizetype(count));
+        ::close(connection);
+        report(QStringLiteral("received: %1").arg(QString::fromUtf8(received).trimmed()));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -120,5 +156,7 @@ int main(int argc, char* argv[])
         return writeOnce(file);
     if (std::strcmp(argv[1], "store-lock") == 0)
         return holdExclusiveLock(file);
+    if (std::strcmp(argv[1], "foreign-listener") == 0)
+        return listenAsNobody(file);
     return 2;
 }
