@@ -68,9 +68,9 @@ QString x11Display()
     return {};
 }
 
-// Qt offers no handle of its Wayland connection here: it is the socket of
-// this process whose other end is named like a compositor's ("wayland-0").
-QString waylandDisplay()
+}  // namespace
+
+QString connectedWaylandDisplay()
 {
     const QStringList descriptors = QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::System | QDir::Files);
     for (const QString& descriptor : descriptors) {
@@ -86,13 +86,11 @@ QString waylandDisplay()
     return {};
 }
 
-}  // namespace
-
 QString displayIdentity()
 {
     QString name = x11Display();
     if (name.isEmpty() && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        name = waylandDisplay();
+        name = connectedWaylandDisplay();
     if (name.isEmpty())
         name = QGuiApplication::platformName();
     static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9._-]"));

@@ -9,3 +9,9 @@
 // that every spelling of one display (":0", ":0.0", "unix:0") gives the
 // same name. Needs the QGuiApplication.
 QString displayIdentity();
+
+// The name of the Wayland compositor's socket that this process is
+// connected to ("wayland-0"), or empty. Qt offers no handle of its Wayland
+// connection: it is the socket whose other end is named like a
+// compositor's.
+QString connectedWaylandDisplay();

@@ -1,5 +1,5 @@
 #include "app/globals.h"
-#include "platform/errors.h"
+#include "platform/display_identity.h"
 #include "platform/settings_store.h"
 #include "platform/single_instance.h"
 #include "settings/cdsetup.h"
@@ -22,6 +22,8 @@
 #include <QToolButton>
 
 #include <pwd.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -292,6 +294,25 @@ private slots:
         second.start();
         QVERIFY(second.endsAsASecondStart());
         QCOMPARE(stranger.received(), QString());
+    }
+
+    // Qt keeps its Wayland connection to itself; the program finds the
+    // compositor's socket among its own.
+    void waylandDisplayIsFoundAmongTheConnectedSockets()
+    {
+        QTemporaryDir folder;
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, QFile::encodeName(folder.filePath("wayland-7")).constData(), sizeof address.sun_path);
+        const auto* bound = reinterpret_cast<const sockaddr*>(&address);
+        const int compositor = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(::bind(compositor, bound, sizeof address) == 0 && ::listen(compositor, 1) == 0);
+        QCOMPARE(connectedWaylandDisplay(), QString());
+        const int client = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(::connect(client, bound, sizeof address) == 0);
+        QCOMPARE(connectedWaylandDisplay(), QString("wayland-7"));
+        ::close(client);
+        ::close(compositor);
     }
 
     void socketLivesInAFolderOnlyTheUserCanEnter_data()
