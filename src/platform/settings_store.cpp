@@ -49,7 +49,6 @@ QString cannotRead(const QString& name)
     return QStringLiteral("Konnte Daten für '%1' nicht holen").arg(name);
 }
 
-
 // A prepared statement that finalises itself.
 class Statement {
 public:
