@@ -1,5 +1,6 @@
 #include "workspace/help_document.h"
 #include "platform/desktop/modules.h"
+#include "platform/metafiles/metafile_helper.h"
 #include "support/test_env.h"
 
 #include <QApplication>
@@ -67,6 +68,17 @@ private slots:
             QVERIFY2(QFileInfo(candidates.last()).isFile(), qPrintable(candidates.last()));
             QVERIFY(candidates.last().startsWith(m_prefix.path() + "/lib"));
         }
+    }
+
+    // The metafile helper goes with the program's private parts, not among
+    // the commands in bin/.
+    void metafileHelperIsFoundByTheInstalledProgram()
+    {
+        const QStringList candidates = MetafileHelper::candidates(path("bin"));
+        QCOMPARE(candidates.size(), 2);
+        QVERIFY2(!QFileInfo::exists(candidates.first()), qPrintable(candidates.first()));
+        QCOMPARE(candidates.last(), path("libexec/sleevix/sleevix-metafile-helper"));
+        QVERIFY(QFileInfo(candidates.last()).isExecutable());
     }
 
     void missingModuleIsReportedByName()
