@@ -54,7 +54,7 @@ void runOrFail(benchmark::State& state, const std::vector<std::string>& argument
 
 void startup(benchmark::State& state, Environment platform)
 {
-    const std::string program = SLEEVIX_BINARY;
+    const std::string program = FIRST_PAINT_BINARY;
     const std::string reference = STARTUP_REFERENCE_BINARY;
     std::unique_ptr<FreshFolders> folders;
     const auto environment = [&] {
@@ -64,11 +64,7 @@ void startup(benchmark::State& state, Environment platform)
     };
     paired::run(
         state,
-        [&] {
-            Environment env = environment();
-            env["SLEEVIX_EXIT_AFTER_FIRST_PAINT"] = "1";
-            runOrFail(state, {program}, env);
-        },
+        [&] { runOrFail(state, {program}, environment()); },
         [&] {
             runOrFail(state,
                       {reference, std::to_string(g_windowSize.width()),

@@ -3,7 +3,7 @@
 #include "model/overloaded.h"
 #include "model/program_values.h"
 #include "model/setting_table.h"
-#include "platform/store/settings_error.h"
+#include "platform/store/settings_type_error.h"
 #include "platform/store/settings_store.h"
 #include "model/ready_templates.h"
 
@@ -98,44 +98,61 @@ QStringList CoverSettings::sortedLinks(QStringList links)
     return links;
 }
 
-void CoverSettings::load(const SettingsStore& store)
+QStringList CoverSettings::load(const SettingsStore& store)
 {
+    QStringList wrongTypes;
     for (const SettingRow& row : settingRows()) {
         if (!row.loaded)
             continue;
-        const QString name = QLatin1String(row.valueName);
-        const bool present =
-            store.exists(row.existenceName ? QLatin1String(row.existenceName) : name);
-        std::visit(Overloaded{
-                       [&](Check check) {
-                           setTicked(check, present ? store.readBool(name) : row.defaultValue != 0);
-                       },
-                       [&](Length length) {
-                           setLength(length, present ? store.readInteger(name) : row.defaultValue);
-                       },
-                       [&](Folder folder) {
-                           setFolder(folder, present ? store.readString(name)
-                                                     : defaultFolder(row.defaultFolder));
-                       },
-                       [&](PrinterNameValue) {
-                           if (present)
-                               program().setPrinterName(store.readString(name));
-                           else
-                               program().setPrinterNameFromSystem();
-                       },
-                   },
-                   row.setting);
+        const QString existence = QLatin1String(row.existenceName ? row.existenceName : row.valueName);
+        // A value of the wrong type costs only itself: it takes the default,
+        // and the rows after it load as ever.
+        try {
+            loadRow(store, row, store.exists(existence));
+        } catch (const SettingsTypeError& error) {
+            wrongTypes << error.message();
+            loadRow(store, row, false);
+        }
     }
-    loadLinks(store);
+    loadLinks(store, wrongTypes);
+    return wrongTypes;
 }
 
-void CoverSettings::loadLinks(const SettingsStore& store)
+void CoverSettings::loadRow(const SettingsStore& store, const SettingRow& row, bool stored)
+{
+    const QString name = QLatin1String(row.valueName);
+    std::visit(Overloaded{
+                   [&](Check check) {
+                       setTicked(check, stored ? store.readBool(name) : row.defaultValue != 0);
+                   },
+                   [&](Length length) {
+                       setLength(length, stored ? store.readInteger(name) : row.defaultValue);
+                   },
+                   [&](Folder folder) {
+                       setFolder(folder, stored ? store.readString(name) : defaultFolder(row.defaultFolder));
+                   },
+                   [&](PrinterNameValue) {
+                       if (stored)
+                           program().setPrinterName(store.readString(name));
+                       else
+                           program().setPrinterNameFromSystem();
+                   },
+               },
+               row.setting);
+}
+
+void CoverSettings::loadLinks(const SettingsStore& store, QStringList& wrongTypes)
 {
     QStringList entries;
     const int n = linkRunLength(store);
     for (int i = 0; i <= n; ++i) {
-        if (store.exists(linkName("URL", i)))
+        if (!store.exists(linkName("URL", i)))
+            continue;
+        try {
             entries << store.readString(linkName("URL", i));
+        } catch (const SettingsTypeError& error) {
+            wrongTypes << error.message();
+        }
     }
     setLinks(sortedLinks(entries));
 }

@@ -8,6 +8,7 @@
 #include <array>
 
 class SettingsStore;
+struct SettingRow;
 
 // Every persisted setting of the settings window, typed and named after
 // the control that shows it. Setting a value that differs from the one held
@@ -34,10 +35,11 @@ public:
     static QStringList sortedLinks(QStringList links);
 
     // Loads every stored value in the table's order, then the numbered link
-    // list; a missing value loads its default. Throws SettingsError at the
-    // first value that cannot be read or has the wrong type; the values
-    // before it are loaded.
-    void load(const SettingsStore& store);
+    // list; a missing value loads its default. A value of the wrong type
+    // loads its default too, and the load goes on: the messages of such
+    // values come back in load order. Throws SettingsError at the first
+    // value that cannot be read; the values before it are loaded.
+    QStringList load(const SettingsStore& store);
     // Writes every value in the table's write order, then replaces the
     // stored link list. Throws SettingsError at the first value that cannot
     // be written; what was written before it stays written.
@@ -53,7 +55,8 @@ signals:
     void linksChanged();
 
 private:
-    void loadLinks(const SettingsStore& store);
+    void loadRow(const SettingsStore& store, const SettingRow& row, bool stored);
+    void loadLinks(const SettingsStore& store, QStringList& wrongTypes);
     void saveLinks(SettingsStore& store) const;
 
     std::array<bool, std::size_t(Check::Count)> m_checks{};

@@ -3,6 +3,8 @@
 #include "model/main_window_control.h"
 #include "model/main_window_view.h"
 #include "model/program_values.h"
+#include "model/setting_table.h"
+#include "platform/store/settings_error.h"
 #include "platform/printing/printer_choice.h"
 #include "platform/store/settings_store.h"
 #include "platform/widgets/error_box.h"
@@ -90,12 +92,26 @@ void TCDSetup::FormCreate()
 
 void TCDSetup::ReadRegistry()
 {
-    m_settings.load(SettingsStore::user());
+    QStringList wrongTypes;
+    try {
+        wrongTypes = m_settings.load(SettingsStore::user());
+    } catch (const SettingsError&) {
+        m_loadStopped = true;
+        throw;
+    }
+    m_loadStopped = false;
     program().AutoSave = m_settings.ticked(Check::cbAutosave);
     program().AutoFormat = m_settings.ticked(Check::cbAutoFormat);
     applyFoldGuideRules();
     m_mainWindow.setRecognitionChecked(m_settings.ticked(Check::cbAutoFormat));
     SelectSavedPrinter();
+    if (!wrongTypes.isEmpty())
+        showErrorBox(messageParent(), wrongTypes.join(u'\n'));
+}
+
+QWidget* TCDSetup::messageParent()
+{
+    return isVisible() ? this : parentWidget();
 }
 
 void TCDSetup::SelectSavedPrinter()
@@ -108,6 +124,10 @@ void TCDSetup::SelectSavedPrinter()
 
 void TCDSetup::WriteRegistry()
 {
+    // Saving a window whose load stopped early would write the values it
+    // never read over the stored ones: the save stops at its first value.
+    if (m_loadStopped)
+        throw SettingsError(SettingsStore::writeFailure(QLatin1String(settingWriteOrder().front()->valueName)));
     m_settings.save(SettingsStore::user());
 }
 

@@ -49,7 +49,10 @@ public:
     PagePreviews* previews() const { return m_previews; }
 
     // Loads the store into the settings and refreshes the program-wide
-    // values; throws SettingsError.
+    // values. A value of the wrong type is shown in the standard error box
+    // once the load is done; a value that cannot be read stops the load
+    // with SettingsError, and WriteRegistry() then writes nothing
+    // (SettingsError for its first value) until a load succeeds.
     void ReadRegistry();
     // Writes the settings to the store; throws SettingsError.
     void WriteRegistry();
@@ -224,10 +227,14 @@ private:
     void FormCreate();
     void applyFoldGuideRules();
 
+    QWidget* messageParent();
+
     Role m_role;
     MainWindowControl& m_mainWindow;
     const MainWindowView& m_mainWindowView;
     CoverSettings m_settings;
     SettingBindings* m_bindings = nullptr;
+    // The last load stopped at a value it could not read.
+    bool m_loadStopped = false;
     PagePreviews* m_previews = nullptr;
 };

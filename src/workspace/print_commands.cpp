@@ -18,6 +18,8 @@
 #include <QMessageBox>
 #include <QToolButton>
 
+#include <limits>
+
 namespace {
 
 const QString kPrintCount = QStringLiteral("AnzPrint");
@@ -28,7 +30,9 @@ void countPrintCommand()
     SettingsStore& store = SettingsStore::user();
     if (store.exists(kPrintCount))
         program().PrintCount = store.readInteger(kPrintCount);
-    program().PrintCount += 1;
+    // A count at the top of its range stays there.
+    if (program().PrintCount < std::numeric_limits<qint32>::max())
+        program().PrintCount += 1;
     store.writeInteger(kPrintCount, program().PrintCount);
 }
 

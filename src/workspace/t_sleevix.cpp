@@ -9,6 +9,7 @@
 #include "platform/store/settings_store.h"
 #include "settings/t_cd_setup.h"
 #include "model/program_values.h"
+#include "platform/store/settings_type_error.h"
 #include "workspace/slot_panel.h"
 #include "workspace/status_bar.h"
 
@@ -31,6 +32,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 static void initResources()
 {
@@ -163,13 +165,24 @@ void TSleevix::FormActivate()
     sbClipbrd2->setEnabled(sbClipbrd1->isEnabled());
 
     const SettingsStore& store = SettingsStore::user();
+    QStringList wrongTypes;
     for (const LayoutValue& value : kRestoreOrder) {
         const QString name = QLatin1String(value.valueName);
-        if (store.exists(name))
-            (this->*value.box)->setChecked(store.readBool(name));
+        // A value of the wrong type costs only itself: its box keeps its state.
+        std::optional<bool> ticked;
+        try {
+            if (store.exists(name))
+                ticked = store.readBool(name);
+        } catch (const SettingsTypeError& error) {
+            wrongTypes << error.message();
+        }
+        if (ticked)
+            (this->*value.box)->setChecked(*ticked);
     }
     setRecognitionChecked(settings.ticked(Check::cbAutoFormat));
     recognitionItemRule({cbCD, cbDouble, cbSecFront, cbDVD, cbVHS});
+    if (!wrongTypes.isEmpty())
+        showErrorBox(this, wrongTypes.join(u'\n'));
 }
 
 void TSleevix::saveLayoutTicks()

@@ -1,5 +1,6 @@
 #include "workspace/help_document.h"
 #include "platform/desktop/modules.h"
+#include "platform/metafiles/metafile_helper.h"
 #include "support/test_env.h"
 
 #include <QApplication>
@@ -69,6 +70,17 @@ private slots:
         }
     }
 
+    // The metafile helper goes with the program's private parts, not among
+    // the commands in bin/.
+    void metafileHelperIsFoundByTheInstalledProgram()
+    {
+        const QStringList candidates = MetafileHelper::candidates(path("bin"));
+        QCOMPARE(candidates.size(), 2);
+        QVERIFY2(!QFileInfo::exists(candidates.first()), qPrintable(candidates.first()));
+        QCOMPARE(candidates.last(), path("libexec/sleevix/sleevix-metafile-helper"));
+        QVERIFY(QFileInfo(candidates.last()).isExecutable());
+    }
+
     void missingModuleIsReportedByName()
     {
         try {
@@ -77,6 +89,20 @@ private slots:
         } catch (const ModuleError& error) {
             QVERIFY2(error.message().contains("sleevix-gibt-es-nicht.so"), qPrintable(error.message()));
             QVERIFY(error.message().contains("Bitte installieren Sie Sleevix neu."));
+        }
+    }
+
+    // A module is loaded whole: a function missing from it shows at once,
+    // not as a crash at its first call.
+    void moduleWithMissingFunctionIsReportedAtLoad()
+    {
+        try {
+            moduleEntry(QStringLiteral("unresolved"), "sleevix_unresolved_entry");
+            QFAIL("no error for a module with a missing function");
+        } catch (const ModuleError& error) {
+            QVERIFY2(error.message().contains("sleevix-unresolved.so fehlt oder ist beschädigt"),
+                     qPrintable(error.message()));
+            QVERIFY(error.message().contains("sleevix_function_nobody_defines"));
         }
     }
 

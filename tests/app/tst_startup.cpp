@@ -3,6 +3,8 @@
 #include "platform/desktop/single_instance.h"
 #include "settings/t_cd_setup.h"
 #include "model/program_values.h"
+#include "platform/desktop/display_identity.h"
+#include "support/message_boxes.h"
 #include "support/test_env.h"
 #include "workspace/t_sleevix.h"
 #include "workspace/slot_panel.h"
@@ -19,11 +21,25 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <pwd.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 namespace {
 
 SettingsStore& store()
 {
     return SettingsStore::user();
+}
+
+// The runtime folder of a test's own, as the desktop makes it.
+QString runtimeFolder(const QTemporaryDir& home)
+{
+    const QString folder = home.filePath("runtime");
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return folder;
 }
 
 // The real program, started with its own temporary folders so it never
@@ -32,29 +48,72 @@ class ProgramRun {
 public:
     explicit ProgramRun(const QTemporaryDir& home)
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("HOME", home.path());
-        env.insert("XDG_CONFIG_HOME", home.filePath("config"));
-        env.insert("XDG_DATA_HOME", home.filePath("data"));
-        env.insert("TMPDIR", home.path());
-        process.setProcessEnvironment(env);
+        environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("HOME", home.path());
+        environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
+        environment.insert("XDG_DATA_HOME", home.filePath("data"));
+        environment.insert("TMPDIR", home.path());
+        environment.insert("XDG_RUNTIME_DIR", runtimeFolder(home));
         process.setProgram(QStringLiteral(SLEEVIX_BINARY));
     }
+    ~ProgramRun()
+    {
+        process.kill();
+        process.waitForFinished();
+    }
+    void start()
+    {
+        process.setProcessEnvironment(environment);
+        process.start();
+    }
+    // Still running after a while: it did not take itself for a second start.
+    bool keepsRunning() { return process.waitForStarted() && !process.waitForFinished(2000); }
+    // Ended at once and well, as a second start does.
+    bool endsAsASecondStart()
+    {
+        return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit
+               && process.exitCode() == 0;
+    }
+
+    QProcessEnvironment environment;
     QProcess process;
 };
 
-bool waitForServer(const QTemporaryDir& home)
+// The instance socket of the offscreen platform.
+bool waitForSocket(const QString& folder)
 {
     for (int i = 0; i < 100; ++i) {
-        const QStringList sockets = QDir(home.path()).entryList({"Sleevix-*"}, QDir::System);
-        for (const QString& name : sockets) {
-            if (!name.endsWith(".lock"))
-                return true;
-        }
+        if (QFileInfo(QDir(folder).filePath("Sleevix-offscreen")).exists())
+            return true;
         QTest::qWait(50);
     }
     return false;
+}
+
+// A stand-in for another user's program listening on the instance socket.
+class StrangersListener {
+public:
+    explicit StrangersListener(const QString& socket)
+    {
+        m_child.start(QStringLiteral(SLEEVIX_TEST_CHILD), {"foreign-listener", socket});
+    }
+    ~StrangersListener()
+    {
+        m_child.kill();
+        m_child.waitForFinished();
+    }
+    bool waitForListening() { return m_child.waitForReadyRead(10000) && m_child.readLine().trimmed() == "listening"; }
+    QString received() { return QString::fromUtf8(m_child.readAll()); }
+
+private:
+    QProcess m_child;
+};
+
+QString userName()
+{
+    const passwd* user = getpwuid(geteuid());
+    return user ? QString::fromLocal8Bit(user->pw_name) : QString();
 }
 
 }  // namespace
@@ -147,28 +206,34 @@ private slots:
         QDir(helpDir).removeRecursively();
     }
 
-    void wrongTypedLayoutValueStopsTheRestore()
+    // A layout value of the wrong type costs only itself: the later ones are
+    // restored, and the exit saves the box's state in its place.
+    void wrongTypedLayoutValueCostsOnlyItself()
     {
         testenv::App app;
         store().writeString("Double", "ja");
         store().writeBool("CD", true);
-        QVERIFY_THROWS_EXCEPTION(SettingsError, app.main().FormActivate());
-        QVERIFY(!app.main().cbCD->isChecked());
+        testenv::MessageBoxWatch boxes;
+        app.main().FormActivate();
+        QCOMPARE(boxes.texts(), QStringList{"Ungültiger Datentyp für 'Double'"});
+        QVERIFY(app.main().cbCD->isChecked());
+        QVERIFY(!app.main().popupItem(1, TSleevix::kRecognitionItem)->isEnabled());
+        app.main().close();
+        QCOMPARE(store().readBool("Double"), false);
+        QVERIFY(store().readBool("CD"));
     }
 
     void secondStartBringsTheFirstForwardAndEnds()
     {
         QTemporaryDir home;
         ProgramRun first(home);
-        first.process.start();
+        first.start();
         QVERIFY(first.process.waitForStarted());
-        QVERIFY(waitForServer(home));
+        QVERIFY(waitForSocket(runtimeFolder(home)));
 
         ProgramRun second(home);
-        second.process.start();
-        QVERIFY(second.process.waitForFinished(10000));
-        QCOMPARE(second.process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.process.exitCode(), 0);
+        second.start();
+        QVERIFY(second.endsAsASecondStart());
         QCOMPARE(first.process.state(), QProcess::Running);
 
         // A crashed first instance leaves its socket behind; the next start
@@ -176,26 +241,23 @@ private slots:
         first.process.kill();
         first.process.waitForFinished();
         ProgramRun third(home);
-        third.process.start();
-        QVERIFY(third.process.waitForStarted());
-        QVERIFY(!third.process.waitForFinished(1500));
-        third.process.kill();
-        third.process.waitForFinished();
+        third.start();
+        QVERIFY(third.keepsRunning());
     }
 
     void runningInstanceIsAskedToComeForward()
     {
         QTemporaryDir home;
-        qputenv("TMPDIR", home.path().toLocal8Bit());
+        const QByteArray testsRuntimeFolder = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", runtimeFolder(home).toLocal8Bit());
         SingleInstance running(QStringLiteral("Sleevix"));
         QVERIFY(!running.anotherInstanceRuns());
         QSignalSpy asked(&running, &SingleInstance::activationRequested);
         ProgramRun second(home);
-        second.process.start();
+        second.start();
         QVERIFY(asked.wait(10000));
-        QVERIFY(second.process.waitForFinished(10000));
-        QCOMPARE(second.process.exitCode(), 0);
-        qunsetenv("TMPDIR");
+        QVERIFY(second.endsAsASecondStart());
+        qputenv("XDG_RUNTIME_DIR", testsRuntimeFolder);
     }
 
     void simultaneousStartsLeaveExactlyOneRunning()
@@ -203,18 +265,84 @@ private slots:
         QTemporaryDir home;
         ProgramRun a(home);
         ProgramRun b(home);
-        a.process.start();
-        b.process.start();
+        a.start();
+        b.start();
         QVERIFY(a.process.waitForStarted());
         QVERIFY(b.process.waitForStarted());
         QTest::qWait(2500);
         const int running = int(a.process.state() == QProcess::Running) +
                             int(b.process.state() == QProcess::Running);
         QCOMPARE(running, 1);
-        for (ProgramRun* run : {&a, &b}) {
-            run->process.kill();
-            run->process.waitForFinished();
-        }
+    }
+
+    // A socket of another user on the instance's path (only root can put
+    // one into the user's folder) is never obeyed: the program starts, asks
+    // it nothing, and takes the path for its own socket.
+    void anotherUsersSocketIsNeverObeyed()
+    {
+        if (geteuid() != 0)
+            QSKIP("only root can listen as another user in this user's folder");
+        QTemporaryDir home;
+        StrangersListener stranger(QDir(runtimeFolder(home)).filePath("Sleevix-offscreen"));
+        QVERIFY(stranger.waitForListening());
+        ProgramRun first(home);
+        first.start();
+        QVERIFY(first.keepsRunning());
+        QVERIFY(!stranger.received().contains("activate"));
+
+        ProgramRun second(home);
+        second.start();
+        QVERIFY(second.endsAsASecondStart());
+        QCOMPARE(stranger.received(), QString());
+    }
+
+    // Qt keeps its Wayland connection to itself; the program finds the
+    // compositor's socket among its own.
+    void waylandDisplayIsFoundAmongTheConnectedSockets()
+    {
+        QTemporaryDir folder;
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, QFile::encodeName(folder.filePath("wayland-7")).constData(), sizeof address.sun_path);
+        const auto* bound = reinterpret_cast<const sockaddr*>(&address);
+        const int compositor = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(::bind(compositor, bound, sizeof address) == 0 && ::listen(compositor, 1) == 0);
+        QCOMPARE(connectedWaylandDisplay(), QString());
+        const int client = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(::connect(client, bound, sizeof address) == 0);
+        QCOMPARE(connectedWaylandDisplay(), QString("wayland-7"));
+        ::close(client);
+        ::close(compositor);
+    }
+
+    void socketLivesInAFolderOnlyTheUserCanEnter_data()
+    {
+        QTest::addColumn<bool>("runtimeFolderSet");
+        QTest::addColumn<QString>("link");  // made a link to "/" before the start
+        QTest::addColumn<QString>("folder");
+        const QString qtFallback = "runtime-" + userName();
+        QTest::newRow("the desktop's") << true << "" << "runtime";
+        QTest::newRow("none set") << false << "" << qtFallback;
+        QTest::newRow("the usual fallback a link") << false << qtFallback << QString("sleevix-%1").arg(geteuid());
+    }
+
+    void socketLivesInAFolderOnlyTheUserCanEnter()
+    {
+        QFETCH(bool, runtimeFolderSet);
+        QFETCH(QString, link);
+        QFETCH(QString, folder);
+        QTemporaryDir home;
+        ProgramRun run(home);
+        if (!runtimeFolderSet)
+            run.environment.remove("XDG_RUNTIME_DIR");
+        if (!link.isEmpty())
+            QVERIFY(QFile::link("/", home.filePath(link)));
+        run.start();
+        QVERIFY(waitForSocket(home.filePath(folder)));
+        const QFileInfo info(home.filePath(folder));
+        QVERIFY(!info.isSymLink());
+        QCOMPARE(info.permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 };
 

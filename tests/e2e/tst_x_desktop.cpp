@@ -1,7 +1,8 @@
 // The program on a real X display (the Xvfb of tests/e2e/e2e-services, xcb
 // platform): a picture that another program offers on the clipboard, a
-// second start of the real binary, and screenshots of the main window and
-// of every settings page for a reviewer, in build/e2e-screens.
+// second start of the real binary on the same and on another display, and
+// screenshots of the main window and of every settings page for a reviewer,
+// in build/e2e-screens.
 #include "dialogs/t_about_box.h"
 #include "dialogs/t_form2.h"
 #include "dialogs/t_form3.h"
@@ -29,7 +30,7 @@
 
 namespace {
 
-const QStringList kTools = {"xdotool", "xclip", "xwininfo", "import"};
+const QStringList kTools = {"xdotool", "xclip", "xwininfo", "import", "Xvfb"};
 
 QString run(const QString& program, const QStringList& arguments,
             const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
@@ -41,18 +42,21 @@ QString run(const QString& program, const QStringList& arguments,
     return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
 
-// The visible top-level windows of a process with this exact title.
-QStringList windowsOf(qint64 pid, const QString& title)
+// The visible top-level windows of a process with this exact title, on the
+// display of `environment`.
+QStringList windowsOf(qint64 pid, const QString& title,
+                      const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     const QString found = run("xdotool", {"search", "--all", "--onlyvisible", "--pid", QString::number(pid), "--name",
-                                          "^" + QRegularExpression::escape(title) + "$"});
+                                          "^" + QRegularExpression::escape(title) + "$"}, environment);
     return found.isEmpty() ? QStringList() : found.split('\n');
 }
 
-QString waitForWindow(qint64 pid, const QString& title)
+QString waitForWindow(qint64 pid, const QString& title,
+                      const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     for (int tries = 0; tries < 200; ++tries) {
-        const QStringList windows = windowsOf(pid, title);
+        const QStringList windows = windowsOf(pid, title, environment);
         if (!windows.isEmpty())
             return windows.first();
         QTest::qWait(100);
@@ -233,6 +237,27 @@ bool chooseInFileDialog(qint64 pid, const QString& dialog, const QString& title,
     return false;
 }
 
+// An X display of a test's own, for as long as it lives.
+class OwnDisplay {
+public:
+    OwnDisplay()
+    {
+        m_xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
+        if (m_xvfb.waitForStarted() && m_xvfb.waitForReadyRead(10000))
+            m_name = ":" + QString::fromLatin1(m_xvfb.readLine()).trimmed();
+    }
+    ~OwnDisplay()
+    {
+        m_xvfb.terminate();
+        m_xvfb.waitForFinished();
+    }
+    const QString& name() const { return m_name; }
+
+private:
+    QProcess m_xvfb;
+    QString m_name;
+};
+
 // The real program, started for a test and ended with it.
 class RunningProgram : public QProcess {
 public:
@@ -262,6 +287,7 @@ private slots:
     void clipboardPictureEnablesPasteAndPastes();
     void secondStartBringsTheOpenSettingsDialogToTheFront();
     void quittingSavesTheLayoutAndFreesTheNextStart();
+    void startsOnTwoDisplaysRunSideBySide();
     void pictureAndPrintPartsLoadWhenFirstNeeded();
     void mainWindowAndSettingsPagesOnScreen();
     void screensAtDoubleScale();
@@ -370,14 +396,44 @@ void XDesktopTest::quittingSavesTheLayoutAndFreesTheNextStart()
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
 
-        const QStringList left = QDir(folder.filePath("tmp")).entryList({"Sleevix-*"}, QDir::System | QDir::Files);
-        QCOMPARE(left.filter(QRegularExpression("^Sleevix-\\d+$")), QStringList());
+        const QStringList left = QDir(folder.filePath("runtime")).entryList({"Sleevix-*"}, QDir::System | QDir::Files);
+        QCOMPARE(left.filter(QRegularExpression("^Sleevix-X\\d+$")), QStringList());
         const QString storePath = folder.filePath("config/Tarnholm/Sleevix/settings.db");
         QVERIFY2(QFile::exists(storePath), qPrintable(storePath));
         SettingsStore store(storePath);
         QVERIFY(store.exists("CD"));
         QCOMPARE(store.readBool("CD"), false);
     }
+}
+
+// One instance per user and display: a start on another display runs
+// beside the first, and a later start there comes to that display's one.
+void XDesktopTest::startsOnTwoDisplaysRunSideBySide()
+{
+    const OwnDisplay display;
+    QVERIFY2(!display.name().isEmpty(), "Xvfb did not start");
+    QTemporaryDir folder;
+    const QProcessEnvironment here = freshEnvironment(folder);
+    QProcessEnvironment there = here;
+    there.insert("DISPLAY", display.name());
+    const QString title = "Sleevix von Tarnholm";
+
+    RunningProgram first(here);
+    QVERIFY(first.waitForStarted());
+    QVERIFY2(!waitForWindow(first.processId(), title).isEmpty(), "no main window on the first display");
+    RunningProgram second(there);
+    QVERIFY(second.waitForStarted());
+    QVERIFY2(!waitForWindow(second.processId(), title, there).isEmpty(), "no main window on the second display");
+    QCOMPARE(first.state(), QProcess::Running);
+    const QStringList sockets =
+        QDir(folder.filePath("runtime")).entryList({"Sleevix-*"}, QDir::System).filter(QRegularExpression("^Sleevix-X\\d+$"));
+    QCOMPARE(sockets.size(), 2);
+
+    RunningProgram third(there);
+    QVERIFY(third.waitForFinished(20000));
+    QCOMPARE(third.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(third.exitCode(), 0);
+    QCOMPARE(second.state(), QProcess::Running);
 }
 
 // JPEG decoding and printing live in modules the program loads at their

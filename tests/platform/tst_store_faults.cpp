@@ -1,9 +1,10 @@
-// The settings store when its file cannot grow, cannot be written or cannot
-// be opened at all: every failed write says so in German, the program goes
-// on, and nothing already stored is lost.
+// The settings store when its file cannot grow, cannot be written, cannot
+// be opened at all or is locked by another program: every failed use says
+// so in German, the program goes on, and nothing already stored is lost.
 #include "platform/store/settings_error.h"
 #include "platform/store/settings_store.h"
 #include "settings/t_cd_setup.h"
+#include "platform/widgets/spin_edit.h"
 #include "support/file_faults.h"
 #include "support/message_boxes.h"
 #include "support/test_env.h"
@@ -38,12 +39,18 @@ QByteArray contentsOf(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The links sort in the order of their numbers, as the link list keeps them.
+QString link(int i)
+{
+    return QString("https://example.org/%1").arg(i, 2, 10, QChar('0'));
+}
+
 void storeSomeValues(SettingsStore& store)
 {
     store.writeString("Daten", "/home/anna/Bilder");
     store.writeInteger("AnzPrint", 41);
     for (int i = 0; i < 20; ++i)
-        store.writeString(QString("Url%1").arg(i), QString("https://example.org/%1").arg(i));
+        store.writeString(QString("Url%1").arg(i), link(i));
 }
 
 void checkSomeValues(const SettingsStore& store)
@@ -51,8 +58,38 @@ void checkSomeValues(const SettingsStore& store)
     QCOMPARE(store.readString("Daten"), QString("/home/anna/Bilder"));
     QCOMPARE(store.readInteger("AnzPrint"), 41);
     for (int i = 0; i < 20; ++i)
-        QCOMPARE(store.readString(QString("URL%1").arg(i)), QString("https://example.org/%1").arg(i));
+        QCOMPARE(store.readString(QString("URL%1").arg(i)), link(i));
 }
+
+// Another program that holds an exclusive transaction on the store file
+// until release().
+class OtherProgramsLock {
+public:
+    explicit OtherProgramsLock(const QString& file)
+    {
+        m_child.start(QStringLiteral(SLEEVIX_TEST_CHILD), {"store-lock", file});
+    }
+    ~OtherProgramsLock()
+    {
+        m_child.kill();
+        m_child.waitForFinished();
+    }
+    QString waitForLock() { return nextLine(); }
+    QString release()
+    {
+        m_child.write("\n");
+        return nextLine();
+    }
+
+private:
+    QString nextLine()
+    {
+        while (!m_child.canReadLine() && m_child.waitForReadyRead(30000)) {
+        }
+        return QString::fromUtf8(m_child.readLine()).trimmed();
+    }
+    QProcess m_child;
+};
 
 }  // namespace
 
@@ -110,6 +147,75 @@ private slots:
         QCOMPARE(lines, QStringList({"read: /home/anna/Bilder", "write: Konnte Daten für 'Daten' nicht setzen"}));
         QCOMPARE(contentsOf(path), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"settings.db"});
+    }
+
+    void lockedStoreIsWaitedForAndNeverMovedAside_data()
+    {
+        QTest::addColumn<QString>("moment");
+        QTest::addColumn<QStringList>("messages");
+        const QString cannotRead = QStringLiteral("Konnte Daten für 'Daten' nicht holen");
+        QTest::newRow("start") << "start" << QStringList{cannotRead, "Konnte Daten für '2 Picture' nicht holen"};
+        QTest::newRow("settings dialog opening") << "dialog" << QStringList{cannotRead, cannotRead};
+        QTest::newRow("Speichern") << "save" << QStringList{"Konnte Daten für 'Daten' nicht setzen"};
+    }
+
+    // The program meets another program's write lock on the store file: it
+    // waits a while, says so, and leaves the file and its journal alone.
+    void lockedStoreIsWaitedForAndNeverMovedAside()
+    {
+        QFETCH(QString, moment);
+        QFETCH(QStringList, messages);
+        testenv::App app;
+        storeSomeValues(SettingsStore::user());
+        SettingsStore::user().writeInteger("CD-links", 50);
+        // The dialog to save from is open before the lock comes.
+        std::unique_ptr<TCDSetup> dialog;
+        if (moment == "save") {
+            dialog = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
+            dialog->show();
+        }
+        const QString folder = QFileInfo(SettingsStore::userStorePath()).absolutePath();
+
+        OtherProgramsLock lock(SettingsStore::userStorePath());
+        QCOMPARE(lock.waitForLock(), QString("locked"));
+        const QStringList files = QDir(folder).entryList(QDir::Files);
+        QCOMPARE(files, QStringList({"settings.db", "settings.db-journal"}));
+        testenv::MessageBoxWatch boxes;
+        if (moment == "start") {
+            SettingsStore::resetUser();  // a new process opens the file anew
+            app.restart();
+            app.main().show();
+            QTRY_COMPARE_WITH_TIMEOUT(boxes.texts().size(), 2, 30000);
+        } else if (moment == "dialog") {
+            dialog = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
+            dialog->show();
+        } else {
+            dialog->Button1->click();  // "&Speichern"
+            QVERIFY(dialog->isVisible());
+        }
+        QCOMPARE(boxes.texts(), messages);
+        QCOMPARE(QDir(folder).entryList(QDir::Files), files);
+        QCOMPARE(lock.release(), QString("commit: ok"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"settings.db"});
+        if (moment == "dialog") {
+            // The dialog that could not load saves nothing over the store.
+            dialog->Button1->click();
+            QVERIFY(dialog->isVisible());
+            messages << "Konnte Daten für 'Daten' nicht setzen";
+        }
+
+        // Once the lock is gone, the store reads and writes as ever, the
+        // other program's change included.
+        TCDSetup after(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
+        after.show();
+        QCOMPARE(after.spCDLeft->value(), 88);
+        QCOMPARE(after.eDaten->text(), QString("/home/anna/Bilder"));
+        after.spMV->setValue(101);
+        after.Button1->click();
+        QVERIFY(!after.isVisible());
+        QCOMPARE(boxes.texts(), messages);
+        QCOMPARE(SettingsStore::user().readInteger("MVorderseite"), 101);
+        checkSomeValues(SettingsStore::user());
     }
 
     void unusableFolderGivesTheMessagesAndTheProgramGoesOn()

@@ -19,6 +19,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <limits>
+
 using testenv::RecordedPrinting;
 
 namespace {
@@ -55,6 +57,11 @@ private slots:
         QCOMPARE(store().readInteger("AnzPrint"), 11);
         QCOMPARE(program().PrintCount, 11);
         QCOMPARE(printing.devices.size(), std::size_t(1));  // the cancelled one printed nothing
+
+        // A count at the top of its range stays there.
+        store().writeInteger("AnzPrint", std::numeric_limits<qint32>::max());
+        app.main().sbPrintClick();
+        QCOMPARE(store().readInteger("AnzPrint"), std::numeric_limits<qint32>::max());
     }
 
     void everyPrintCommandPrints_data()

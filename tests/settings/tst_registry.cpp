@@ -6,6 +6,7 @@
 #include "settings/t_cd_setup.h"
 #include "model/setting_table.h"
 #include "model/program_values.h"
+#include "support/message_boxes.h"
 #include "support/test_env.h"
 #include "workspace/t_sleevix.h"
 
@@ -15,10 +16,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <sqlite3.h>
+
+#include <limits>
 
 namespace {
 
@@ -48,6 +52,55 @@ QStringList storedNamesInWriteOrder()
     sqlite3_finalize(query);
     sqlite3_close(db);
     return names;
+}
+
+// Stores a number as another program may, beyond the 32 bits the program
+// writes.
+void storeWideInteger(const char* name, qint64 value)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open(SettingsStore::userStorePath().toUtf8().constData(), &db);
+    sqlite3_stmt* upsert = nullptr;
+    sqlite3_prepare_v2(db,
+                       "INSERT INTO settings_values (key, name, type, value) VALUES ('Software\\Tarnholm\\Sleevix', ?1, 4, ?2)"
+                       " ON CONFLICT (key, name) DO UPDATE SET value = excluded.value",
+                       -1, &upsert, nullptr);
+    sqlite3_bind_text(upsert, 1, name, -1, SQLITE_STATIC);
+    sqlite3_bind_int64(upsert, 2, value);
+    QCOMPARE(sqlite3_step(upsert), SQLITE_DONE);
+    sqlite3_finalize(upsert);
+    sqlite3_close(db);
+}
+
+// A stored value for every row, none of them a default.
+QVariant unusualValue(const SettingRow& row)
+{
+    if (std::holds_alternative<Folder>(row.setting))
+        return QString("/daten/") + row.valueName;
+    if (std::holds_alternative<Check>(row.setting))
+        return row.defaultValue == 0;
+    if (std::holds_alternative<Length>(row.setting))
+        return row.hasLimits() ? row.minimum + 1 : row.defaultValue + 7;
+    return QString("Drucker im Flur");
+}
+
+void storeValue(const SettingRow& row, const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QString)
+        store().writeString(row.valueName, value.toString());
+    else if (value.typeId() == QMetaType::Bool)
+        store().writeBool(row.valueName, value.toBool());
+    else
+        store().writeInteger(row.valueName, value.toInt());
+}
+
+QVariant storedValue(const SettingRow& row, const QVariant& like)
+{
+    if (like.typeId() == QMetaType::QString)
+        return store().readString(row.valueName);
+    if (like.typeId() == QMetaType::Bool)
+        return store().readBool(row.valueName);
+    return store().readInteger(row.valueName);
 }
 
 }  // namespace
@@ -139,6 +192,13 @@ private slots:
         store().writeInteger("mdoph", 99);
         store().writeInteger("MCD", -20);
         store().writeInteger("mdvdh", 9999);
+        // Numbers beyond 32 bits clamp like any other out-of-range value.
+        storeWideInteger("MDVDW", 3000000000);
+        storeWideInteger("MKB", -(qint64(1) << 40));
+        storeWideInteger("MVHSH", (qint64(1) << 32) + 10);
+        storeWideInteger("Oberer Rand Front", -(qint64(1) << 33));
+        storeWideInteger("UFront", qint64(1) << 32);  // not zero: true
+        app.setup().cbUFront->setChecked(false);
         app.setup().ReadRegistry();
         QCOMPARE(app.setup().spMRB->value(), 140);
         QCOMPARE(app.setup().spMRH->value(), 118);
@@ -147,23 +207,49 @@ private slots:
         QCOMPARE(app.setup().spMDH->value(), 99);
         QCOMPARE(app.setup().spMCD->value(), 1);
         QCOMPARE(app.setup().spMDVDH->value(), 9999);  // no limits
+        QCOMPARE(app.setup().spMDVDB->value(), 300);
+        QCOMPARE(app.setup().spMKB->value(), 1);
+        QCOMPARE(app.setup().spMVHSH->value(), std::numeric_limits<qint32>::max());
+        QCOMPARE(app.setup().spTop->value(), std::numeric_limits<qint32>::min());
+        QVERIFY(app.setup().cbUFront->isChecked());
     }
 
-    void wrongTypeStopsTheLoadAtThatValue()
+    // A value of the wrong type in the middle of the load order (and one in
+    // the link list) costs only itself: it is reported, its control takes
+    // the default, and saving keeps every other stored value.
+    void wrongTypedValueCostsOnlyItself()
     {
         testenv::App app;
-        app.setup().spCDTop->setValue(5);
-        store().writeBool("UFront", false);
-        store().writeString("Oberer Rand Back", "viel");
-        store().writeInteger("CD-oben", 77);
-        try {
-            app.setup().ReadRegistry();
-            QFAIL("the load went on past a string stored for a number");
-        } catch (const SettingsError& error) {
-            QCOMPARE(error.message(), QString("Ungültiger Datentyp für 'Oberer Rand Back'"));
+        QHash<QString, QVariant> stored;
+        for (const SettingRow& row : settingRows()) {
+            if (!row.loaded)
+                continue;
+            stored.insert(row.valueName, unusualValue(row));
+            storeValue(row, stored.value(row.valueName));
         }
-        QVERIFY(!app.setup().cbUFront->isChecked());  // applied before the bad value
-        QCOMPARE(app.setup().spCDTop->value(), 5);    // later rows keep what they held
+        store().writeString("Oberer Rand Back", "viel");
+        store().writeString("Url0", "https://a.example");
+        store().writeInteger("Url1", 5);
+        store().writeString("Url2", "https://c.example");
+        const QString report = "Ungültiger Datentyp für 'Oberer Rand Back'\nUngültiger Datentyp für 'URL1'";
+
+        testenv::MessageBoxWatch boxes;
+        app.restart();
+        TCDSetup dialog(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
+        dialog.show();
+        QCOMPARE(dialog.spTop2->value(), 130);
+        QCOMPARE(listEntries(dialog.ListBox), QStringList({"https://a.example", "https://c.example"}));
+        dialog.Button1->click();  // "&Speichern"
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(boxes.texts(), QStringList({report, report, report}));  // start, dialog creation, activation
+
+        for (const SettingRow& row : settingRows()) {
+            if (row.loaded && QLatin1String(row.valueName) != QLatin1String("Oberer Rand Back"))
+                QCOMPARE(storedValue(row, stored.value(row.valueName)), stored.value(row.valueName));
+        }
+        QCOMPARE(store().readInteger("Oberer Rand Back"), 130);
+        QCOMPARE(store().readString("URL1"), QString("https://c.example"));
+        QVERIFY(!store().exists("URL2"));
     }
 
     void linkListFollowsTheNumberedRun()

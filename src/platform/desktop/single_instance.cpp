@@ -1,11 +1,15 @@
 #include "platform/desktop/single_instance.h"
 
+#include "platform/desktop/display_identity.h"
+#include "platform/desktop/runtime_folder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSocketNotifier>
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -17,10 +21,10 @@
 namespace {
 
 constexpr int kTimeoutSeconds = 1;
-constexpr char kActivate[] = "activate\n";
-// A request is one short line; whatever a stranger sends beyond that is
-// not kept.
-constexpr qsizetype kMaxRequest = 1024;
+constexpr char kActivate[] = "activate";
+// Longer than any command with a file path; a longer line ends the
+// connection.
+constexpr qsizetype kMaxLine = 16384;
 
 bool socketAddress(const QByteArray& path, sockaddr_un& address)
 {
@@ -32,12 +36,34 @@ bool socketAddress(const QByteArray& path, sockaddr_un& address)
     return true;
 }
 
+// Whether the process at the other end of a connected socket runs as this
+// user: for a listener, as it was when it began to listen.
+bool peerIsThisUser(int fd)
+{
+    ucred peer{};
+    socklen_t length = sizeof peer;
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0 && peer.uid == ::geteuid();
+}
+
+void sendAll(int fd, QByteArrayView data)
+{
+    while (!data.isEmpty()) {
+        const ssize_t written = ::send(fd, data.data(), size_t(data.size()), MSG_NOSIGNAL);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return;
+        data = data.sliced(written);
+    }
+}
+
 }  // namespace
 
-SingleInstance::SingleInstance(const QString& applicationKey, QObject* parent)
-    : QObject(parent), m_serverName(QStringLiteral("%1-%2").arg(applicationKey).arg(getuid()))
+SingleInstance::SingleInstance(const QString& applicationKey, QObject* parent) : QObject(parent)
 {
-    m_socketPath = QFile::encodeName(QDir(QDir::tempPath()).filePath(m_serverName));
+    const QString folder = privateRuntimeFolder();
+    if (!folder.isEmpty())
+        m_socketPath = QFile::encodeName(QDir(folder).filePath(applicationKey + u'-' + displayIdentity()));
 }
 
 SingleInstance::~SingleInstance()
@@ -63,10 +89,12 @@ void SingleInstance::stopListening()
 
 bool SingleInstance::anotherInstanceRuns()
 {
+    if (m_socketPath.isEmpty())
+        return false;
     // Two programs starting at once take turns. The kernel drops the lock
     // when its holder ends, even by a crash, and taking it waits for no disk.
-    const QString lockPath = QDir(QDir::tempPath()).filePath(m_serverName + QStringLiteral(".lock"));
-    const int lock = ::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const QByteArray lockPath = m_socketPath + ".lock";
+    const int lock = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (lock >= 0)
         ::flock(lock, LOCK_EX);
     const bool another = askRunningInstance();
@@ -93,21 +121,14 @@ bool SingleInstance::askRunningInstance()
     do
         result = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
     while (result < 0 && errno == EINTR);
-    if (result < 0) {
+    // A socket that nobody listens on is left from an instance that
+    // crashed; one of another user is never obeyed. Either way this start
+    // runs, and listen() puts its own socket in place.
+    if (result < 0 || !peerIsThisUser(fd)) {
         ::close(fd);
         return false;
     }
-    const char* data = kActivate;
-    size_t left = sizeof kActivate - 1;
-    while (left > 0) {
-        const ssize_t written = ::send(fd, data, left, MSG_NOSIGNAL);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            break;
-        data += written;
-        left -= size_t(written);
-    }
+    sendAll(fd, QByteArray(kActivate) + '\n');
     ::close(fd);
     return true;
 }
@@ -120,7 +141,6 @@ bool SingleInstance::listen()
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0)
         return false;
-    // A socket file left by a crashed instance answers nobody: remove it.
     ::unlink(m_socketPath.constData());
     // Only this user may connect; nobody can before listen() below.
     if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) < 0 ||
@@ -144,6 +164,10 @@ void SingleInstance::acceptConnections()
                 continue;
             return;
         }
+        if (!peerIsThisUser(fd)) {
+            ::close(fd);
+            continue;
+        }
         Connection& connection = m_connections[fd];
         connection.fd = fd;
         connection.notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
@@ -162,17 +186,9 @@ void SingleInstance::readFrom(int fd)
     for (;;) {
         const ssize_t count = ::recv(fd, buffer, sizeof buffer, 0);
         if (count > 0) {
-            if (connection.answered || connection.received.size() >= kMaxRequest)
-                continue;
             connection.received.append(buffer, qsizetype(count));
-            if (connection.received.contains("activate")) {
-                // One request per connection: answer it once.
-                connection.answered = true;
-                emit activationRequested();
-                // The slot may have ended this object's connections.
-                if (m_connections.find(fd) == m_connections.end())
-                    return;
-            }
+            if (!handleLines(fd))
+                return;
             continue;
         }
         if (count < 0 && errno == EINTR)
@@ -182,6 +198,31 @@ void SingleInstance::readFrom(int fd)
         // The other side hung up, or the connection failed.
         dropConnection(fd);
         return;
+    }
+}
+
+bool SingleInstance::handleLines(int fd)
+{
+    for (;;) {
+        // A slot may have ended this object's connections.
+        const auto found = m_connections.find(fd);
+        if (found == m_connections.end())
+            return false;
+        Connection& connection = found->second;
+        const qsizetype end = connection.received.indexOf('\n');
+        if (end < 0) {
+            if (connection.received.size() <= kMaxLine)
+                return true;
+            dropConnection(fd);
+            return false;
+        }
+        const QByteArray line = connection.received.left(end);
+        connection.received.remove(0, end + 1);
+        const qsizetype space = line.indexOf(' ');
+        const QByteArray command = space < 0 ? line : line.left(space);
+        // One connection asks for the front at most once.
+        if (command == kActivate && !std::exchange(connection.activated, true))
+            emit activationRequested();
     }
 }
 

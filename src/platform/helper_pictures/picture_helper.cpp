@@ -12,6 +12,10 @@
 
 namespace {
 
+#ifndef SLEEVIX_INSTALLED_HELPER
+#define SLEEVIX_INSTALLED_HELPER "../libexec/sleevix"
+#endif
+
 constexpr char kProgramName[] = "sleevix-picture-helper";
 
 bool isExecutable(const QString& path)
@@ -30,9 +34,13 @@ QString memoryLimit()
 QString PictureHelper::locate()
 {
     if (QCoreApplication::instance() != nullptr) {
-        const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(kProgramName);
-        if (isExecutable(beside))
-            return beside;
+        const QDir folder(QCoreApplication::applicationDirPath());
+        for (const QString& candidate :
+             {folder.filePath(QLatin1String(kProgramName)),
+              QDir::cleanPath(folder.filePath(QStringLiteral(SLEEVIX_INSTALLED_HELPER "/") + QLatin1String(kProgramName)))}) {
+            if (isExecutable(candidate))
+                return candidate;
+        }
     }
 #ifdef SLEEVIX_PICTURE_HELPER_BUILD_PATH
     if (isExecutable(QStringLiteral(SLEEVIX_PICTURE_HELPER_BUILD_PATH)))

@@ -13,7 +13,8 @@
 // with the limits on time, memory and output of the metafile helper.
 class PictureHelper {
 public:
-    // Beside the executable, then in the build tree.
+    // Beside the executable, in the installed helpers' folder, then in the
+    // build tree.
     static QString locate();
 
     explicit PictureHelper(QString program = locate(), MetafileHelperLimits limits = {});

@@ -10,9 +10,12 @@
 
 #include <sys/resource.h>
 
+#ifndef SLEEVIX_INSTALLED_HELPER
+#define SLEEVIX_INSTALLED_HELPER "../libexec/sleevix"
+#endif
+
 namespace {
 
-constexpr char kEnvironmentVariable[] = "SLEEVIX_METAFILE_HELPER";
 constexpr char kProgramName[] = "sleevix-metafile-helper";
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -48,21 +51,23 @@ void setLimit(int resource, rlim_t value)
 
 }  // namespace
 
+QStringList MetafileHelper::candidates(const QString& programFolder)
+{
+    const QDir folder(programFolder);
+    return {folder.filePath(QLatin1String(kProgramName)),
+            QDir::cleanPath(folder.filePath(QStringLiteral(SLEEVIX_INSTALLED_HELPER "/") + QLatin1String(kProgramName)))};
+}
+
 QString MetafileHelper::locate()
 {
-    const QString configured = qEnvironmentVariable(kEnvironmentVariable);
-    if (!configured.isEmpty())
-        return configured;
-    if (QCoreApplication::instance() != nullptr) {
-        const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(kProgramName);
-        if (isExecutable(beside))
-            return beside;
+    const QStringList places = candidates(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString());
+    for (const QString& place : places) {
+        if (isExecutable(place))
+            return place;
     }
-#ifdef SLEEVIX_METAFILE_HELPER_BUILD_PATH
-    if (isExecutable(QStringLiteral(SLEEVIX_METAFILE_HELPER_BUILD_PATH)))
-        return QStringLiteral(SLEEVIX_METAFILE_HELPER_BUILD_PATH);
-#endif
-    return QString::fromLatin1(kProgramName);
+    // Never a program of that name found elsewhere: starting this one fails
+    // and says where the helper belongs.
+    return places.first();
 }
 
 MetafileHelper::MetafileHelper(QString program, Limits limits)

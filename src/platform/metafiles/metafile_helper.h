@@ -22,8 +22,10 @@ class MetafileHelper {
 public:
     using Limits = MetafileHelperLimits;
 
-    // Finds the helper: the SLEEVIX_METAFILE_HELPER environment variable,
-    // then beside the executable, then in the build tree.
+    // Where the helper is looked for: beside the program (the build tree),
+    // then in its installed folder relative to the program's folder.
+    static QStringList candidates(const QString& programFolder);
+    // The first of the candidates that is there for this program.
     static QString locate();
 
     explicit MetafileHelper(QString program = locate(), Limits limits = {});

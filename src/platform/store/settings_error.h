@@ -2,7 +2,8 @@
 
 #include "platform/user_error.h"
 
-// Settings store failures ("Ungültiger Datentyp für '%s'" and its siblings).
+// Settings store failures ("Konnte Daten für '%s' nicht holen" and its
+// siblings).
 class SettingsError : public UserError {
 public:
     using UserError::UserError;

@@ -1,6 +1,8 @@
 #include "platform/store/settings_store.h"
 
 #include "platform/store/settings_error.h"
+#include "platform/store/settings_type_error.h"
+#include "platform/store/sqlite_file_claim.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -10,6 +12,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <limits>
 #include <utility>
 
 #include <unistd.h>
@@ -17,6 +21,9 @@
 namespace {
 
 const char* const kKey = "Software\\Tarnholm\\Sleevix";
+
+// How long a use of the store waits for another program's lock on the file.
+constexpr int kLockPatienceMs = 3000;
 
 const char* const kSchema =
     "CREATE TABLE IF NOT EXISTS settings_values ("
@@ -43,24 +50,21 @@ QString cannotRead(const QString& name)
     return QStringLiteral("Konnte Daten für '%1' nicht holen").arg(name);
 }
 
-QString cannotWrite(const QString& name)
-{
-    return QStringLiteral("Konnte Daten für '%1' nicht setzen").arg(name);
-}
-
 // A prepared statement that finalises itself.
 class Statement {
 public:
     Statement(sqlite3* db, const char* sql)
     {
         if (db)
-            sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr);
+            m_result = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr);
     }
     ~Statement() { sqlite3_finalize(m_stmt); }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
     bool ok() const { return m_stmt != nullptr; }
+    // SQLite's result code of the preparation.
+    int result() const { return m_stmt ? SQLITE_OK : m_result; }
     sqlite3_stmt* get() const { return m_stmt; }
     void bindText(int index, const QString& text) { bindTextTo(m_stmt, index, text); }
 
@@ -72,6 +76,7 @@ public:
 
 private:
     sqlite3_stmt* m_stmt = nullptr;
+    int m_result = SQLITE_MISUSE;
 };
 
 // A statement kept prepared for many uses: made ready for the next one when
@@ -94,15 +99,28 @@ private:
     sqlite3_stmt* m_stmt;
 };
 
+// The checks of an opened file give SQLite's result codes: SQLITE_OK when
+// the file passes; SQLITE_BUSY or SQLITE_LOCKED when another connection's
+// lock kept the check from reading; any other code for a file that cannot
+// hold the store.
+bool isLockedOut(int result)
+{
+    const int primary = result & 0xff;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
 // The full check: the quick one passes files whose index is broken, and the
 // store is small. A file that is no database fails it too.
-bool passesIntegrityCheck(sqlite3* db)
+int integrityCheck(sqlite3* db)
 {
     Statement check(db, "PRAGMA integrity_check");
-    if (!check.ok() || sqlite3_step(check.get()) != SQLITE_ROW)
-        return false;
+    if (!check.ok())
+        return check.result();
+    const int step = sqlite3_step(check.get());
+    if (step != SQLITE_ROW)
+        return step;
     const auto* verdict = reinterpret_cast<const char*>(sqlite3_column_text(check.get(), 0));
-    return verdict && qstrcmp(verdict, "ok") == 0;
+    return verdict && qstrcmp(verdict, "ok") == 0 ? SQLITE_OK : SQLITE_CORRUPT;
 }
 
 // A database file whose header asks for a later write format opens and
@@ -129,13 +147,14 @@ bool comparesWithoutCase(sqlite3* db, const char* column)
 
 // A sound database whose table has other columns, keys or collations cannot
 // hold the values either.
-bool holdsTheValues(sqlite3* db)
+int holdsTheValues(sqlite3* db)
 {
     for (const char* sql : {kSelect, kDelete, kUpsert}) {
-        if (!Statement(db, sql).ok())
-            return false;
+        const Statement statement(db, sql);
+        if (!statement.ok())
+            return statement.result();
     }
-    return comparesWithoutCase(db, "key") && comparesWithoutCase(db, "name");
+    return comparesWithoutCase(db, "key") && comparesWithoutCase(db, "name") ? SQLITE_OK : SQLITE_MISMATCH;
 }
 
 std::unique_ptr<SettingsStore>& userInstance()
@@ -164,28 +183,32 @@ SettingsStore::SettingsStore(const QString& filePath)
     if (!QFileInfo::exists(filePath) && folderInfo.isDir() && folderInfo.isWritable())
         m_createOnWrite = true;
     else
-        open();
+        open(Patience::NoWait);
 }
 
-void SettingsStore::open()
+void SettingsStore::open(Patience patience)
 {
     m_createOnWrite = false;
-    if (!openDatabase()) {
+    closeDatabase();
+    Check check = openDatabase(patience);
+    if (check == Check::Damaged) {
         closeDatabase();
-        moveDamagedFileAside();
-        openDatabase();
+        check = moveDamagedFileAside() ? openDatabase(patience) : Check::Busy;
     }
+    m_checked = check == Check::Ready;
 }
 
-bool SettingsStore::usable() const
+bool SettingsStore::ready(const QString& name, Use use) const
 {
-    if (!m_createOnWrite)
-        return true;
     // Asked at every read while there is no file: a plain system call.
-    if (::access(m_encodedFilePath.constData(), F_OK) != 0)
+    if (m_createOnWrite && use != Use::Write && ::access(m_encodedFilePath.constData(), F_OK) != 0)
         return false;
-    // Another program made the file meanwhile.
-    const_cast<SettingsStore*>(this)->open();
+    // The file has come (made by this write or another program meanwhile),
+    // or it could not be checked so far.
+    if (m_createOnWrite || !m_checked)
+        const_cast<SettingsStore*>(this)->open(Patience::Wait);
+    if (!m_checked)
+        throw SettingsError(use == Use::Read ? cannotRead(name) : writeFailure(name));
     return true;
 }
 
@@ -202,6 +225,11 @@ SettingsStore& SettingsStore::user()
     return *instance;
 }
 
+QString SettingsStore::writeFailure(const QString& name)
+{
+    return QStringLiteral("Konnte Daten für '%1' nicht setzen").arg(name);
+}
+
 QString SettingsStore::userStorePath()
 {
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
@@ -213,20 +241,30 @@ void SettingsStore::resetUser()
     userInstance().reset();
 }
 
-bool SettingsStore::openDatabase()
+SettingsStore::Check SettingsStore::openDatabase(Patience patience)
 {
     const bool existed = QFileInfo::exists(m_filePath);
-    const QByteArray path = QFile::encodeName(m_filePath);
-    if (sqlite3_open_v2(path.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+    if (sqlite3_open_v2(m_encodedFilePath.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                         nullptr) != SQLITE_OK)
-        return false;
-    sqlite3_busy_timeout(m_db, 2000);
+        return Check::Damaged;
+    // Opening the store at start-up does not wait: a locked file is checked
+    // again, patiently, at its first use.
+    sqlite3_busy_timeout(m_db, patience == Patience::Wait ? kLockPatienceMs : 0);
     if (!existed || QFileInfo(m_filePath).size() == 0)
         QFile::setPermissions(m_filePath, QFile::ReadOwner | QFile::WriteOwner);
     // Checked before the schema is written, so that a damaged file is moved
     // aside exactly as it was.
-    return passesIntegrityCheck(m_db) && hasWritableFormat(m_filePath) && execute(kSchema)
-           && holdsTheValues(m_db);
+    int result = integrityCheck(m_db);
+    if (result == SQLITE_OK && !hasWritableFormat(m_filePath))
+        result = SQLITE_READONLY;
+    if (result == SQLITE_OK)
+        result = sqlite3_exec(m_db, kSchema, nullptr, nullptr, nullptr);
+    if (result == SQLITE_OK)
+        result = holdsTheValues(m_db);
+    sqlite3_busy_timeout(m_db, kLockPatienceMs);
+    if (result == SQLITE_OK)
+        return Check::Ready;
+    return isLockedOut(result) ? Check::Busy : Check::Damaged;
 }
 
 void SettingsStore::closeDatabase()
@@ -238,21 +276,36 @@ void SettingsStore::closeDatabase()
     m_db = nullptr;
 }
 
-void SettingsStore::moveDamagedFileAside()
+bool SettingsStore::moveDamagedFileAside()
 {
+    // A file of no bytes is a new store that could not be set up (a full
+    // disk, a folder without write permission), not a damaged one.
+    if (QFileInfo(m_filePath).size() == 0)
+        return false;
+    // Nobody may be using the file or its journal files while they move.
+    const SqliteFileClaim claim(m_filePath);
+    if (!claim.held())
+        return false;
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString target = m_filePath + QStringLiteral(".defekt-") + stamp;
     for (int n = 2; QFileInfo::exists(target); ++n)
         target = m_filePath + QStringLiteral(".defekt-%1-%2").arg(stamp).arg(n);
-    if (QFile::rename(m_filePath, target))
-        m_recoveredFile = target;
-    for (const char* suffix : {"-journal", "-wal", "-shm"})
-        QFile::remove(m_filePath + QLatin1String(suffix));
+    if (!QFile::rename(m_filePath, target))
+        return false;
+    m_recoveredFile = target;
+    // The journal files go with the file they belong to: left behind, they
+    // would be played into the new store.
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+        const QString journal = m_filePath + QLatin1String(suffix);
+        if (QFileInfo::exists(journal))
+            QFile::rename(journal, target + QLatin1String(suffix));
+    }
+    return true;
 }
 
 bool SettingsStore::fetch(const QString& name, Row& row) const
 {
-    if (!usable())
+    if (!ready(name, Use::Read))
         return false;
     // Reading all settings at start takes some fifty reads; preparing the
     // query for each of them took longer than the reads themselves.
@@ -287,14 +340,16 @@ bool SettingsStore::exists(const QString& name) const
 
 bool SettingsStore::remove(const QString& name)
 {
-    if (!usable())
+    if (!ready(name, Use::Remove))
         return false;
     Statement del(m_db, kDelete);
     if (!del.ok())
-        return false;
+        throw SettingsError(writeFailure(name));
     del.bindText(1, QString::fromLatin1(kKey));
     del.bindText(2, name);
-    return sqlite3_step(del.get()) == SQLITE_DONE && sqlite3_changes(m_db) > 0;
+    if (sqlite3_step(del.get()) != SQLITE_DONE)
+        throw SettingsError(writeFailure(name));
+    return sqlite3_changes(m_db) > 0;
 }
 
 QString SettingsStore::readString(const QString& name) const
@@ -304,7 +359,7 @@ QString SettingsStore::readString(const QString& name) const
         throw SettingsError(cannotRead(name));
     const bool isString = row.type == int(ValueType::String) || row.type == int(ValueType::ExpandString);
     if (!isString || !row.isText)
-        throw SettingsError(wrongType(name));
+        throw SettingsTypeError(wrongType(name));
     return row.text;
 }
 
@@ -314,8 +369,9 @@ qint32 SettingsStore::readInteger(const QString& name) const
     if (!fetch(name, row))
         throw SettingsError(cannotRead(name));
     if (row.type != int(ValueType::Integer) || row.isText)
-        throw SettingsError(wrongType(name));
-    return qint32(quint32(row.number));
+        throw SettingsTypeError(wrongType(name));
+    return qint32(std::clamp<qint64>(row.number, std::numeric_limits<qint32>::min(),
+                                     std::numeric_limits<qint32>::max()));
 }
 
 bool SettingsStore::readBool(const QString& name) const
@@ -331,9 +387,10 @@ bool SettingsStore::execute(const char* sql)
 void SettingsStore::changeTogether(const std::function<void()>& writes)
 {
     if (m_createOnWrite)
-        open();
-    // Without a transaction each write still reports its own failure.
-    if (!execute("BEGIN IMMEDIATE")) {
+        open(Patience::Wait);
+    // Without a checked file or a transaction each write still reports its
+    // own failure.
+    if (!m_checked || !execute("BEGIN IMMEDIATE")) {
         writes();
         return;
     }
@@ -347,18 +404,17 @@ void SettingsStore::changeTogether(const std::function<void()>& writes)
     if (!execute("COMMIT")) {
         if (!sqlite3_get_autocommit(m_db))
             execute("ROLLBACK");
-        throw SettingsError(cannotWrite(m_lastWritten));
+        throw SettingsError(writeFailure(m_lastWritten));
     }
 }
 
 void SettingsStore::write(const QString& name, ValueType type, const QString& text, qint64 number)
 {
-    if (m_createOnWrite)
-        open();
+    ready(name, Use::Write);
     m_lastWritten = name;
     Statement upsert(m_db, kUpsert);
     if (!upsert.ok())
-        throw SettingsError(cannotWrite(name));
+        throw SettingsError(writeFailure(name));
     upsert.bindText(1, QString::fromLatin1(kKey));
     upsert.bindText(2, name);
     sqlite3_bind_int(upsert.get(), 3, int(type));
@@ -367,7 +423,7 @@ void SettingsStore::write(const QString& name, ValueType type, const QString& te
     else
         upsert.bindText(4, text);
     if (sqlite3_step(upsert.get()) != SQLITE_DONE)
-        throw SettingsError(cannotWrite(name));
+        throw SettingsError(writeFailure(name));
 }
 
 void SettingsStore::writeString(const QString& name, const QString& value)
@@ -393,8 +449,9 @@ void SettingsStore::writeBool(const QString& name, bool value)
 SettingsStore::Transaction::Transaction(SettingsStore& store) : m_store(store)
 {
     if (store.m_createOnWrite)
-        store.open();
-    m_open = sqlite3_exec(store.m_db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+        store.open(Patience::Wait);
+    // Without a checked file, each write reports its own failure.
+    m_open = store.m_checked && sqlite3_exec(store.m_db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 SettingsStore::Transaction::~Transaction()

@@ -14,15 +14,22 @@ struct sqlite3_stmt;
 // is committed at once.
 //
 // Reads and writes throw SettingsError with the German message for the
-// value's name when the value has the wrong type or the file cannot be used.
+// value's name when the file cannot be used, and SettingsTypeError when the
+// value has the wrong type.
+//
+// Another program may hold a lock on the file: every use waits a few
+// seconds for it (SQLite's busy handler) and then fails with the value's
+// message, changing no file.
 class SettingsStore {
 public:
     enum class ValueType { String = 1, ExpandString = 2, Integer = 4 };
 
     // Opens the store file. A missing file reads as an empty store and is
     // created by the first write: creating a database waits for the disk.
-    // A file that is not a readable database is moved aside and replaced by
-    // an empty store; see recoveredFile().
+    // A file that is not a readable database while nobody holds a lock on
+    // it is moved aside, together with its journal files, and replaced by
+    // an empty store; see recoveredFile(). A file that is locked just now is
+    // checked at its first use.
     explicit SettingsStore(const QString& filePath);
     ~SettingsStore();
     SettingsStore(const SettingsStore&) = delete;
@@ -38,6 +45,7 @@ public:
     bool remove(const QString& name);
 
     QString readString(const QString& name) const;
+    // A stored number beyond 32 bits reads as the nearest 32-bit value.
     qint32 readInteger(const QString& name) const;
     bool readBool(const QString& name) const;
 
@@ -69,18 +77,26 @@ public:
         bool m_open = false;
     };
 
+    // "Konnte Daten für 'NAME' nicht setzen".
+    static QString writeFailure(const QString& name);
+
     // Where a damaged store file was moved at opening, or empty.
     const QString& recoveredFile() const { return m_recoveredFile; }
     const QString& filePath() const { return m_filePath; }
 
 private:
     struct Row;
-    bool openDatabase();
-    void open();
-    // False while the file is missing and has not been created yet.
-    bool usable() const;
+    enum class Check { Ready, Busy, Damaged };
+    enum class Patience { Wait, NoWait };
+    enum class Use { Read, Remove, Write };
+    Check openDatabase(Patience patience);
+    void open(Patience patience);
+    // Opens and checks the file where that has not succeeded yet. False
+    // while the file is missing and `use` only reads; throws the message
+    // for `name` when the file cannot be used.
+    bool ready(const QString& name, Use use) const;
     void closeDatabase();
-    void moveDamagedFileAside();
+    bool moveDamagedFileAside();
     bool fetch(const QString& name, Row& row) const;
     void write(const QString& name, ValueType type, const QString& text, qint64 number);
     bool execute(const char* sql);
@@ -92,4 +108,5 @@ private:
     sqlite3* m_db = nullptr;
     mutable sqlite3_stmt* m_select = nullptr;
     bool m_createOnWrite = false;
+    bool m_checked = false;
 };
