@@ -31,6 +31,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cmath>
 #include <functional>
 #include <optional>
 
@@ -123,14 +124,14 @@ std::optional<int> inkNear(int expected, const std::function<int(int)>& greyAt, 
 }
 
 // The first and last pixel column and row of an item placed in millimetres
-// from the paper's corner, at 600 dpi and 236 units per centimetre.
+// from the paper's corner, at 600 dpi.
 struct PaperBox {
     int left, top, right, bottom;
 };
 
 PaperBox paperBox(int leftMm, int topMm, int widthMm, int heightMm)
 {
-    const auto units = [](int mm) { return mm * 236 / 10; };
+    const auto units = [](int mm) { return int(std::lround(mm * 600 / 25.4)); };
     return {units(leftMm), units(topMm), units(leftMm) + units(widthMm) - 1, units(topMm) + units(heightMm) - 1};
 }
 
@@ -212,7 +213,7 @@ private slots:
         QCOMPARE(printing.devices.size(), std::size_t(2));
         QCOMPARE(printing.devices[0]->calls(), printing.devices[1]->calls());
         // The stored cover at 10 / 10 mm, moved by the printer's calibration.
-        QCOMPARE(printing.devices[0]->drawCalls().first(), C::rectangle(171, 120, 6613, 4462));
+        QCOMPARE(printing.devices[0]->drawCalls().first(), C::rectangle(171, 119, 6620, 4465));
         QCOMPARE(store().readInteger("AnzPrint"), 1);  // printing from the preview
 
         whenModal<PrintPreview>([](PrintPreview& preview) { preview.reject(); });
@@ -310,9 +311,9 @@ private slots:
         const Calls plain = printedCalls(printing);
         QVERIFY(!plain.isEmpty());
 
-        // +1.5 mm and -0.7 mm at 236 units per cm.
+        // +1.5 mm and -0.7 mm at 600 dpi.
         PrinterCalibration{15, -7}.save("Laser");
-        QCOMPARE(printedCalls(printing), moved(plain, 35, -16));
+        QCOMPARE(printedCalls(printing), moved(plain, 35, -17));
 
         main().mPdfExport->trigger();
         QCOMPARE(printing.devices.back()->drawCalls(), plain);
@@ -332,8 +333,8 @@ private slots:
         dialog.bTestDruckClick();
         PrinterCalibration{-3, 22}.save("Laser");
         dialog.bTestDruckClick();
-        // -0.3 mm and +2.2 mm: -7 and +51 units (truncated toward zero).
-        QCOMPARE(printing.devices[1]->drawCalls(), moved(printing.devices[0]->drawCalls(), -7, 51));
+        // -0.3 mm and +2.2 mm: -7 and +52 units (to the nearest unit).
+        QCOMPARE(printing.devices[1]->drawCalls(), moved(printing.devices[0]->drawCalls(), -7, 52));
         QCOMPARE(printing.devices[0]->drawCalls().size(), 4);  // two circles with their holes
     }
 
@@ -363,7 +364,7 @@ private slots:
         QCOMPARE(printing.titles(), QStringList{"Kalibrierung von Sleevix"});
         // The cross at 20 / 20 mm with arms to 10 and 30 mm, without correction.
         const Calls page = printing.devices[0]->drawCalls();
-        for (const C& call : {C::moveTo(136, 372), C::lineTo(609, 372), C::moveTo(372, 136), C::lineTo(372, 609)})
+        for (const C& call : {C::moveTo(136, 372), C::lineTo(610, 372), C::moveTo(372, 136), C::lineTo(372, 610)})
             QVERIFY2(page.contains(call), qPrintable(call.toString()));
         // The rulers start at the paper's edge.
         QVERIFY(page.contains(C::moveTo(-100, -100)));

@@ -1,7 +1,5 @@
 #include "platform/printing/calibrated_device.h"
 
-#include "print/print_geometry.h"
-
 CalibratedDevice::CalibratedDevice(PrintDevice& printer, const PrinterCalibration& calibration)
     : m_printer(printer), m_calibration(calibration)
 {
@@ -9,8 +7,8 @@ CalibratedDevice::CalibratedDevice(PrintDevice& printer, const PrinterCalibratio
 
 QPoint CalibratedDevice::shift() const
 {
-    return {PrinterCalibration::units(m_calibration.tenthsX, dotsPerCm(m_printer.logPixelsX())),
-            PrinterCalibration::units(m_calibration.tenthsY, dotsPerCm(m_printer.logPixelsY()))};
+    return {PrinterCalibration::units(m_calibration.tenthsX, m_printer.logPixelsX()),
+            PrinterCalibration::units(m_calibration.tenthsY, m_printer.logPixelsY())};
 }
 
 void CalibratedDevice::stretchDraw(const QRect& target, const Picture& picture)

@@ -15,6 +15,7 @@
 namespace {
 
 const QPointF pixelCentre(0.5, 0.5);
+constexpr qreal kClipInset = 1.0 / 64;
 
 // The path through the centres of the outermost pixels of the box that a
 // classic (l, t, r, b) call covers. Reversed edges are swapped; a box that
@@ -69,9 +70,11 @@ void PrintCanvas::drawStretched(const QRect& target, const Picture& picture, Cli
     m_painter.translate(target.topLeft());
     m_painter.scale(target.width() < 0 ? -1 : 1, target.height() < 0 ? -1 : 1);
     // Some renderers widen a scaled image by a pixel at its right or bottom
-    // edge, over the frame drawn just outside it.
+    // edge, over the frame drawn just outside it; others count a pixel whose
+    // edge the clip only touches (within rounding) as inside. A clip a
+    // sixty-fourth of a unit inside the target keeps both off the frame.
     if (clip == Clip::Box) {
-        m_painter.setClipRect(area);
+        m_painter.setClipRect(area.adjusted(kClipInset, kClipInset, -kClipInset, -kClipInset));
     } else {
         QPainterPath disc;
         disc.addEllipse(area);

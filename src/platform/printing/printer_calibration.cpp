@@ -1,6 +1,7 @@
 #include "platform/printing/printer_calibration.h"
 
 #include "platform/store/settings_store.h"
+#include "print/print_geometry.h"
 
 #include <algorithm>
 
@@ -19,6 +20,11 @@ int loadTenths(const SettingsStore& store, const QString& name)
 }
 
 }  // namespace
+
+int PrinterCalibration::units(int tenths, int dotsPerInch)
+{
+    return static_cast<int>(roundedQuotient(std::int64_t(tenths) * dotsPerInch, 254));
+}
 
 PrinterCalibration PrinterCalibration::load(const QString& printer)
 {

@@ -14,9 +14,9 @@ struct PrinterCalibration {
 
     bool isNone() const { return tenthsX == 0 && tenthsY == 0; }
 
-    // Tenths of a millimetre in device units, truncated toward zero like
-    // every other conversion (+15 at 236 dots per cm are 35 units).
-    static int units(int tenths, int dotsPerCm) { return tenths * dotsPerCm / 100; }
+    // Tenths of a millimetre in device units, rounded to the nearest unit
+    // like every other conversion (+1.5 mm at 600 dpi are 35 units).
+    static int units(int tenths, int dotsPerInch);
 
     // The stored correction of `printer`, none for an unnamed printer or
     // when nothing is stored. Throws SettingsError.
