@@ -6,10 +6,12 @@
 // settings put it, measured from the paper's top-left corner.
 #include "app/globals.h"
 #include "platform/printing/q_printer_device.h"
+#include "print/print_geometry.h"
 #include "platform/store/settings_store.h"
 #include "platform/widgets/tabbed_pages.h"
 #include "platform/printing/print_runner.h"
 #include "platform/printing/printer_choice.h"
+#include "platform/printing/printer_resolution.h"
 #include "settings/t_cd_setup.h"
 #include "support/page_scan.h"
 #include "support/print_queues.h"
@@ -70,8 +72,8 @@ const char* const kBackPicture = "pictures/valid/jpeg/ijg_testimgari.jpg";
 
 // Millimetres to device units as the print geometry defines them.
 struct Scale {
-    int dotsPerCm;
-    int units(int mm) const { return mm * dotsPerCm / 10; }
+    int dpi;
+    int units(int mm) const { return millimetresToUnits(mm, dpi); }
     int units(const char* name) const { return units(kMillimetres.at(QString::fromUtf8(name))); }
 };
 
@@ -235,9 +237,7 @@ Measured measure(const PageScan& scan, const Marks& marks)
 
 int printerDpi(const QString& queue)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPrinterName(queue);
-    return printer.resolution();
+    return defaultPrinterResolution(queue);
 }
 
 // The paper a job came out on, rasterised at 600 dpi; a landscape page,
@@ -426,7 +426,7 @@ void CupsPrintingTest::sheetLandsWhereTheSettingsPutIt()
     QVERIFY2(!page.isNull(), "not one portrait A4 sheet");
 
     const int dpi = printerDpi(queue);
-    const Scale scale{static_cast<int>(std::lround(dpi / 2.54))};
+    const Scale scale{dpi};
     const Measured measured = measure(PageScan(page, dpi), printed.marks(scale, test));
     m_largest[QString::fromUtf8(QTest::currentDataTag())] = measured.largestMm;
     QVERIFY2(measured.failures.isEmpty(), qPrintable(measured.failures.join(QStringLiteral("; "))));
