@@ -2,6 +2,7 @@
 
 #include "platform/pictures/picture.h"
 
+#include <QFont>
 #include <QLineF>
 #include <QPainter>
 #include <QPainterPath>
@@ -127,5 +128,16 @@ void PrintCanvas::lineTo(int x, int y)
     m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(Qt::black);
     m_painter.drawPolygon(lineBand(QPointF(from) + pixelCentre, QPointF(m_position) + pixelCentre));
+    m_painter.restore();
+}
+
+void PrintCanvas::textOut(int x, int y, int height, const QString& text)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(qMax(1, height));
+    m_painter.save();
+    m_painter.setFont(font);
+    m_painter.setPen(Qt::black);
+    m_painter.drawText(QRectF(x, y, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
     m_painter.restore();
 }
