@@ -248,7 +248,7 @@ std::optional<std::pair<double, double>> crossing(const PdfInk::Stroke& s, bool 
         // Runs along the line: inked where the line lies within its width.
         if (std::abs(at - (a0 + a1) / 2) > s.halfWidth + (high - low) / 2)
             return std::nullopt;
-        const auto [first, last] = std::minmax(along(s.from), along(s.to));
+        const auto [first, last] = std::minmax({along(s.from), along(s.to)});
         return std::pair{first - s.halfWidth, last + s.halfWidth};
     }
     const double t = high == low ? 0.5 : std::clamp((at - a0) / (a1 - a0), 0.0, 1.0);
