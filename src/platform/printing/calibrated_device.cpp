@@ -1,6 +1,6 @@
 #include "platform/printing/calibrated_device.h"
 
-#include "print/print_geometry.h"
+#include "platform/printing/device_units.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "platform/printing/print_error.h"
 #include "platform/pictures/picture.h"
-#include "print/print_geometry.h"
+#include "platform/printing/device_units.h"
 
 #include <QStringList>
 
