@@ -58,6 +58,18 @@ const LayoutValue kSaveOrder[] = {
     {"DVD", &TSleevix::cbDVD},          {"VHS", &TSleevix::cbVHS},
 };
 
+// The buttons' icons, rendered into the program at build time.
+const std::pair<QToolButton* Ui::TSleevix::*, const char*> kButtonIcons[] = {
+    {&TSleevix::sbClose, "close"},       {&TSleevix::sbKonfig, "settings"},
+    {&TSleevix::sbPrint, "print"},       {&TSleevix::sbFront, "front"},
+    {&TSleevix::sbBack, "back"},         {&TSleevix::sbDouble, "double"},
+    {&TSleevix::sbCD, "cd"},             {&TSleevix::spDVD, "dvd"},
+    {&TSleevix::spVHS, "vhs"},           {&TSleevix::sbClipbrd1, "paste1"},
+    {&TSleevix::sbClipbrd2, "paste2"},   {&TSleevix::sbChange, "swap"},
+    {&TSleevix::sbClear, "clear"},       {&TSleevix::sbTrash1, "trash"},
+    {&TSleevix::sbTrash2, "trash"},
+};
+
 }  // namespace
 
 TSleevix::TSleevix(const QStringList& arguments, QWidget* parent)
@@ -65,13 +77,11 @@ TSleevix::TSleevix(const QStringList& arguments, QWidget* parent)
 {
     initResources();
     setObjectName(QStringLiteral("Sleevix"));
-    setWindowTitle(QStringLiteral("Sleevix von Tarnholm"));
     setWindowIcon(programIcon("sleevix"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    buildClient();
-    buildMenus();
+    setUpControls();
     buildPopupMenus();
     connectLayoutHandlers();
     connectPictureHandlers();
@@ -85,6 +95,17 @@ TSleevix::TSleevix(const QStringList& arguments, QWidget* parent)
 }
 
 TSleevix::~TSleevix() = default;
+
+void TSleevix::setUpControls()
+{
+    setupUi(this);
+    for (const auto& [button, icon] : kButtonIcons)
+        (this->*button)->setIcon(programIcon(icon));
+    cbSecIMG->hide();
+    // The CD outlines show in the CD layout only.
+    Image3->hide();
+    Image4->hide();
+}
 
 void TSleevix::attachSettings(TCDSetup& runLongSettings)
 {

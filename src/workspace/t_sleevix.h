@@ -4,6 +4,7 @@
 #include "model/main_window_control.h"
 #include "model/main_window_view.h"
 #include "platform/pictures/picture.h"
+#include "ui_t_sleevix.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -17,11 +18,6 @@ class QDialog;
 class QUrl;
 class QCheckBox;
 class QMenu;
-class QPushButton;
-class QToolBar;
-class QToolButton;
-class SlotPanel;
-class StatusBar;
 class TCDSetup;
 
 // The main window: two picture panels with their slots, the layout check
@@ -29,65 +25,26 @@ class TCDSetup;
 // status bar. The settings side reaches it through MainWindowControl and
 // MainWindowView; it reaches the settings through the run-long settings
 // window it is given.
-class TSleevix : public QMainWindow, public MainWindowControl, public MainWindowView {
+//
+// The controls, menus and menu items (t_sleevix.ui) are the members of the
+// Ui base, by the names the program uses. The toolbar ToolBar1 is a row of
+// tool buttons in a plain widget with a box layout rather than a QToolBar:
+// Qt Designer keeps no widgets on a toolbar (saving the form drops them),
+// and the program needs its tool buttons by name, 23 by 24 pixels each, in
+// the client area, with the layout boxes on the same row. As on a toolbar,
+// a hidden button leaves no gap: the buttons after it close up.
+class TSleevix : public QMainWindow,
+                 public Ui::TSleevix,
+                 public MainWindowControl,
+                 public MainWindowView {
     Q_OBJECT
 public:
     explicit TSleevix(const QStringList& arguments = {}, QWidget* parent = nullptr);
     ~TSleevix() override;
 
-    // --- Controls, by the names the program uses -------------------------
-    QWidget* Client = nullptr;
-    QToolBar* ToolBar = nullptr;
-    SlotPanel* Panel1 = nullptr;
-    SlotPanel* Panel2 = nullptr;
-    ImageView* Image1 = nullptr;
-    ImageView* Image2 = nullptr;
-    ImageView* Image3 = nullptr;
-    ImageView* Image4 = nullptr;
-    QCheckBox* cbSecFront = nullptr;
-    QCheckBox* cbDouble = nullptr;
-    QCheckBox* cbCD = nullptr;
-    QCheckBox* cbDVD = nullptr;
-    QCheckBox* cbVHS = nullptr;
-    QCheckBox* cbSecIMG = nullptr;
-    QPushButton* bFront = nullptr;
-    QPushButton* bBack = nullptr;
-    QToolButton* sbTrash1 = nullptr;
-    QToolButton* sbTrash2 = nullptr;
-    QToolButton* sbClose = nullptr;
-    QToolButton* sbKonfig = nullptr;
-    QToolButton* sbPrint = nullptr;
-    QToolButton* sbFront = nullptr;
-    QToolButton* sbBack = nullptr;
-    QToolButton* sbDouble = nullptr;
-    QToolButton* sbCD = nullptr;
-    QToolButton* spDVD = nullptr;
-    QToolButton* spVHS = nullptr;
-    QToolButton* sbClipbrd1 = nullptr;
-    QToolButton* sbClipbrd2 = nullptr;
-    QToolButton* sbChange = nullptr;
-    QToolButton* sbClear = nullptr;
-    StatusBar* statusBarPanels = nullptr;
     // The panels' context menus, made at their first use.
     QMenu* PopupMenu1 = nullptr;
     QMenu* PopupMenu2 = nullptr;
-
-    QAction* mKonfig = nullptr;
-    QAction* mBeenden = nullptr;
-    QAction* mPrint = nullptr;
-    QAction* mPrinterSetup = nullptr;
-    QAction* mPreview = nullptr;
-    QAction* mPdfExport = nullptr;
-    QAction* mCalibrate = nullptr;
-    QAction* mFront = nullptr;
-    QAction* mBack = nullptr;
-    QAction* mDoppel = nullptr;
-    QAction* mCD = nullptr;
-    QAction* mDVD = nullptr;
-    QAction* mVHS = nullptr;
-    QAction* Hilfe1 = nullptr;
-    QAction* mAbout = nullptr;
-    QAction* ImInternetsuchen1 = nullptr;
 
     // Context menu items are addressed by position, separators included.
     static constexpr int kLoadItem = 0;
@@ -232,9 +189,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildMenus();
-    void buildToolBar();
-    void buildClient();
+    void setUpControls();
     void buildPopupMenus();
     void connectLayoutHandlers();
     void connectPictureHandlers();
