@@ -6,6 +6,7 @@
 #include "platform/desktop/display_identity.h"
 #include "support/message_boxes.h"
 #include "support/test_env.h"
+#include "workspace/command_line.h"
 #include "workspace/t_sleevix.h"
 #include "workspace/slot_panel.h"
 
@@ -313,6 +314,30 @@ private slots:
         QCOMPARE(connectedWaylandDisplay(), QString("wayland-7"));
         ::close(client);
         ::close(compositor);
+    }
+
+    void commandLineNamesTheFilesAndTheWordOpen_data()
+    {
+        QTest::addColumn<QStringList>("arguments");  // after the program
+        QTest::addColumn<bool>("opensFolder");
+        QTest::addColumn<QStringList>("files");  // relative ones below the working folder
+        QTest::newRow("nothing") << QStringList() << false << QStringList();
+        QTest::newRow("files") << QStringList{"a.jpg", "/b/c.bmp"} << false << QStringList{"a.jpg", "/b/c.bmp"};
+        QTest::newRow("open first") << QStringList{"open", "a.jpg"} << true << QStringList{"a.jpg"};
+        QTest::newRow("open later is a file") << QStringList{"a.jpg", "open"} << false << QStringList{"a.jpg", "open"};
+        QTest::newRow("Open is a file") << QStringList{"Open"} << false << QStringList{"Open"};
+    }
+
+    void commandLineNamesTheFilesAndTheWordOpen()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, opensFolder);
+        QFETCH(QStringList, files);
+        const CommandLine commandLine(QStringList{"sleevix"} + arguments);
+        QCOMPARE(commandLine.opensPictureFolder(), opensFolder);
+        for (QString& file : files)
+            file = QDir::current().absoluteFilePath(file);
+        QCOMPARE(commandLine.pictureFiles(), files);
     }
 
     void socketLivesInAFolderOnlyTheUserCanEnter_data()
