@@ -261,6 +261,31 @@ private slots:
         qputenv("XDG_RUNTIME_DIR", testsRuntimeFolder);
     }
 
+    // The later start's files reach the running instance whole, as
+    // absolute paths, in their order; the word "open" is not among them.
+    void secondStartHandsItsFilesOver()
+    {
+        QTemporaryDir home;
+        const QByteArray testsRuntimeFolder = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", runtimeFolder(home).toLocal8Bit());
+        SingleInstance running(QStringLiteral("Sleevix"));
+        QVERIFY(!running.anotherInstanceRuns());
+        QSignalSpy asked(&running, &SingleInstance::activationRequested);
+        QSignalSpy handed(&running, &SingleInstance::filesHandedOver);
+        ProgramRun second(home);
+        const QString oddName = QString::fromUtf8("/tmp/Hülle\nneu 100%.jpg");
+        second.process.setArguments({"open", "Bild 1.bmp", oddName});
+        second.process.setWorkingDirectory(home.path());
+        second.start();
+        QVERIFY(handed.wait(10000));
+        QCOMPARE(asked.count(), 1);
+        QCOMPARE(handed.count(), 1);
+        QCOMPARE(handed.first().first().toStringList(),
+                 QStringList({QDir(home.path()).filePath("Bild 1.bmp"), oddName}));
+        QVERIFY(second.endsAsASecondStart());
+        qputenv("XDG_RUNTIME_DIR", testsRuntimeFolder);
+    }
+
     void simultaneousStartsLeaveExactlyOneRunning()
     {
         QTemporaryDir home;
