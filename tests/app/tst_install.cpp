@@ -133,6 +133,20 @@ private slots:
         }
     }
 
+    // A module is loaded whole: a function missing from it shows at once,
+    // not as a crash at its first call.
+    void moduleWithMissingFunctionIsReportedAtLoad()
+    {
+        try {
+            moduleEntry(QStringLiteral("unresolved"), "sleevix_unresolved_entry");
+            QFAIL("no error for a module with a missing function");
+        } catch (const ModuleError& error) {
+            QVERIFY2(error.message().contains("sleevix-unresolved.so fehlt oder ist beschädigt"),
+                     qPrintable(error.message()));
+            QVERIFY(error.message().contains("sleevix_function_nobody_defines"));
+        }
+    }
+
 private:
     QString path(const QString& relative) const { return m_prefix.filePath(relative); }
 

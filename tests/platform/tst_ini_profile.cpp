@@ -59,6 +59,7 @@ private slots:
 
     void readsWindows1252AndUtf8();
     void writesWindows1252UnlessFileIsUtf8();
+    void unusedCodePageBytesAndUnwritableCharactersStayVisible();
 
     void unwritableTargetsGiveGermanError_data();
     void unwritableTargetsGiveGermanError();
@@ -220,6 +221,22 @@ void TestIniProfile::writesWindows1252UnlessFileIsUtf8()
     profile.writeString(u"cb"_s, u"CBSECIMG"_s, u"1"_s);
     QCOMPARE(IniProfile(ambiguous).readString(u"Printer"_s, u"Drucker"_s), u"Ã„rger"_s);
     QCOMPARE(IniProfile(ambiguous).readString(u"cb"_s, u"CBSECIMG"_s), u"1"_s);
+}
+
+void TestIniProfile::unusedCodePageBytesAndUnwritableCharactersStayVisible()
+{
+    // The five bytes Windows-1252 leaves unused read as the C1 controls of
+    // the same number and are written back as they were.
+    const QString file = path(u"c1.lab"_s);
+    putFile(file, "[Printer]\r\nDrucker=\x81\x8D\x8F\x90\x9D\xFC\r\n");
+    IniProfile ini(file);
+    QCOMPARE(ini.readString(u"Printer"_s, u"Drucker"_s), u"\u0081\u008D\u008F\u0090\u009Dü"_s);
+
+    // Every character the code page lacks becomes one "?", the invisible
+    // ones (zero-width space, joiner, a lone surrogate) too.
+    ini.writeString(u"cb"_s, u"Name"_s, u"a\u200Bb\u200Dc\U0001F5A8"_s + QChar(0xD800));
+    QCOMPARE(fileBytes(file), QByteArray("[Printer]\r\nDrucker=\x81\x8D\x8F\x90\x9D\xFC\r\n\r\n"
+                                         "[cb]\r\nName=a?b?c??\r\n"));
 }
 
 void TestIniProfile::unwritableTargetsGiveGermanError_data()

@@ -1,89 +1,60 @@
 #include "png_writer.h"
 
-#include <array>
+#include <png.h>
+#include <zlib.h>
 
 namespace helper {
 namespace {
 
-const std::array<std::uint32_t, 256>& crcTable()
+void appendToString(png_structp writer, png_bytep data, png_size_t length)
 {
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xedb88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    return table;
+    static_cast<std::string*>(png_get_io_ptr(writer))->append(reinterpret_cast<const char*>(data), length);
 }
 
-void appendBigEndian(std::string& out, std::uint32_t value)
-{
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out += static_cast<char>((value >> shift) & 0xff);
-}
+void flushNothing(png_structp) {}
 
-void appendChunk(std::string& out, const char* type, const std::string& data)
+std::vector<unsigned char> rgbaBytes(const std::vector<std::uint32_t>& argb)
 {
-    appendBigEndian(out, static_cast<std::uint32_t>(data.size()));
-    const std::string typed = std::string(type, 4) + data;
-    std::uint32_t crc = 0xffffffffu;
-    for (const char c : typed)
-        crc = crcTable()[(crc ^ static_cast<unsigned char>(c)) & 0xff] ^ (crc >> 8);
-    out += typed;
-    appendBigEndian(out, crc ^ 0xffffffffu);
+    std::vector<unsigned char> rgba;
+    rgba.reserve(4 * argb.size());
+    for (const std::uint32_t p : argb) {
+        for (const int shift : {16, 8, 0, 24})
+            rgba.push_back(static_cast<unsigned char>(p >> shift));
+    }
+    return rgba;
 }
 
 }  // namespace
 
+// libpng's simplified writer would add an sRGB chunk: Qt then gives the
+// picture a colour space, and its PDF output an ICC profile it never had.
 std::string encodePng(const std::vector<std::uint32_t>& argb, int width, int height)
 {
-    // Rows of filter byte 0 and RGBA, in stored (uncompressed) deflate blocks.
-    std::string raw;
-    raw.reserve(static_cast<std::size_t>(height) * (1 + 4 * static_cast<std::size_t>(width)));
-    for (int y = 0; y < height; ++y) {
-        raw += '\0';
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t p = argb[static_cast<std::size_t>(y) * width + x];
-            raw += static_cast<char>((p >> 16) & 0xff);
-            raw += static_cast<char>((p >> 8) & 0xff);
-            raw += static_cast<char>(p & 0xff);
-            raw += static_cast<char>(p >> 24);
-        }
-    }
-    std::string zlib("\x78\x01", 2);
-    std::size_t done = 0;
-    do {
-        const std::size_t length = std::min<std::size_t>(65535, raw.size() - done);
-        const bool last = done + length == raw.size();
-        zlib += static_cast<char>(last ? 1 : 0);
-        zlib += static_cast<char>(length & 0xff);
-        zlib += static_cast<char>(length >> 8);
-        zlib += static_cast<char>(~length & 0xff);
-        zlib += static_cast<char>((~length >> 8) & 0xff);
-        zlib.append(raw, done, length);
-        done += length;
-    } while (done < raw.size());
-    std::uint32_t a = 1;
-    std::uint32_t b = 0;
-    for (const char c : raw) {
-        a = (a + static_cast<unsigned char>(c)) % 65521;
-        b = (b + a) % 65521;
-    }
-    appendBigEndian(zlib, (b << 16) | a);
+    std::vector<unsigned char> rgba = rgbaBytes(argb);
+    std::vector<png_bytep> rows(static_cast<std::size_t>(height));
+    for (std::size_t y = 0; y < rows.size(); ++y)
+        rows[y] = rgba.data() + y * 4 * static_cast<std::size_t>(width);
+    std::string png;
 
-    std::string header;
-    appendBigEndian(header, static_cast<std::uint32_t>(width));
-    appendBigEndian(header, static_cast<std::uint32_t>(height));
-    header += std::string("\x08\x06\x00\x00\x00", 5);  // 8 bits, RGBA
-
-    std::string png("\x89PNG\r\n\x1a\n", 8);
-    appendChunk(png, "IHDR", header);
-    appendChunk(png, "IDAT", zlib);
-    appendChunk(png, "IEND", std::string());
+    png_structp writer = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = writer ? png_create_info_struct(writer) : nullptr;
+    if (!info) {
+        png_destroy_write_struct(&writer, nullptr);
+        return {};
+    }
+    if (setjmp(png_jmpbuf(writer))) {  // where libpng's errors come back
+        png_destroy_write_struct(&writer, &info);
+        return {};
+    }
+    png_set_write_fn(writer, &png, appendToString, flushNothing);
+    png_set_IHDR(writer, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                 PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_filter(writer, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_compression_level(writer, Z_BEST_SPEED);
+    png_set_rows(writer, info, rows.data());
+    png_write_png(writer, info, PNG_TRANSFORM_IDENTITY, nullptr);
+    png_destroy_write_struct(&writer, &info);
     return png;
 }
 

@@ -8,7 +8,8 @@
 namespace helper {
 
 // A PNG file of `width` × `height` pixels given as 0xAARRGGBB, row by row,
-// stored without compression: the SVG only carries it to Qt.
+// compressed for speed rather than size: the SVG only carries it to Qt.
+// Empty when libpng fails (out of memory).
 std::string encodePng(const std::vector<std::uint32_t>& argb, int width, int height);
 
 std::string base64(std::string_view data);

@@ -3,6 +3,7 @@
 #include "platform/user_error.h"
 
 #include <QString>
+#include <QtGlobal>
 
 // Parts of the program that need large libraries most starts never use
 // (Qt's print support, Qt SVG, libjpeg) are built as modules of their own,
@@ -23,7 +24,7 @@ QStringList moduleCandidates(const QString& programFolder, const QString& name);
 // Loads module `name` once and returns its function `entry`. Throws
 // ModuleError, with a German message naming the module, when the module is
 // missing or cannot be loaded.
-void* moduleEntry(const QString& name, const char* entry);
+QFunctionPointer moduleEntry(const QString& name, const char* entry);
 
 // The interface one module provides through its extern "C" function
 // `entry`: the module is loaded at the first use, unless a build has handed
