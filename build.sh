@@ -12,9 +12,9 @@ cd "$(dirname "$0")"
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
-  libjpeg62-turbo-dev libsqlite3-dev libemf2svg-dev libwmf-dev libpng-dev libxcb1-dev
+  libjpeg62-turbo-dev libsqlite3-dev libemf2svg-dev libwmf-dev libpng-dev libxcb1-dev libcups2-dev
   fonts-liberation2 fonts-dejavu-core qt6-translations-l10n
-  poppler-utils libjpeg-turbo-progs
+  poppler-utils libjpeg-turbo-progs libqpdf-dev
 )
 
 # The end-to-end tests print through a CUPS daemon of their own and run the
