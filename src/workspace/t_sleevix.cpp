@@ -73,7 +73,7 @@ const std::pair<QToolButton* Ui::TSleevix::*, const char*> kButtonIcons[] = {
 }  // namespace
 
 TSleevix::TSleevix(const QStringList& arguments, QWidget* parent)
-    : QMainWindow(parent), m_arguments(arguments)
+    : QMainWindow(parent), m_commandLine(arguments)
 {
     initResources();
     setObjectName(QStringLiteral("Sleevix"));
@@ -157,6 +157,7 @@ void TSleevix::runFirstActivation()
         return;
     m_activated = true;
     runGuarded(this, [this] { FormActivate(); });
+    runGuarded(this, [this] { openFiles(m_commandLine.pictureFiles()); });
 }
 
 void TSleevix::FormActivate()
@@ -168,7 +169,7 @@ void TSleevix::FormActivate()
     const QString pictureFolder = settings.folder(Folder::eDaten);
     if (QFileInfo(pictureFolder).isDir())
         m_openDialogFolder = pictureFolder;
-    if (m_arguments.value(1) == QLatin1String("open"))
+    if (m_commandLine.opensPictureFolder())
         QDesktopServices::openUrl(QUrl::fromLocalFile(pictureFolder));
     if (clipboardHasPicture()) {
         sbClipbrd1->setEnabled(true);

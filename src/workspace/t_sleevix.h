@@ -5,6 +5,7 @@
 #include "model/main_window_view.h"
 #include "platform/pictures/picture.h"
 #include "ui_t_sleevix.h"
+#include "workspace/command_line.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -79,6 +80,9 @@ public:
     void SetJPEGOptions(Picture& holder);
     void FDblClick(int slot);
     void OpenImage(int slot, const QString& fileName);
+    // Files named on the command line or handed over by a later start:
+    // loaded as a choice of several files in the front panel's open dialog.
+    void openFiles(const QStringList& files);
     void Image1DblClick();
     void Image2DblClick();
     void Image3DblClick();
@@ -211,12 +215,13 @@ private:
     void toggleRecognition(int menu);
     QStringList execPictureDialog();
     bool recognitionApplies() const;
+    void loadChosenFiles(int slot, const QStringList& files, bool recognition);
     void loadDirect(int slot, const QString& fileName);
     void loadRecognised(int errorSlot, const QString& fileName);
     void showPartialPicture(int slot, const QImage& partial);
 
     QList<QAction*> m_popupItems[2];  // the context menus' items, separators included
-    QStringList m_arguments;
+    CommandLine m_commandLine;
     TCDSetup* m_runLongSettings = nullptr;
     QString m_openDialogFolder;
     QString m_openDialogFileName;

@@ -90,6 +90,14 @@ void setMetafileDecoder(MetafileDecoder decoder)
     installedMetafileDecoder() = std::move(decoder);
 }
 
+QStringList readablePictureExtensions()
+{
+    QStringList extensions;
+    for (const Format& format : kFormats)
+        extensions << QLatin1String(format.extension);
+    return extensions;
+}
+
 Picture loadPicture(const QString& path, const PartialPictureCallback& progressive)
 {
     const QString extension = QFileInfo(path).suffix().toLower();

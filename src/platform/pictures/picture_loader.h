@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -39,3 +40,6 @@ void setMetafileDecoder(MetafileDecoder decoder);
 // the returned picture is the complete one.
 // Throws InvalidPictureError or UnreadableFileError.
 Picture loadPicture(const QString& path, const PartialPictureCallback& progressive = {});
+
+// The extensions loadPicture() reads, in lower case.
+QStringList readablePictureExtensions();
