@@ -1,20 +1,21 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Sleevix, builds it and then either starts
 # the program (./build.sh run) or runs every test (./build.sh test), or only
-# the end-to-end tests (./build.sh e2e). CI also runs every test on a build
-# with AddressSanitizer and UndefinedBehaviorSanitizer (./build.sh sanitize,
-# in build-asan) and each fuzz target briefly (./build.sh fuzz [SECONDS], in
-# build-fuzz).
+# the end-to-end tests (./build.sh e2e), or makes the Debian package
+# build/sleevix_VERSION_ARCH.deb and checks it (./build.sh package). CI also
+# runs every test on a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer (./build.sh sanitize, in build-asan) and each
+# fuzz target briefly (./build.sh fuzz [SECONDS], in build-fuzz).
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
-  libjpeg62-turbo-dev libsqlite3-dev libemf2svg-dev libwmf-dev libpng-dev libxcb1-dev
+  libjpeg62-turbo-dev libsqlite3-dev libemf2svg-dev libwmf-dev libpng-dev libxcb1-dev libcups2-dev
   qt6-image-formats-plugins libheif-dev qt6-pdf-dev
   fonts-liberation2 fonts-dejavu-core qt6-translations-l10n
-  poppler-utils libjpeg-turbo-progs
+  poppler-utils libjpeg-turbo-progs libqpdf-dev
   imagemagick libheif-examples webp libimage-exiftool-perl
 )
 
@@ -28,6 +29,10 @@ e2e_packages=(
 
 # The fuzz targets need clang with libFuzzer, installed only for them.
 fuzz_packages=(clang-14 libclang-rt-14-dev)
+
+# The Debian package: CPack asks dpkg-shlibdeps (with file) for its
+# dependencies; the package, its menu entry and its metainfo are checked.
+package_packages=(dpkg-dev file lintian desktop-file-utils appstream)
 
 install_missing_packages() {
   local missing=()
@@ -64,12 +69,27 @@ run_tests() {
   (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@")
 }
 
-# Builds into the folder given, with further CMake options.
+# Builds into the folder given, with further CMake options. The prefix is
+# the package's; the programs in the build folder find their parts beside
+# them all the same.
 build() {
   local dir=$1
   shift
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@"
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr "$@"
   cmake --build "$dir" -j"$(nproc)"
+}
+
+# Makes build/sleevix_VERSION_ARCH.deb from the build in build/ and checks
+# the package, its menu entry and its metainfo.
+make_package() {
+  rm -f build/sleevix_*.deb
+  (cd build && cpack -G DEB)
+  local package
+  package=$(echo build/sleevix_*.deb)
+  desktop-file-validate build/desktop/sleevix.desktop
+  appstreamcli validate --no-net build/desktop/de.tarnholm.sleevix.metainfo.xml
+  lintian --fail-on error "$package"
+  echo "Package: $package"
 }
 
 install_test_packages() {
@@ -88,6 +108,11 @@ case "${1:-}" in
     build build
     if [ "$1" = e2e ]; then run_tests build -L e2e; else run_tests build; fi
     ;;
+  package)
+    install_missing_packages "${packages[@]}" "${package_packages[@]}"
+    build build
+    make_package
+    ;;
   sanitize)
     install_test_packages
     build build-asan -DSLEEVIX_SANITIZE=ON
@@ -102,7 +127,7 @@ case "${1:-}" in
     tests/fuzz/run "${2:-30}"
     ;;
   *)
-    echo "usage: $0 run|test|e2e|sanitize|fuzz [SECONDS]" >&2
+    echo "usage: $0 run|test|e2e|package|sanitize|fuzz [SECONDS]" >&2
     exit 2
     ;;
 esac

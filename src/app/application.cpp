@@ -9,7 +9,9 @@
 #include "platform/pictures/picture_loader.h"
 #include "platform/store/settings_store.h"
 #include "platform/desktop/single_instance.h"
+#include "platform/widgets/error_box.h"
 #include "settings/t_cd_setup.h"
+#include "workspace/command_line.h"
 #include "workspace/t_sleevix.h"
 
 #include <QApplication>
@@ -117,7 +119,7 @@ void bringToFront(QWidget& mainWindow)
 int runSleevix(QApplication& app)
 {
     SingleInstance guard(QStringLiteral("Sleevix"));
-    if (guard.anotherInstanceRuns())
+    if (guard.anotherInstanceRuns(CommandLine(app.arguments()).pictureFiles()))
         return 0;
 
     // The main window and the settings window that lives for the whole run;
@@ -128,6 +130,10 @@ int runSleevix(QApplication& app)
     Sleevix.attachSettings(CDSetup);
     QObject::connect(&guard, &SingleInstance::activationRequested, &Sleevix,
                      [&Sleevix] { bringToFront(Sleevix); });
+    QObject::connect(&guard, &SingleInstance::filesHandedOver, &Sleevix,
+                     [&Sleevix](const QStringList& files) {
+                         runGuarded(&Sleevix, [&] { Sleevix.openFiles(files); });
+                     });
 
     Sleevix.show();
     centreOnScreen(Sleevix);

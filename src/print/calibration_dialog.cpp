@@ -1,95 +1,115 @@
 #include "print/calibration_dialog.h"
 
-#include "print/calibration_page.h"
+#include "ui_calibration_dialog.h"
 
-#include <QDialogButtonBox>
-#include <QDoubleSpinBox>
-#include <QFormLayout>
-#include <QLabel>
 #include <QLocale>
-#include <QPushButton>
-#include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
-// Numbers and their units are joined by no-break spaces (U+00A0), so that a
-// line never breaks between them.
-QLabel* paragraph(const QString& text, QWidget* parent)
+const QLocale kGerman(QLocale::German, QLocale::Germany);
+constexpr int kCorrectionShownOverMm = 200;
+
+int tenths(const QDoubleSpinBox* field)
 {
-    auto* label = new QLabel(text, parent);
-    label->setWordWrap(true);
-    return label;
+    return static_cast<int>(std::lround(field->value() * 10));
 }
 
-QString measuringHint()
+// The scale that makes a ruler of `nominalMm`, measured `measured` long,
+// come out at its nominal length: nominal over measured, in millionths.
+int scaleOf(int nominalMm, const QDoubleSpinBox* measured)
 {
-    return QStringLiteral(
-               "2. Messen Sie mit einem Lineal, wie weit die Mitte des Kreuzes vom linken und vom oberen "
-               "Papierrand entfernt ist. Tragen Sie jeweils %1\u00a0mm minus den gemessenen Abstand ein: "
-               "gemessen 21,5\u00a0mm ergibt \u22121,5\u00a0mm, gemessen 19,3\u00a0mm ergibt +0,7\u00a0mm.")
-        .arg(kCalibrationCrossMm);
+    const double scale = nominalMm * 10.0 * PrinterCalibration::kUnitScale / std::max(1, tenths(measured));
+    return std::clamp(static_cast<int>(std::lround(scale)), PrinterCalibration::kMinScale,
+                      PrinterCalibration::kMaxScale);
 }
 
-const QString kSignHint = QStringLiteral(
-    "Positive Werte verschieben jeden Ausdruck auf diesem Drucker nach rechts bzw. nach unten, "
-    "negative nach links bzw. nach oben. Die Kalibrierungsseite selbst wird immer ohne Korrektur "
-    "gedruckt.");
+// The length a ruler of `nominalMm` was measured at when the scale is
+// `scale`, in millimetres to a tenth.
+double measuredFor(int nominalMm, int scale)
+{
+    return std::round(nominalMm * 10.0 * PrinterCalibration::kUnitScale / scale) / 10;
+}
+
+// The lengths a ruler can be measured at whose scales are within limits.
+void limitToScales(QDoubleSpinBox* field, int nominalMm)
+{
+    field->setRange(std::ceil(nominalMm * 10.0 * PrinterCalibration::kUnitScale / PrinterCalibration::kMaxScale) / 10,
+                    std::floor(nominalMm * 10.0 * PrinterCalibration::kUnitScale / PrinterCalibration::kMinScale) / 10);
+}
+
+// "+2,0 mm", "−0,5 mm", "±0,0 mm" for the stretch over 200 mm.
+QString stretchOver200(int scale)
+{
+    const double mm = (scale - PrinterCalibration::kUnitScale) * double(kCorrectionShownOverMm) /
+                      PrinterCalibration::kUnitScale;
+    const double shown = std::round(mm * 10) / 10;
+    const QString figure = kGerman.toString(std::abs(shown), 'f', 1);
+    if (shown == 0)
+        return QStringLiteral("±%1 mm").arg(figure);
+    return QStringLiteral("%1%2 mm").arg(shown > 0 ? QStringLiteral("+") : QStringLiteral("−"), figure);
+}
 
 }  // namespace
 
-CalibrationDialog::CalibrationDialog(const QString& printer, const PrinterCalibration& current, QWidget* parent)
-    : QDialog(parent)
+CalibrationDialog::CalibrationDialog(const QString& printer, const PrinterCalibration& current,
+                                     const CalibrationRulers& rulers, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::CalibrationDialog>()), m_rulers(rulers)
 {
-    setObjectName(QStringLiteral("CalibrationDialog"));
-    setWindowTitle(QStringLiteral("Drucker kalibrieren"));
+    m_ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(paragraph(QStringLiteral("Drucker: <b>%1</b>").arg(printer.toHtmlEscaped()), this));
-    layout->addWidget(paragraph(
-        QStringLiteral("1. Drucken Sie die Kalibrierungsseite. Sie zeigt ein Kreuz %1\u00a0mm vom linken und "
-                       "%1\u00a0mm vom oberen Papierrand und Millimeterlineale am oberen und linken Rand.")
-            .arg(kCalibrationCrossMm),
-        this));
-    m_printPage = new QPushButton(QStringLiteral("Kalibrierungsseite &drucken"), this);
-    m_printPage->setObjectName(QStringLiteral("PrintCalibrationPage"));
-    m_printPage->setAutoDefault(false);
-    connect(m_printPage, &QPushButton::clicked, this, &CalibrationDialog::printPageRequested);
-    layout->addWidget(m_printPage, 0, Qt::AlignLeft);
-    layout->addWidget(paragraph(measuringHint(), this));
+    m_ui->PrinterLabel->setText(m_ui->PrinterLabel->text().arg(printer.toHtmlEscaped()));
+    for (QLabel* hint : {m_ui->PrintHint, m_ui->OffsetHint})
+        hint->setText(hint->text().arg(kCalibrationCrossMm));
+    m_ui->MeasuredAcrossLabel->setText(m_ui->MeasuredAcrossLabel->text().arg(rulers.acrossLengthMm));
+    m_ui->MeasuredDownLabel->setText(m_ui->MeasuredDownLabel->text().arg(rulers.downLengthMm));
+    limitToScales(m_ui->MeasuredAcross, rulers.acrossLengthMm);
+    limitToScales(m_ui->MeasuredDown, rulers.downLengthMm);
+    m_ui->Buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Übernehmen"));
+    m_ui->Buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("&Abbrechen"));
 
-    auto* fields = new QFormLayout;
-    m_x = addCorrectionField("CorrectionX", current.tenthsX / 10.0);
-    m_y = addCorrectionField("CorrectionY", current.tenthsY / 10.0);
-    fields->addRow(QStringLiteral("&Waagerecht (nach rechts):"), m_x);
-    fields->addRow(QStringLiteral("&Senkrecht (nach unten):"), m_y);
-    layout->addLayout(fields);
-    layout->addWidget(paragraph(kSignHint, this));
-
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Übernehmen"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("&Abbrechen"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
-    setFixedWidth(440);
+    connect(m_ui->Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_ui->Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_ui->PrintCalibrationPage, &QPushButton::clicked, this, &CalibrationDialog::printPageRequested);
+    connect(m_ui->ResetCalibration, &QPushButton::clicked, this, [this] { showCalibration(PrinterCalibration()); });
+    for (QDoubleSpinBox* measured : {m_ui->MeasuredAcross, m_ui->MeasuredDown})
+        connect(measured, &QDoubleSpinBox::valueChanged, this, &CalibrationDialog::showCorrection);
+    showCalibration(current);
 }
 
-QDoubleSpinBox* CalibrationDialog::addCorrectionField(const char* name, double value)
+CalibrationDialog::~CalibrationDialog() = default;
+
+void CalibrationDialog::showCalibration(const PrinterCalibration& calibration)
 {
-    auto* field = new QDoubleSpinBox(this);
-    field->setObjectName(QLatin1String(name));
-    field->setLocale(QLocale(QLocale::German, QLocale::Germany));
-    field->setDecimals(1);
-    field->setSingleStep(0.1);
-    field->setRange(-PrinterCalibration::kLimit / 10.0, PrinterCalibration::kLimit / 10.0);
-    field->setSuffix(QStringLiteral(" mm"));
-    field->setValue(value);
-    return field;
+    m_ui->MeasuredAcross->setValue(measuredFor(m_rulers.acrossLengthMm, calibration.scaleX));
+    m_ui->MeasuredDown->setValue(measuredFor(m_rulers.downLengthMm, calibration.scaleY));
+    m_ui->CorrectionX->setValue(PrinterCalibration::entryForOffset(calibration.tenthsX, calibration.scaleX) / 10.0);
+    m_ui->CorrectionY->setValue(PrinterCalibration::entryForOffset(calibration.tenthsY, calibration.scaleY) / 10.0);
+    showCorrection();
+}
+
+void CalibrationDialog::showCorrection()
+{
+    const PrinterCalibration shown = calibration();
+    m_ui->CorrectionShown->setText(QStringLiteral("Korrektur auf %1 mm: quer %2, längs %3")
+                                       .arg(kCorrectionShownOverMm)
+                                       .arg(stretchOver200(shown.scaleX), stretchOver200(shown.scaleY)));
 }
 
 PrinterCalibration CalibrationDialog::calibration() const
 {
-    return {static_cast<int>(std::lround(m_x->value() * 10)), static_cast<int>(std::lround(m_y->value() * 10))};
+    const int scaleX = scaleOf(m_rulers.acrossLengthMm, m_ui->MeasuredAcross);
+    const int scaleY = scaleOf(m_rulers.downLengthMm, m_ui->MeasuredDown);
+    return {PrinterCalibration::offsetForEntry(tenths(m_ui->CorrectionX), scaleX),
+            PrinterCalibration::offsetForEntry(tenths(m_ui->CorrectionY), scaleY), scaleX, scaleY};
 }
+
+QDoubleSpinBox* CalibrationDialog::correctionX() const { return m_ui->CorrectionX; }
+QDoubleSpinBox* CalibrationDialog::correctionY() const { return m_ui->CorrectionY; }
+QDoubleSpinBox* CalibrationDialog::measuredAcross() const { return m_ui->MeasuredAcross; }
+QDoubleSpinBox* CalibrationDialog::measuredDown() const { return m_ui->MeasuredDown; }
+QPushButton* CalibrationDialog::printPageButton() const { return m_ui->PrintCalibrationPage; }
+QPushButton* CalibrationDialog::resetButton() const { return m_ui->ResetCalibration; }
+QLabel* CalibrationDialog::correctionShown() const { return m_ui->CorrectionShown; }

@@ -2,23 +2,8 @@
 
 #include "platform/printing/print_device.h"
 
-#include <cmath>
+#include <algorithm>
 #include <cstdint>
-
-namespace {
-
-int mmToUnits(int mm, int dotsPerCentimetre)
-{
-    const auto product = static_cast<std::int32_t>(static_cast<std::int64_t>(mm) * dotsPerCentimetre);
-    return product / 10;
-}
-
-}  // namespace
-
-int dotsPerCm(int dotsPerInch)
-{
-    return static_cast<int>(std::lround(dotsPerInch / 2.54L));
-}
 
 void PrintRect::inset(int units)
 {
@@ -43,8 +28,6 @@ void PrintJob::StartPrintJob()
     m_device.beginDoc();
     m_scale.LogPixX = m_device.logPixelsX();
     m_scale.LogPixY = m_device.logPixelsY();
-    m_scale.DotsPerCmX = dotsPerCm(m_scale.LogPixX);
-    m_scale.DotsPerCmY = dotsPerCm(m_scale.LogPixY);
 }
 
 int PrintJob::MmPosX(int mm) const
@@ -59,17 +42,17 @@ int PrintJob::MmPosY(int mm) const
 
 int PrintJob::MmLenX(int mm) const
 {
-    return mmToUnits(mm, m_scale.DotsPerCmX);
+    return millimetresToUnits(mm, m_scale.LogPixX);
 }
 
 int PrintJob::MmLenY(int mm) const
 {
-    return mmToUnits(mm, m_scale.DotsPerCmY);
+    return millimetresToUnits(mm, m_scale.LogPixY);
 }
 
 int PrintJob::halfWidthX(int sheetWidthMm) const
 {
-    return static_cast<int>(static_cast<std::int64_t>(sheetWidthMm / 2) * m_scale.DotsPerCmX / 10);
+    return MmLenX(sheetWidthMm / 2);
 }
 
 PrintRect PrintJob::item(int leftMm, int topMm, int widthMm, int heightMm) const

@@ -1,21 +1,16 @@
 #pragma once
 
+#include "platform/printing/device_units.h"
+
 #include <QRect>
 
 class Picture;
 class PrintDevice;
 
-// Device units per centimetre for a printer resolution in dots per inch,
-// rounded to the nearest whole unit (600 dpi gives 236). Lengths are
-// converted with this figure, so a millimetre is a tenth of it.
-int dotsPerCm(int dotsPerInch);
-
 // The scale of one print job, read from the printer when the job starts.
 struct PrintScale {
     int LogPixX = 0;
     int LogPixY = 0;
-    int DotsPerCmX = 0;
-    int DotsPerCmY = 0;
 };
 
 // One item on the sheet in device units, in the classic form: Right and
@@ -36,10 +31,9 @@ struct PrintRect {
 // A print job on a device: starts it, turns whole millimetres measured from
 // the paper's edges into device coordinates, and draws items.
 //
-// Products of millimetres and dots per centimetre are 32-bit and wrap like
-// the integers of the printer interface; the division by ten truncates
-// toward zero (-3 mm at 236 dots per cm are -70 units). Positions subtract
-// the printer's physical offset, asked from the device at every conversion.
+// A length of v millimetres is v * dpi / 25.4 device units, rounded to the
+// nearest unit (-3 mm at 600 dpi are -71 units). Positions subtract the
+// printer's physical offset, asked from the device at every conversion.
 class PrintJob {
 public:
     explicit PrintJob(PrintDevice& device);
@@ -56,7 +50,7 @@ public:
     int MmLenX(int mm) const;
     int MmLenY(int mm) const;
     // Half the width of a folded sheet: the whole millimetres of half the
-    // width, converted with a 64-bit product.
+    // width (241 mm give 120 mm), converted.
     int halfWidthX(int sheetWidthMm) const;
 
     // The item of size width x height whose top-left corner lies (left, top)

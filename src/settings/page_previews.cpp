@@ -8,18 +8,11 @@
 #include "model/main_window_view.h"
 
 #include <QCheckBox>
-#include <QFrame>
-
-#include <array>
-
-using Rendering = PreviewHolder::Rendering;
 
 namespace previews {
 
-enum class Holder : int {
-    Image1, Image2, Image3, Image4, Image5, Image10, Image11, Image12, Image13,
-    Image14, Image18, Image19, Image22, Image23, Image26, Count, None
-};
+// The holders are members of the settings window (t_cd_setup.ui).
+constexpr Holder kNoHolder = nullptr;
 
 // Which of the back page's two pairs of position fields a rule belongs to.
 enum class Gate { Always, BackPage, SecondFront };
@@ -34,9 +27,9 @@ struct PositionRule {
     Axis axis;
     Gate gate;
     Holder outline;
-    Holder inset = Holder::None;
-    Holder overlay = Holder::None;
-    Holder beside = Holder::None;
+    Holder inset = kNoHolder;
+    Holder overlay = kNoHolder;
+    Holder beside = kNoHolder;
     void (PagePreviews::*handler)() = nullptr;  // the field's own change handler, if it has one
 };
 
@@ -65,81 +58,39 @@ using previews::CoverPreview;
 using previews::DiscPreview;
 using previews::Gate;
 using previews::Holder;
+using previews::kNoHolder;
 using previews::PositionRule;
 
-struct PanelSpec {
-    int page;
-    const char* name;
-    QRect place;
-    bool border;
-};
-
-const PanelSpec kPanels[] = {
-    {TCDSetup::PageFrontBack, "Panel3", {240, 8, 115, 161}, true},
-    {TCDSetup::PageDouble, "Panel2", {216, 8, 161, 115}, true},
-    {TCDSetup::PageCd, "Panel1", {240, 8, 115, 161}, true},
-    {TCDSetup::PageDvd, "Panel4", {216, 8, 161, 115}, false},
-    {TCDSetup::PageVhs, "Panel5", {216, 8, 161, 115}, false},
-};
-
-struct HolderSpec {
-    Holder id;
-    const char* name;
-    int page;
-    QRect place;  // inside the page's panel, before any setting moves it
-    Rendering rendering;
-    bool visible;
-};
-
-// Later entries lie above earlier ones on the same panel.
 // clang-format off
-const HolderSpec kHolders[] = {
-    {Holder::Image4,  "Image4",  TCDSetup::PageFrontBack, {24, 8, 65, 65},   Rendering::Lines, true},
-    {Holder::Image5,  "Image5",  TCDSetup::PageFrontBack, {16, 80, 81, 65},  Rendering::Lines, true},
-    {Holder::Image12, "Image12", TCDSetup::PageFrontBack, {25, 9, 63, 63},   Rendering::Photo, false},
-    {Holder::Image13, "Image13", TCDSetup::PageFrontBack, {17, 81, 79, 63},  Rendering::Photo, false},
-    {Holder::Image3,  "Image3",  TCDSetup::PageDouble,    {18, 16, 121, 65}, Rendering::Lines, true},
-    {Holder::Image14, "Image14", TCDSetup::PageDouble,    {19, 17, 119, 63}, Rendering::Photo, false},
-    {Holder::Image18, "Image18", TCDSetup::PageDouble,    {78, 17, 60, 63},  Rendering::Photo, false},
-    {Holder::Image1,  "Image1",  TCDSetup::PageCd,        {24, 10, 65, 65},  Rendering::Photo, true},
-    {Holder::Image10, "Image10", TCDSetup::PageCd,        {24, 10, 65, 65},  Rendering::Keyed, false},
-    {Holder::Image2,  "Image2",  TCDSetup::PageCd,        {24, 88, 65, 65},  Rendering::Photo, true},
-    {Holder::Image11, "Image11", TCDSetup::PageCd,        {24, 88, 65, 65},  Rendering::Keyed, false},
-    {Holder::Image19, "Image19", TCDSetup::PageDvd,       {0, 0, 136, 92},   Rendering::Lines, true},
-    {Holder::Image22, "Image22", TCDSetup::PageDvd,       {1, 1, 134, 90},   Rendering::Photo, false},
-    {Holder::Image23, "Image23", TCDSetup::PageVhs,       {16, 8, 132, 95},  Rendering::Lines, true},
-    {Holder::Image26, "Image26", TCDSetup::PageVhs,       {17, 9, 130, 93},  Rendering::Photo, false},
-};
-
 const PositionRule kPositionRules[] = {
-    {Length::spTop,        Axis::Top,  Gate::Always,      Holder::Image4,  Holder::Image12},
-    {Length::spLeft,       Axis::Left, Gate::Always,      Holder::Image4,  Holder::Image12},
-    {Length::spTop2,       Axis::Top,  Gate::BackPage,    Holder::Image5,  Holder::Image13},
-    {Length::spLeft2,      Axis::Left, Gate::BackPage,    Holder::Image5,  Holder::Image13},
-    {Length::spTop2Front,  Axis::Top,  Gate::SecondFront, Holder::Image5,  Holder::Image13},
-    {Length::spLeft2front, Axis::Left, Gate::SecondFront, Holder::Image5,  Holder::Image13},
-    {Length::spDTop,       Axis::Top,  Gate::Always,      Holder::Image3,  Holder::Image14, Holder::None, Holder::Image18},
-    {Length::spDleft,      Axis::Left, Gate::Always,      Holder::Image3,  Holder::Image14, Holder::None, Holder::Image18, &PagePreviews::spDleftChange},
-    {Length::spCDTop,      Axis::Top,  Gate::Always,      Holder::Image1,  Holder::None,    Holder::Image10},
-    {Length::spCDLeft,     Axis::Left, Gate::Always,      Holder::Image1,  Holder::None,    Holder::Image10},
-    {Length::spCDTop2,     Axis::Top,  Gate::Always,      Holder::Image2,  Holder::None,    Holder::Image11, Holder::None,    &PagePreviews::spCDTop2Change},
-    {Length::spCDLeft2,    Axis::Left, Gate::Always,      Holder::Image2,  Holder::None,    Holder::Image11},
-    {Length::spDVDTop,     Axis::Top,  Gate::Always,      Holder::Image19, Holder::Image22},
-    {Length::spDVDLeft,    Axis::Left, Gate::Always,      Holder::Image19, Holder::Image22},
-    {Length::spVHSTop,     Axis::Top,  Gate::Always,      Holder::Image23, Holder::Image26},
-    {Length::spVHSLeft,    Axis::Left, Gate::Always,      Holder::Image23, Holder::Image26},
+    {Length::spTop,        Axis::Top,  Gate::Always,      &TCDSetup::Image4,  &TCDSetup::Image12},
+    {Length::spLeft,       Axis::Left, Gate::Always,      &TCDSetup::Image4,  &TCDSetup::Image12},
+    {Length::spTop2,       Axis::Top,  Gate::BackPage,    &TCDSetup::Image5,  &TCDSetup::Image13},
+    {Length::spLeft2,      Axis::Left, Gate::BackPage,    &TCDSetup::Image5,  &TCDSetup::Image13},
+    {Length::spTop2Front,  Axis::Top,  Gate::SecondFront, &TCDSetup::Image5,  &TCDSetup::Image13},
+    {Length::spLeft2front, Axis::Left, Gate::SecondFront, &TCDSetup::Image5,  &TCDSetup::Image13},
+    {Length::spDTop,       Axis::Top,  Gate::Always,      &TCDSetup::Image3,  &TCDSetup::Image14, kNoHolder,          &TCDSetup::Image18},
+    {Length::spDleft,      Axis::Left, Gate::Always,      &TCDSetup::Image3,  &TCDSetup::Image14, kNoHolder,          &TCDSetup::Image18, &PagePreviews::spDleftChange},
+    {Length::spCDTop,      Axis::Top,  Gate::Always,      &TCDSetup::Image1,  kNoHolder,          &TCDSetup::Image10},
+    {Length::spCDLeft,     Axis::Left, Gate::Always,      &TCDSetup::Image1,  kNoHolder,          &TCDSetup::Image10},
+    {Length::spCDTop2,     Axis::Top,  Gate::Always,      &TCDSetup::Image2,  kNoHolder,          &TCDSetup::Image11, kNoHolder,          &PagePreviews::spCDTop2Change},
+    {Length::spCDLeft2,    Axis::Left, Gate::Always,      &TCDSetup::Image2,  kNoHolder,          &TCDSetup::Image11},
+    {Length::spDVDTop,     Axis::Top,  Gate::Always,      &TCDSetup::Image19, &TCDSetup::Image22},
+    {Length::spDVDLeft,    Axis::Left, Gate::Always,      &TCDSetup::Image19, &TCDSetup::Image22},
+    {Length::spVHSTop,     Axis::Top,  Gate::Always,      &TCDSetup::Image23, &TCDSetup::Image26},
+    {Length::spVHSLeft,    Axis::Left, Gate::Always,      &TCDSetup::Image23, &TCDSetup::Image26},
 };
 // clang-format on
 
 const DiscPreview kDiscs[] = {
-    {Holder::Image1, Holder::Image10, 1},
-    {Holder::Image2, Holder::Image11, 2},
+    {&TCDSetup::Image1, &TCDSetup::Image10, 1},
+    {&TCDSetup::Image2, &TCDSetup::Image11, 2},
 };
 
-const CoverPreview kDvdCover{TCDSetup::PageDvd, Holder::Image19, Holder::Image22,
+const CoverPreview kDvdCover{TCDSetup::PageDvd, &TCDSetup::Image19, &TCDSetup::Image22,
                              Check::cbUDVD, LayoutBox::LayoutDvd,
                              StockOutline::DvdPlain, StockOutline::DvdFramed};
-const CoverPreview kVhsCover{TCDSetup::PageVhs, Holder::Image23, Holder::Image26,
+const CoverPreview kVhsCover{TCDSetup::PageVhs, &TCDSetup::Image23, &TCDSetup::Image26,
                              Check::cbUVHS, LayoutBox::LayoutVhs,
                              StockOutline::VhsPlain, StockOutline::VhsFramed};
 
@@ -182,15 +133,6 @@ int previewPixels(int millimetres)
     return millimetres / 2;
 }
 
-const HolderSpec& specOf(Holder id)
-{
-    for (const HolderSpec& item : kHolders) {
-        if (item.id == id)
-            return item;
-    }
-    Q_UNREACHABLE();
-}
-
 void moveAlong(QWidget* widget, Axis axis, int value)
 {
     if (axis == Axis::Left)
@@ -199,27 +141,12 @@ void moveAlong(QWidget* widget, Axis axis, int value)
         widget->move(widget->x(), value);
 }
 
-QFrame* createPanel(const PanelSpec& item, QWidget* page)
-{
-    auto* panel = new QFrame(page);
-    panel->setObjectName(QLatin1String(item.name));
-    panel->setGeometry(item.place);
-    QPalette paper = panel->palette();
-    paper.setColor(QPalette::Window, Qt::white);
-    paper.setColor(QPalette::WindowText, Qt::darkGray);
-    panel->setPalette(paper);
-    panel->setAutoFillBackground(true);
-    if (item.border)
-        panel->setFrameStyle(QFrame::Box | QFrame::Plain);
-    return panel;
-}
-
 }  // namespace
 
 PagePreviews::PagePreviews(TCDSetup& setup, const MainWindowView& mainWindow)
     : QObject(&setup), m_setup(setup), m_settings(setup.settings()), m_mainWindow(mainWindow)
 {
-    buildPanels();
+    prepareHolders();
     connectControls();
     // The store was read into the controls before the drawings existed.
     for (const ShowHandler& show : kShowHandlers)
@@ -228,20 +155,13 @@ PagePreviews::PagePreviews(TCDSetup& setup, const MainWindowView& mainWindow)
 
 PagePreviews::~PagePreviews() = default;
 
-void PagePreviews::buildPanels()
+void PagePreviews::prepareHolders()
 {
-    std::array<QFrame*, TCDSetup::PageCount> panels{};
-    for (const PanelSpec& item : kPanels)
-        panels[item.page] = createPanel(item, m_setup.PageControl->widget(item.page));
-
-    m_holders.resize(size_t(Holder::Count));
-    for (const HolderSpec& item : kHolders) {
-        auto* view = new PreviewHolder(item.rendering, panels[item.page]);
-        view->setObjectName(QLatin1String(item.name));
-        view->setGeometry(item.place);
-        view->setVisible(item.visible);
-        m_holders[size_t(item.id)] = view;
-    }
+    // The picture holders and the disc overlays show only once a handler
+    // shows them.
+    for (PreviewHolder* hidden : {m_setup.Image12, m_setup.Image13, m_setup.Image14, m_setup.Image18,
+                                  m_setup.Image10, m_setup.Image11, m_setup.Image22, m_setup.Image26})
+        hidden->hide();
     // The disc overlays keep the stock disc; the discs take it from them.
     for (const DiscPreview& disc : kDiscs)
         holder(disc.overlay)->setPicture(stockOutline(StockOutline::Disc));
@@ -291,9 +211,9 @@ bool PagePreviews::anyLayoutTicked() const
     return false;
 }
 
-PreviewHolder* PagePreviews::holder(Holder id) const
+PreviewHolder* PagePreviews::holder(Holder member) const
 {
-    return m_holders[size_t(id)];
+    return m_setup.*member;
 }
 
 // --- Positions -----------------------------------------------------------------
@@ -307,11 +227,11 @@ void PagePreviews::applyPosition(const PositionRule& rule)
 
     const int place = previewPixels(m_settings.length(rule.field));
     moveAlong(holder(rule.outline), rule.axis, place);
-    if (rule.inset != Holder::None)
+    if (rule.inset != kNoHolder)
         moveAlong(holder(rule.inset), rule.axis, place + 1);
-    if (rule.overlay != Holder::None && m_mainWindow.layoutTicked(LayoutBox::LayoutCd))
+    if (rule.overlay != kNoHolder && m_mainWindow.layoutTicked(LayoutBox::LayoutCd))
         moveAlong(holder(rule.overlay), rule.axis, place);
-    if (rule.beside != Holder::None) {
+    if (rule.beside != kNoHolder) {
         const PreviewHolder* inset = holder(rule.inset);
         moveAlong(holder(rule.beside), rule.axis,
                   rule.axis == Axis::Left ? inset->x() + inset->width() : inset->y());
@@ -342,7 +262,7 @@ void PagePreviews::spCDTop2Change()
 void PagePreviews::placeOutlines(int page)
 {
     for (const PositionRule& rule : kPositionRules) {
-        if (specOf(rule.outline).page == page)
+        if (m_setup.PageControl->widget(page)->isAncestorOf(holder(rule.outline)))
             applyPosition(rule);
     }
 }
@@ -371,12 +291,12 @@ void PagePreviews::TabSheet2Show()
     m_setup.spLeft2front->move(m_setup.spLeft2->pos());
     m_setup.spTop2Front->move(m_setup.spTop2->pos());
 
-    showInside(Holder::Image12, Holder::Image4, 1, slotHolds(1) && !anyLayoutTicked());
+    showInside(&TCDSetup::Image12, &TCDSetup::Image4, 1, slotHolds(1) && !anyLayoutTicked());
     if (m_settings.ticked(Check::cbSecFront))
-        holder(Holder::Image5)->resize(holder(Holder::Image4)->size());
+        m_setup.Image5->resize(m_setup.Image4->size());
     const bool backShown = slotHolds(2) && !m_mainWindow.layoutTicked(LayoutBox::LayoutCd)
         && !m_mainWindow.layoutTicked(LayoutBox::LayoutDouble);
-    showInside(Holder::Image13, Holder::Image5, 2, backShown);
+    showInside(&TCDSetup::Image13, &TCDSetup::Image5, 2, backShown);
 
     positionFieldChanged(Length::spLeft);
     positionFieldChanged(Length::spTop);
@@ -387,9 +307,9 @@ void PagePreviews::TabSheet2Show()
 
 void PagePreviews::cbSecFrontClick()
 {
-    PreviewHolder* back = holder(Holder::Image5);
+    PreviewHolder* back = m_setup.Image5;
     back->resize(kBackOutlineWidth, back->height());
-    placeOutline(Holder::Image5);
+    placeOutline(&TCDSetup::Image5);
     TabSheet2Show();
 }
 
@@ -400,10 +320,10 @@ bool PagePreviews::foldedBackApplies() const
 
 void PagePreviews::cbUFrontClick()
 {
-    holder(Holder::Image4)->setPicture(stockOutline(
+    m_setup.Image4->setPicture(stockOutline(
         m_settings.ticked(Check::cbUFront) ? StockOutline::FrontFramed : StockOutline::FrontPlain));
     if (m_settings.ticked(Check::cbUBack) && foldedBackApplies())
-        holder(Holder::Image5)->setPicture(stockOutline(StockOutline::BackFolded));
+        m_setup.Image5->setPicture(stockOutline(StockOutline::BackFolded));
 }
 
 void PagePreviews::cbUBackClick()
@@ -411,7 +331,7 @@ void PagePreviews::cbUBackClick()
     if (m_settings.ticked(Check::cbUBack))
         showBackOutline();
     else
-        holder(Holder::Image5)->setPicture(stockOutline(StockOutline::BackPlain));
+        m_setup.Image5->setPicture(stockOutline(StockOutline::BackPlain));
 }
 
 void PagePreviews::cbKnickTrennVRClick()
@@ -422,7 +342,7 @@ void PagePreviews::cbKnickTrennVRClick()
 
 void PagePreviews::showBackOutline()
 {
-    holder(Holder::Image5)->setPicture(stockOutline(
+    m_setup.Image5->setPicture(stockOutline(
         foldedBackApplies() ? StockOutline::BackFolded : StockOutline::BackFramed));
 }
 
@@ -431,7 +351,7 @@ void PagePreviews::showBackOutline()
 void PagePreviews::TabSheet3Show()
 {
     placeOutlines(TCDSetup::PageDouble);
-    showInside(Holder::Image14, Holder::Image3, 1,
+    showInside(&TCDSetup::Image14, &TCDSetup::Image3, 1,
                m_mainWindow.layoutTicked(LayoutBox::LayoutDouble) && slotHolds(1));
     if (m_settings.ticked(Check::cbSecImg))
         ShowSecImg();
@@ -440,13 +360,13 @@ void PagePreviews::TabSheet3Show()
 
 void PagePreviews::ShowSecImg()
 {
-    const QRect outline = holder(Holder::Image3)->geometry();
-    PreviewHolder* left = holder(Holder::Image14);
+    const QRect outline = m_setup.Image3->geometry();
+    PreviewHolder* left = m_setup.Image14;
     left->setGeometry(outline.left() + 1, outline.top() + 1, (outline.width() - 2) / 2,
                       outline.height() - 2);
     left->setPicture(m_mainWindow.slotPicture(1));
 
-    PreviewHolder* right = holder(Holder::Image18);
+    PreviewHolder* right = m_setup.Image18;
     right->setPicture(m_mainWindow.slotPicture(2));
     right->setGeometry(left->x() + left->width(), left->y(), left->width() + 1, left->height());
     right->setVisible(m_mainWindow.layoutTicked(LayoutBox::LayoutDouble) && m_settings.ticked(Check::cbSecImg)
@@ -456,10 +376,10 @@ void PagePreviews::ShowSecImg()
 void PagePreviews::cbSecImgClick()
 {
     const bool twoPictures = m_settings.ticked(Check::cbSecImg);
-    const int interior = holder(Holder::Image3)->width() - 2;
-    PreviewHolder* left = holder(Holder::Image14);
+    const int interior = m_setup.Image3->width() - 2;
+    PreviewHolder* left = m_setup.Image14;
     left->resize(twoPictures ? interior / 2 : interior, left->height());
-    holder(Holder::Image18)->setVisible(twoPictures);
+    m_setup.Image18->setVisible(twoPictures);
     if (twoPictures)
         ShowSecImg();
 }
@@ -469,7 +389,7 @@ void PagePreviews::cbUDoubleClick()
     if (m_settings.ticked(Check::cbUDouble))
         showFramedDoubleOutline();
     else
-        holder(Holder::Image3)->setPicture(stockOutline(StockOutline::DoublePlain));
+        m_setup.Image3->setPicture(stockOutline(StockOutline::DoublePlain));
 }
 
 void PagePreviews::cbKnickTrennDClick()
@@ -480,7 +400,7 @@ void PagePreviews::cbKnickTrennDClick()
 
 void PagePreviews::showFramedDoubleOutline()
 {
-    holder(Holder::Image3)->setPicture(stockOutline(
+    m_setup.Image3->setPicture(stockOutline(
         m_settings.ticked(Check::cbKnickTrennD) ? StockOutline::DoubleFolded
                                            : StockOutline::DoubleFramed));
 }

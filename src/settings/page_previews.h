@@ -5,15 +5,17 @@
 
 #include <QObject>
 
-#include <vector>
-
 class PreviewHolder;
 class CoverSettings;
 class MainWindowView;
 class TCDSetup;
 
+namespace Ui {
+class TCDSetup;
+}
+
 namespace previews {
-enum class Holder : int;
+using Holder = PreviewHolder* Ui::TCDSetup::*;
 struct PositionRule;
 struct DiscPreview;
 struct CoverPreview;
@@ -65,10 +67,10 @@ public:
 private:
     using Holder = previews::Holder;
 
-    void buildPanels();
+    void prepareHolders();
     void connectControls();
 
-    PreviewHolder* holder(Holder id) const;
+    PreviewHolder* holder(Holder member) const;
     void applyPosition(const previews::PositionRule& rule);
     void positionFieldChanged(Length field);
     void placeOutlines(int page);
@@ -86,5 +88,4 @@ private:
     TCDSetup& m_setup;
     const CoverSettings& m_settings;
     const MainWindowView& m_mainWindow;
-    std::vector<PreviewHolder*> m_holders;
 };

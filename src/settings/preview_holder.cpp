@@ -2,15 +2,18 @@
 
 #include <QPainter>
 
-PreviewHolder::PreviewHolder(Rendering rendering, QWidget* parent)
-    : ImageView(parent, rendering == Rendering::Keyed ? ColourKey::BottomLeft : ColourKey::None),
-      m_rendering(rendering)
+PreviewHolder::PreviewHolder(QWidget* parent) : ImageView(parent) {}
+
+void PreviewHolder::setLineDrawing(bool lineDrawing)
 {
+    m_lineDrawing = lineDrawing;
+    m_opaque = QImage();
+    update();
 }
 
 void PreviewHolder::paintEvent(QPaintEvent* event)
 {
-    if (m_rendering == Rendering::Keyed) {
+    if (isKeyed()) {
         ImageView::paintEvent(event);
         return;
     }
@@ -29,7 +32,7 @@ const QImage& PreviewHolder::opaqueImage()
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
     if (m_opaque.isNull() || m_opaque.size() != pixels || !m_source.sharesDataWith(picture())) {
         m_source = picture();
-        if (m_rendering == Rendering::Lines) {
+        if (m_lineDrawing) {
             m_opaque = m_source.image().scaled(pixels, Qt::IgnoreAspectRatio,
                                                Qt::FastTransformation);
         } else {

@@ -4,17 +4,17 @@
 
 // A picture holder of the settings page previews. A keyed holder lets the
 // colour of its picture's bottom-left pixel show through, as a keyed
-// ImageView does; the other two paint their picture whole, line drawings
-// with nearest-pixel stretching so that one-pixel lines stay one sharp
-// pixel, photographs smoothly and with their alpha channel.
+// ImageView does; the others paint their picture whole: line drawings with
+// nearest-pixel stretching so that one-pixel lines stay one sharp pixel,
+// photographs smoothly and with their alpha channel.
 class PreviewHolder : public ImageView {
     Q_OBJECT
+    Q_PROPERTY(bool lineDrawing READ isLineDrawing WRITE setLineDrawing)
 public:
-    enum class Rendering { Keyed, Lines, Photo };
+    explicit PreviewHolder(QWidget* parent = nullptr);
 
-    PreviewHolder(Rendering rendering, QWidget* parent);
-
-    Rendering rendering() const { return m_rendering; }
+    bool isLineDrawing() const { return m_lineDrawing; }
+    void setLineDrawing(bool lineDrawing);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -22,7 +22,7 @@ protected:
 private:
     const QImage& opaqueImage();
 
-    Rendering m_rendering;
+    bool m_lineDrawing = false;
     Picture m_source;  // the picture m_opaque was made from
     QImage m_opaque;
 };

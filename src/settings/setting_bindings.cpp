@@ -16,7 +16,7 @@ namespace {
 template <typename Setting, typename Control>
 struct Binding {
     Setting setting;
-    Control* TCDSetup::*control;
+    Control* Ui::TCDSetup::*control;  // the control, a member made from t_cd_setup.ui
 };
 
 using C = Check;

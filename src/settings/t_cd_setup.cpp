@@ -26,12 +26,15 @@
 
 TCDSetup::TCDSetup(Role role, MainWindowControl& mainWindow, const MainWindowView& mainWindowView,
                    QWidget* parent)
-    : QDialog(parent), m_role(role), m_mainWindow(mainWindow), m_mainWindowView(mainWindowView)
+    // Value-initialising the Ui base nulls the controls of a window that
+    // never makes them.
+    : QDialog(parent), Ui::TCDSetup(), m_role(role), m_mainWindow(mainWindow),
+      m_mainWindowView(mainWindowView)
 {
     setObjectName(role == Role::RunLong ? QStringLiteral("CDSetup") : QStringLiteral("CDSetupDialog"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     if (hasControls()) {
-        buildControls();
+        setUpControls();
         // The controls show the settings before anything reacts to them.
         m_bindings = new SettingBindings(m_settings, *this);
     }
@@ -47,6 +50,14 @@ TCDSetup::TCDSetup(Role role, MainWindowControl& mainWindow, const MainWindowVie
 }
 
 TCDSetup::~TCDSetup() = default;
+
+void TCDSetup::setUpControls()
+{
+    setupUi(this);
+    // The second front's position fields share the back page's place.
+    spTop2Front->hide();
+    spLeft2front->hide();
+}
 
 void TCDSetup::connectSettingHandlers()
 {
@@ -145,11 +156,7 @@ void TCDSetup::connectPageHandlers()
     });
     connect(PageControl, &TabbedPages::pagePicked, this, &TCDSetup::PageControlChange);
     const std::pair<QPushButton*, SpinEdit*> jumps[] = {
-        {findChild<QPushButton*>(QStringLiteral("Button6")), spMV},
-        {findChild<QPushButton*>(QStringLiteral("Button5")), spMDB},
-        {findChild<QPushButton*>(QStringLiteral("Button9")), spMCD},
-        {findChild<QPushButton*>(QStringLiteral("Button7")), spMDVDB},
-        {findChild<QPushButton*>(QStringLiteral("Button8")), spMVHSB},
+        {Button6, spMV}, {Button5, spMDB}, {Button9, spMCD}, {Button7, spMDVDB}, {Button8, spMVHSB},
     };
     for (const auto& [button, field] : jumps)
         connect(button, &QPushButton::clicked, this, [this, field = field] { jumpToSize(field); });
@@ -256,8 +263,8 @@ void TCDSetup::showSecondFrontFields(bool second)
     spTop2Front->setVisible(second);
     spLeft2front->setVisible(second);
     // The shared labels' accelerators lead to the pair on view.
-    findChild<QLabel*>(QStringLiteral("lTop2"))->setBuddy(second ? spTop2Front : spTop2);
-    findChild<QLabel*>(QStringLiteral("lLeft2"))->setBuddy(second ? spLeft2front : spLeft2);
+    lTop2->setBuddy(second ? spTop2Front : spTop2);
+    lLeft2->setBuddy(second ? spLeft2front : spLeft2);
 }
 
 void TCDSetup::cbSecFrontClick()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/cover_settings.h"
+#include "ui_t_cd_setup.h"
 
 #include <QDialog>
 
@@ -13,15 +14,8 @@ class PagePreviews;
 class Picture;
 class PrintDevice;
 class QAction;
-class QCheckBox;
-class QLineEdit;
-class QListWidget;
 class QMenu;
-class QPushButton;
-class QToolButton;
 class SettingBindings;
-class SpinEdit;
-class TabbedPages;
 struct SheetSettings;
 
 // The settings window. Each instance owns its settings (CoverSettings): the
@@ -33,7 +27,11 @@ struct SheetSettings;
 // The window reaches the main window only through the two interfaces it is
 // given: it ticks the main window's layout boxes and recognition items, and
 // reads them and the slot pictures.
-class TCDSetup : public QDialog {
+//
+// The controls (t_cd_setup.ui) are the members of the Ui base, by the names
+// the rest of the program uses. Only a dialog makes them; in the window
+// that lives for the whole run they stay null.
+class TCDSetup : public QDialog, public Ui::TCDSetup {
     Q_OBJECT
 public:
     enum class Role { RunLong, Dialog };
@@ -63,78 +61,6 @@ public:
     // Runs a settings dialog over `parent`, modally; it reaches the main
     // window as this window does.
     void execDialog(QWidget* parent);
-
-    // Controls, by the names the rest of the program uses; a dialog only.
-    TabbedPages* PageControl = nullptr;
-    QLineEdit* eDaten = nullptr;
-    QLineEdit* eLabels = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
-    QToolButton* SpeedButton2 = nullptr;
-    QCheckBox* cbSelPrinter = nullptr;
-    QCheckBox* cbAutoFormat = nullptr;
-    QCheckBox* cbAutosave = nullptr;
-
-    SpinEdit* spTop = nullptr;
-    SpinEdit* spLeft = nullptr;
-    SpinEdit* spTop2 = nullptr;
-    SpinEdit* spLeft2 = nullptr;
-    SpinEdit* spTop2Front = nullptr;
-    SpinEdit* spLeft2front = nullptr;
-    QCheckBox* cbUFront = nullptr;
-    QCheckBox* cbUBack = nullptr;
-    QCheckBox* cbSecFront = nullptr;
-    QCheckBox* cbKnickTrennVR = nullptr;
-
-    SpinEdit* spDTop = nullptr;
-    SpinEdit* spDleft = nullptr;
-    QCheckBox* cbUDouble = nullptr;
-    QCheckBox* cbKnickTrennD = nullptr;
-    QCheckBox* cbSecImg = nullptr;
-
-    SpinEdit* spCDTop = nullptr;
-    SpinEdit* spCDLeft = nullptr;
-    SpinEdit* spCDTop2 = nullptr;
-    SpinEdit* spCDLeft2 = nullptr;
-    QCheckBox* cbCDRund = nullptr;
-    SpinEdit* spMCDLoch = nullptr;
-
-    SpinEdit* spDVDTop = nullptr;
-    SpinEdit* spDVDLeft = nullptr;
-    QCheckBox* cbUDVD = nullptr;
-    SpinEdit* spVHSTop = nullptr;
-    SpinEdit* spVHSLeft = nullptr;
-    QCheckBox* cbUVHS = nullptr;
-
-    QListWidget* ListView = nullptr;
-    QPushButton* bLoadLabel = nullptr;
-    QPushButton* bSave = nullptr;
-    QPushButton* bUpdateLabel = nullptr;
-    QPushButton* bDeleteLabel = nullptr;
-
-    QLineEdit* eUrl = nullptr;
-    QListWidget* ListBox = nullptr;
-    QPushButton* bNeu = nullptr;
-    QPushButton* bAendern = nullptr;
-    QPushButton* Button4 = nullptr;
-    QPushButton* Button10 = nullptr;
-
-    SpinEdit* spMV = nullptr;
-    SpinEdit* spMRB = nullptr;
-    SpinEdit* spMRH = nullptr;
-    SpinEdit* spMDB = nullptr;
-    SpinEdit* spMDH = nullptr;
-    SpinEdit* spMCD = nullptr;
-    SpinEdit* spMKB = nullptr;
-    SpinEdit* spMDVDB = nullptr;
-    SpinEdit* spMDVDH = nullptr;
-    SpinEdit* spMVHSB = nullptr;
-    SpinEdit* spMVHSH = nullptr;
-    QCheckBox* cbMVorlagen = nullptr;
-    QPushButton* Button3 = nullptr;
-
-    QPushButton* Button1 = nullptr;
-    QPushButton* bTestDruck = nullptr;
-    QPushButton* Button2 = nullptr;
 
     // Page indexes as the rules compare them.
     enum Page {
@@ -217,7 +143,7 @@ protected:
 
 private:
     void connectSettingHandlers();
-    void buildControls();
+    void setUpControls();
     void connectControls();
     void connectPageHandlers();
     void connectTemplatePage();

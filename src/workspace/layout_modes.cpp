@@ -14,7 +14,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
-#include <QToolBar>
 #include <QToolButton>
 
 namespace {
@@ -59,21 +58,6 @@ void clearIfTicked(QCheckBox* box)
 bool shown(const QWidget* widget)
 {
     return !widget->isHidden();
-}
-
-// A control on the toolbar is shown and hidden through the toolbar's action
-// for it; the toolbar would undo a change made on the control itself.
-void setShown(QWidget* widget, bool visible)
-{
-    if (auto* bar = qobject_cast<QToolBar*>(widget->parentWidget())) {
-        for (QAction* action : bar->actions()) {
-            if (bar->widgetForAction(action) == widget) {
-                action->setVisible(visible);
-                return;
-            }
-        }
-    }
-    widget->setVisible(visible);
 }
 
 void setLeft(QWidget* widget, int left)
@@ -171,7 +155,7 @@ void TSleevix::showBackControls(bool visible)
     for (QWidget* widget : {static_cast<QWidget*>(cbSecFront), static_cast<QWidget*>(Image2),
                             static_cast<QWidget*>(Panel2), static_cast<QWidget*>(sbTrash2),
                             static_cast<QWidget*>(sbClipbrd2), static_cast<QWidget*>(bBack)})
-        setShown(widget, visible);
+        widget->setVisible(visible);
 }
 
 // A circle over the slot shows where the round label's edge will be. White
@@ -227,7 +211,7 @@ void TSleevix::cbSecIMGClick()
     if (!cbDouble->isChecked())
         return;
     setHint(sbTrash1, hint::T1double);
-    setShown(sbClipbrd2, false);
+    sbClipbrd2->setVisible(false);
     setHint(sbTrash2, hint::T2back);
     setCaption(bFront, "Do&ppelseite");
     setLeft(Panel1, 60);
@@ -235,7 +219,7 @@ void TSleevix::cbSecIMGClick()
     setCaption(bBack, "&Rückseite");
     const bool twoPictures = cbSecIMG->isChecked();
     if (twoPictures) {
-        setShown(sbClipbrd2, true);
+        sbClipbrd2->setVisible(true);
         setHint(sbTrash1, hint::T1page1);
         setHint(sbTrash2, hint::T2page2);
         setCaption(bFront, "&1. Seite");

@@ -143,22 +143,36 @@ void TSleevix::loadRecognised(int errorSlot, const QString& fileName)
     }
 }
 
+// The first two of the files chosen together; the others are not used.
+void TSleevix::loadChosenFiles(int slot, const QStringList& files, bool recognition)
+{
+    if (files.isEmpty())
+        return;
+    if (recognition) {
+        loadRecognised(1, files.at(0));
+        if (files.size() >= 2)
+            loadRecognised(2, files.at(1));
+    } else {
+        const int other = slot == 1 ? 2 : 1;
+        loadDirect(slot, files.at(0));
+        if (files.size() >= 2)
+            loadDirect(other, files.at(1));
+    }
+}
+
 void TSleevix::FDblClick(int slot)
 {
     const bool recognition = recognitionApplies();
     const QStringList files = runOpenDialog ? runOpenDialog() : QStringList();
-    if (!files.isEmpty()) {
-        if (recognition) {
-            loadRecognised(1, files.at(0));
-            if (files.size() >= 2)
-                loadRecognised(2, files.at(1));
-        } else {
-            const int other = slot == 1 ? 2 : 1;
-            loadDirect(slot, files.at(0));
-            if (files.size() >= 2)
-                loadDirect(other, files.at(1));
-        }
-    }
+    loadChosenFiles(slot, files, recognition);
+    updateTrashButtons();
+}
+
+void TSleevix::openFiles(const QStringList& files)
+{
+    if (files.isEmpty())
+        return;
+    loadChosenFiles(1, files, recognitionApplies());
     updateTrashButtons();
 }
 

@@ -4,9 +4,7 @@
 
 #include "platform/widgets/error_box.h"
 #include "platform/store/settings_store.h"
-#include "print/calibration_dialog.h"
-#include "print/calibration_page.h"
-#include "platform/printing/printer_calibration.h"
+#include "print/calibrate_printer.h"
 #include "platform/printing/print_support.h"
 #include "platform/printing/printer_choice.h"
 #include "print/sheets.h"
@@ -152,13 +150,6 @@ void TSleevix::mCalibrateClick()
                                                     "PDF-Datei gespeichert und brauchen keine Kalibrierung."));
             return;
         }
-        CalibrationDialog dialog(printer, PrinterCalibration::load(printer), this);
-        connect(&dialog, &CalibrationDialog::printPageRequested, &dialog, [&dialog] {
-            runGuarded(&dialog, [&dialog] {
-                printSupport().print(&dialog, false, &PrintCalibrationPage, /*calibrated*/ false);
-            });
-        });
-        if (dialog.exec() == QDialog::Accepted)
-            dialog.calibration().save(printer);
+        calibratePrinter(this, printer);
     });
 }

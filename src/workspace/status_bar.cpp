@@ -9,18 +9,43 @@ constexpr int kTextIndent = 2;
 
 }  // namespace
 
-StatusBar::StatusBar(const std::vector<int>& widths, QWidget* parent)
-    : QFrame(parent), m_widths(widths)
+StatusBar::StatusBar(QWidget* parent) : QFrame(parent)
 {
     setFocusPolicy(Qt::ClickFocus);
-    for (std::size_t i = 0; i < widths.size(); ++i) {
+}
+
+QString StatusBar::panelWidthList() const
+{
+    QStringList widths;
+    for (int width : m_widths)
+        widths.append(QString::number(width));
+    return widths.join(QLatin1Char(','));
+}
+
+void StatusBar::setPanelWidthList(const QString& widths)
+{
+    std::vector<int> numbers;
+    for (const QString& width : widths.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        numbers.push_back(width.trimmed().toInt());
+    setPanelWidths(numbers);
+}
+
+void StatusBar::setPanelWidths(const std::vector<int>& widths)
+{
+    m_widths = widths;
+    while (m_panels.size() < widths.size()) {
         auto* panel = new QLabel(this);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setTextFormat(Qt::PlainText);
         panel->setIndent(kTextIndent);
-        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(m_panels.size()));
         m_panels.push_back(panel);
         m_texts.append(QString());
+    }
+    while (m_panels.size() > widths.size()) {
+        delete m_panels.back();
+        m_panels.pop_back();
+        m_texts.removeLast();
     }
     arrangePanels();
 }

@@ -13,8 +13,16 @@ class QLabel;
 // check boxes onto it.
 class StatusBar : public QFrame {
     Q_OBJECT
+    // The panels' widths from left to right, as Qt Designer keeps them: a
+    // list of numbers separated by commas ("8,288,300"); Designer has no
+    // property type for a list of numbers. Setting it makes the panels.
+    Q_PROPERTY(QString panelWidths READ panelWidthList WRITE setPanelWidthList)
 public:
-    explicit StatusBar(const std::vector<int>& widths, QWidget* parent = nullptr);
+    explicit StatusBar(QWidget* parent = nullptr);
+
+    QString panelWidthList() const;
+    void setPanelWidthList(const QString& widths);
+    void setPanelWidths(const std::vector<int>& widths);
 
     int panelCount() const { return int(m_panels.size()); }
     // The whole text, as it was set.

@@ -60,20 +60,30 @@ const LayoutValue kSaveOrder[] = {
     {"DVD", &TSleevix::cbDVD},          {"VHS", &TSleevix::cbVHS},
 };
 
+// The buttons' icons, rendered into the program at build time.
+const std::pair<QToolButton* Ui::TSleevix::*, const char*> kButtonIcons[] = {
+    {&TSleevix::sbClose, "close"},       {&TSleevix::sbKonfig, "settings"},
+    {&TSleevix::sbPrint, "print"},       {&TSleevix::sbFront, "front"},
+    {&TSleevix::sbBack, "back"},         {&TSleevix::sbDouble, "double"},
+    {&TSleevix::sbCD, "cd"},             {&TSleevix::spDVD, "dvd"},
+    {&TSleevix::spVHS, "vhs"},           {&TSleevix::sbClipbrd1, "paste1"},
+    {&TSleevix::sbClipbrd2, "paste2"},   {&TSleevix::sbChange, "swap"},
+    {&TSleevix::sbClear, "clear"},       {&TSleevix::sbTrash1, "trash"},
+    {&TSleevix::sbTrash2, "trash"},
+};
+
 }  // namespace
 
 TSleevix::TSleevix(const QStringList& arguments, QWidget* parent)
-    : QMainWindow(parent), m_arguments(arguments)
+    : QMainWindow(parent), m_commandLine(arguments)
 {
     initResources();
     setObjectName(QStringLiteral("Sleevix"));
-    setWindowTitle(QStringLiteral("Sleevix von Tarnholm"));
     setWindowIcon(programIcon("sleevix"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    buildClient();
-    buildMenus();
+    setUpControls();
     buildPopupMenus();
     connectLayoutHandlers();
     connectPictureHandlers();
@@ -87,6 +97,17 @@ TSleevix::TSleevix(const QStringList& arguments, QWidget* parent)
 }
 
 TSleevix::~TSleevix() = default;
+
+void TSleevix::setUpControls()
+{
+    setupUi(this);
+    for (const auto& [button, icon] : kButtonIcons)
+        (this->*button)->setIcon(programIcon(icon));
+    cbSecIMG->hide();
+    // The CD outlines show in the CD layout only.
+    Image3->hide();
+    Image4->hide();
+}
 
 void TSleevix::attachSettings(TCDSetup& runLongSettings)
 {
@@ -142,6 +163,7 @@ void TSleevix::runFirstActivation()
         return;
     m_activated = true;
     runGuarded(this, [this] { FormActivate(); });
+    runGuarded(this, [this] { openFiles(m_commandLine.pictureFiles()); });
 }
 
 void TSleevix::FormActivate()
@@ -153,7 +175,7 @@ void TSleevix::FormActivate()
     const QString pictureFolder = settings.folder(Folder::eDaten);
     if (QFileInfo(pictureFolder).isDir())
         m_openDialogFolder = pictureFolder;
-    if (m_arguments.value(1) == QLatin1String("open"))
+    if (m_commandLine.opensPictureFolder())
         QDesktopServices::openUrl(QUrl::fromLocalFile(pictureFolder));
     if (clipboardHasPicture()) {
         sbClipbrd1->setEnabled(true);

@@ -4,6 +4,8 @@
 #include "model/main_window_control.h"
 #include "model/main_window_view.h"
 #include "platform/pictures/picture.h"
+#include "ui_t_sleevix.h"
+#include "workspace/command_line.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -17,11 +19,6 @@ class QDialog;
 class QUrl;
 class QCheckBox;
 class QMenu;
-class QPushButton;
-class QToolBar;
-class QToolButton;
-class SlotPanel;
-class StatusBar;
 class TCDSetup;
 
 // The main window: two picture panels with their slots, the layout check
@@ -29,65 +26,26 @@ class TCDSetup;
 // status bar. The settings side reaches it through MainWindowControl and
 // MainWindowView; it reaches the settings through the run-long settings
 // window it is given.
-class TSleevix : public QMainWindow, public MainWindowControl, public MainWindowView {
+//
+// The controls, menus and menu items (t_sleevix.ui) are the members of the
+// Ui base, by the names the program uses. The toolbar ToolBar1 is a row of
+// tool buttons in a plain widget with a box layout rather than a QToolBar:
+// Qt Designer keeps no widgets on a toolbar (saving the form drops them),
+// and the program needs its tool buttons by name, 23 by 24 pixels each, in
+// the client area, with the layout boxes on the same row. As on a toolbar,
+// a hidden button leaves no gap: the buttons after it close up.
+class TSleevix : public QMainWindow,
+                 public Ui::TSleevix,
+                 public MainWindowControl,
+                 public MainWindowView {
     Q_OBJECT
 public:
     explicit TSleevix(const QStringList& arguments = {}, QWidget* parent = nullptr);
     ~TSleevix() override;
 
-    // --- Controls, by the names the program uses -------------------------
-    QWidget* Client = nullptr;
-    QToolBar* ToolBar = nullptr;
-    SlotPanel* Panel1 = nullptr;
-    SlotPanel* Panel2 = nullptr;
-    ImageView* Image1 = nullptr;
-    ImageView* Image2 = nullptr;
-    ImageView* Image3 = nullptr;
-    ImageView* Image4 = nullptr;
-    QCheckBox* cbSecFront = nullptr;
-    QCheckBox* cbDouble = nullptr;
-    QCheckBox* cbCD = nullptr;
-    QCheckBox* cbDVD = nullptr;
-    QCheckBox* cbVHS = nullptr;
-    QCheckBox* cbSecIMG = nullptr;
-    QPushButton* bFront = nullptr;
-    QPushButton* bBack = nullptr;
-    QToolButton* sbTrash1 = nullptr;
-    QToolButton* sbTrash2 = nullptr;
-    QToolButton* sbClose = nullptr;
-    QToolButton* sbKonfig = nullptr;
-    QToolButton* sbPrint = nullptr;
-    QToolButton* sbFront = nullptr;
-    QToolButton* sbBack = nullptr;
-    QToolButton* sbDouble = nullptr;
-    QToolButton* sbCD = nullptr;
-    QToolButton* spDVD = nullptr;
-    QToolButton* spVHS = nullptr;
-    QToolButton* sbClipbrd1 = nullptr;
-    QToolButton* sbClipbrd2 = nullptr;
-    QToolButton* sbChange = nullptr;
-    QToolButton* sbClear = nullptr;
-    StatusBar* statusBarPanels = nullptr;
     // The panels' context menus, made at their first use.
     QMenu* PopupMenu1 = nullptr;
     QMenu* PopupMenu2 = nullptr;
-
-    QAction* mKonfig = nullptr;
-    QAction* mBeenden = nullptr;
-    QAction* mPrint = nullptr;
-    QAction* mPrinterSetup = nullptr;
-    QAction* mPreview = nullptr;
-    QAction* mPdfExport = nullptr;
-    QAction* mCalibrate = nullptr;
-    QAction* mFront = nullptr;
-    QAction* mBack = nullptr;
-    QAction* mDoppel = nullptr;
-    QAction* mCD = nullptr;
-    QAction* mDVD = nullptr;
-    QAction* mVHS = nullptr;
-    QAction* Hilfe1 = nullptr;
-    QAction* mAbout = nullptr;
-    QAction* ImInternetsuchen1 = nullptr;
 
     // Context menu items are addressed by position, separators included.
     static constexpr int kLoadItem = 0;
@@ -122,6 +80,9 @@ public:
     void SetJPEGOptions(Picture& holder);
     void FDblClick(int slot);
     void OpenImage(int slot, const QString& fileName);
+    // Files named on the command line or handed over by a later start:
+    // loaded as a choice of several files in the front panel's open dialog.
+    void openFiles(const QStringList& files);
     void Image1DblClick();
     void Image2DblClick();
     void Image3DblClick();
@@ -238,9 +199,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildMenus();
-    void buildToolBar();
-    void buildClient();
+    void setUpControls();
     void buildPopupMenus();
     void connectLayoutHandlers();
     void connectPictureHandlers();
@@ -262,12 +221,13 @@ private:
     void toggleRecognition(int menu);
     QStringList execPictureDialog();
     bool recognitionApplies() const;
+    void loadChosenFiles(int slot, const QStringList& files, bool recognition);
     void loadDirect(int slot, const QString& fileName);
     void loadRecognised(int errorSlot, const QString& fileName);
     void showPartialPicture(int slot, const QImage& partial);
 
     QList<QAction*> m_popupItems[2];  // the context menus' items, separators included
-    QStringList m_arguments;
+    CommandLine m_commandLine;
     TCDSetup* m_runLongSettings = nullptr;
     QString m_openDialogFolder;
     QString m_openDialogFileName;

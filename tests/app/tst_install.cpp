@@ -1,16 +1,20 @@
 #include "workspace/help_document.h"
 #include "platform/desktop/modules.h"
 #include "platform/metafiles/metafile_helper.h"
+#include "platform/pictures/picture_formats.h"
 #include "support/test_env.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 // Installs the build tree into a temporary prefix, as a packager would.
 class InstallTest : public QObject {
@@ -31,13 +35,50 @@ private slots:
     void programAndMenuEntry()
     {
         QVERIFY(QFileInfo(path("bin/sleevix")).isExecutable());
-        QFile desktop(path("share/applications/sleevix.desktop"));
-        QVERIFY(desktop.open(QIODevice::ReadOnly));
-        const QStringList lines = QString::fromUtf8(desktop.readAll()).split('\n');
+        const QStringList lines = menuEntry();
         for (const char* line : {"[Desktop Entry]", "Type=Application", "Name=Sleevix",
-                                 "Exec=sleevix", "Icon=sleevix", "Categories=Graphics;Office;"})
+                                 "Exec=sleevix %F", "Icon=sleevix", "Categories=Graphics;Publishing;"})
             QVERIFY2(lines.contains(QLatin1String(line)), line);
         QVERIFY(lines.filter(QRegularExpression("^Comment=.+")).size() == 1);
+    }
+
+    // The file manager offers the program for exactly the picture types it
+    // reads; the software centre is told the same.
+    void menuEntryAndMetainfoNameTheReadableTypes()
+    {
+        const QMimeDatabase types;
+        QStringList readable;
+        for (const QString& extension : readablePictureExtensions()) {
+            const QString type = types.mimeTypeForFile("x." + extension, QMimeDatabase::MatchExtension).name();
+            if (!readable.contains(type))
+                readable << type;
+        }
+        readable.sort();
+        const QStringList entry = menuEntry().filter(QRegularExpression("^MimeType="));
+        QCOMPARE(entry.size(), 1);
+        QStringList declared = entry.first().mid(9).split(';', Qt::SkipEmptyParts);
+        declared.sort();
+        QCOMPARE(declared, readable);
+
+        QFile metainfo(path("share/metainfo/de.tarnholm.sleevix.metainfo.xml"));
+        QVERIFY(metainfo.open(QIODevice::ReadOnly));
+        QStringList listed;
+        QXmlStreamReader xml(&metainfo);
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("mediatype"))
+                listed << xml.readElementText();
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        listed.sort();
+        QCOMPARE(listed, readable);
+    }
+
+    // The ready templates come with the program and lie ready as files.
+    void readyTemplatesAsFiles()
+    {
+        const QStringList ready = QDir(":/templates").entryList(QDir::Files, QDir::Name);
+        QVERIFY(!ready.isEmpty());
+        QCOMPARE(QDir(path("share/sleevix/Vorlagen")).entryList(QDir::Files, QDir::Name), ready);
     }
 
     void iconInEverySize()
@@ -108,6 +149,14 @@ private slots:
 
 private:
     QString path(const QString& relative) const { return m_prefix.filePath(relative); }
+
+    QStringList menuEntry() const
+    {
+        QFile desktop(path("share/applications/sleevix.desktop"));
+        if (!desktop.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(desktop.readAll()).split('\n');
+    }
 
     QTemporaryDir m_prefix;
 };

@@ -6,6 +6,7 @@
 #include "platform/desktop/display_identity.h"
 #include "support/message_boxes.h"
 #include "support/test_env.h"
+#include "workspace/command_line.h"
 #include "workspace/t_sleevix.h"
 #include "workspace/slot_panel.h"
 
@@ -260,6 +261,31 @@ private slots:
         qputenv("XDG_RUNTIME_DIR", testsRuntimeFolder);
     }
 
+    // The later start's files reach the running instance whole, as
+    // absolute paths, in their order; the word "open" is not among them.
+    void secondStartHandsItsFilesOver()
+    {
+        QTemporaryDir home;
+        const QByteArray testsRuntimeFolder = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", runtimeFolder(home).toLocal8Bit());
+        SingleInstance running(QStringLiteral("Sleevix"));
+        QVERIFY(!running.anotherInstanceRuns());
+        QSignalSpy asked(&running, &SingleInstance::activationRequested);
+        QSignalSpy handed(&running, &SingleInstance::filesHandedOver);
+        ProgramRun second(home);
+        const QString oddName = QString::fromUtf8("/tmp/Hülle\nneu 100%.jpg");
+        second.process.setArguments({"open", "Bild 1.bmp", oddName});
+        second.process.setWorkingDirectory(home.path());
+        second.start();
+        QVERIFY(handed.wait(10000));
+        QCOMPARE(asked.count(), 1);
+        QCOMPARE(handed.count(), 1);
+        QCOMPARE(handed.first().first().toStringList(),
+                 QStringList({QDir(home.path()).filePath("Bild 1.bmp"), oddName}));
+        QVERIFY(second.endsAsASecondStart());
+        qputenv("XDG_RUNTIME_DIR", testsRuntimeFolder);
+    }
+
     void simultaneousStartsLeaveExactlyOneRunning()
     {
         QTemporaryDir home;
@@ -313,6 +339,30 @@ private slots:
         QCOMPARE(connectedWaylandDisplay(), QString("wayland-7"));
         ::close(client);
         ::close(compositor);
+    }
+
+    void commandLineNamesTheFilesAndTheWordOpen_data()
+    {
+        QTest::addColumn<QStringList>("arguments");  // after the program
+        QTest::addColumn<bool>("opensFolder");
+        QTest::addColumn<QStringList>("files");  // relative ones below the working folder
+        QTest::newRow("nothing") << QStringList() << false << QStringList();
+        QTest::newRow("files") << QStringList{"a.jpg", "/b/c.bmp"} << false << QStringList{"a.jpg", "/b/c.bmp"};
+        QTest::newRow("open first") << QStringList{"open", "a.jpg"} << true << QStringList{"a.jpg"};
+        QTest::newRow("open later is a file") << QStringList{"a.jpg", "open"} << false << QStringList{"a.jpg", "open"};
+        QTest::newRow("Open is a file") << QStringList{"Open"} << false << QStringList{"Open"};
+    }
+
+    void commandLineNamesTheFilesAndTheWordOpen()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, opensFolder);
+        QFETCH(QStringList, files);
+        const CommandLine commandLine(QStringList{"sleevix"} + arguments);
+        QCOMPARE(commandLine.opensPictureFolder(), opensFolder);
+        for (QString& file : files)
+            file = QDir::current().absoluteFilePath(file);
+        QCOMPARE(commandLine.pictureFiles(), files);
     }
 
     void socketLivesInAFolderOnlyTheUserCanEnter_data()

@@ -523,7 +523,9 @@ void XDesktopTest::mainWindowAndSettingsPagesOnScreen()
     QVERIFY(!windowShot(open, "picture-open-dialog" + suffix).isNull());
     open.hide();
 
-    CalibrationDialog calibration(QStringLiteral("Sleevix-PDF"), PrinterCalibration(), &main);
+    const PaperArea a4{QSizeF(210, 297), QRectF(4, 4, 202, 289)};
+    CalibrationDialog calibration(QStringLiteral("Sleevix-PDF"), PrinterCalibration(),
+                                  CalibrationRulers::forPaper(a4), &main);
     TAboutBox about(&main);
     TForm2 links(main.runLongSettings(), &main);
     TForm3 printCount(&main);

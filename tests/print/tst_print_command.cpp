@@ -121,7 +121,7 @@ private slots:
         app.setup().spLeft->setValue(99);  // changed, never saved
         app.main().sbPrintClick();
         QCOMPARE(printing.devices.back()->drawCalls().first(),
-                 RecordedCall::stretchDraw(1080, 136, 3912, 2968, QSize(30, 30)));
+                 RecordedCall::stretchDraw(1081, 136, 3916, 2971, QSize(30, 30)));
         QCOMPARE(printing.dialogsShown, 0);
 
         TCDSetup dialog(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
@@ -131,9 +131,9 @@ private slots:
         const int countBefore = store().readInteger("AnzPrint");
         dialog.bTestDruckClick();
         QCOMPARE(printing.titles().last(), QString("Testausdruck Vorder-Rückseite von Sleevix"));
-        // 99 mm at 236 dots per centimetre, less the offset of 100.
+        // 99 mm at 600 dpi (2339 units), less the offset of 100.
         QCOMPARE(printing.devices.back()->drawCalls().first(),
-                 RecordedCall::rectangle(2236, 136, 5068, 2968));
+                 RecordedCall::rectangle(2239, 136, 5074, 2971));
         QCOMPARE(store().readInteger("AnzPrint"), countBefore);
     }
 

@@ -3,6 +3,8 @@
 #include "platform/store/settings_store.h"
 #include "platform/widgets/spin_edit.h"
 #include "platform/widgets/tabbed_pages.h"
+#include "platform/printing/calibrated_device.h"
+#include "platform/printing/print_support.h"
 #include "print/calibration_dialog.h"
 #include "platform/printing/print_preview.h"
 #include "platform/printing/print_runner.h"
@@ -31,6 +33,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cmath>
 #include <functional>
 #include <optional>
 
@@ -96,6 +99,20 @@ Calls moved(Calls calls, int dx, int dy)
     return calls;
 }
 
+// The device points a call draws at: the corners of a box, or one point.
+QList<QPoint> pointsOf(const RecordedCall& call)
+{
+    switch (call.kind) {
+    case C::Kind::StretchDraw: case C::Kind::StretchDrawRound: case C::Kind::Rectangle:
+    case C::Kind::Ellipse: case C::Kind::ClearEllipse:
+        return {QPoint(call.left, call.top), QPoint(call.right, call.bottom)};
+    case C::Kind::MoveTo: case C::Kind::LineTo:
+        return {QPoint(call.left, call.top)};
+    default:
+        return {};
+    }
+}
+
 // Rasterises a one-page PDF at 600 dpi in grey levels; null without pdftoppm.
 QImage rasterised(const QString& pdf)
 {
@@ -123,14 +140,14 @@ std::optional<int> inkNear(int expected, const std::function<int(int)>& greyAt, 
 }
 
 // The first and last pixel column and row of an item placed in millimetres
-// from the paper's corner, at 600 dpi and 236 units per centimetre.
+// from the paper's corner, at 600 dpi.
 struct PaperBox {
     int left, top, right, bottom;
 };
 
 PaperBox paperBox(int leftMm, int topMm, int widthMm, int heightMm)
 {
-    const auto units = [](int mm) { return mm * 236 / 10; };
+    const auto units = [](int mm) { return int(std::lround(mm * 600 / 25.4)); };
     return {units(leftMm), units(topMm), units(leftMm) + units(widthMm) - 1, units(topMm) + units(heightMm) - 1};
 }
 
@@ -212,7 +229,9 @@ private slots:
         QCOMPARE(printing.devices.size(), std::size_t(2));
         QCOMPARE(printing.devices[0]->calls(), printing.devices[1]->calls());
         // The stored cover at 10 / 10 mm, moved by the printer's calibration.
-        QCOMPARE(printing.devices[0]->drawCalls().first(), C::rectangle(171, 120, 6613, 4462));
+        // A landscape page lies turned on the paper: right on the paper is down
+        // on the page, down on the paper is left on the page.
+        QCOMPARE(printing.devices[0]->drawCalls().first(), C::rectangle(153, 171, 6602, 4517));
         QCOMPARE(store().readInteger("AnzPrint"), 1);  // printing from the preview
 
         whenModal<PrintPreview>([](PrintPreview& preview) { preview.reject(); });
@@ -292,16 +311,22 @@ private slots:
     void calibrationMovesEveryCoordinateOnItsPrinterOnly_data()
     {
         QTest::addColumn<QString>("box");
-        QTest::newRow("front and back") << "";
-        QTest::newRow("folded") << "cbDouble";
-        QTest::newRow("round CD labels") << "cbCD";
-        QTest::newRow("DVD") << "cbDVD";
-        QTest::newRow("VHS") << "cbVHS";
+        QTest::addColumn<int>("dx");
+        QTest::addColumn<int>("dy");
+        // +1.5 mm across and -0.7 mm down the paper at 600 dpi; a landscape
+        // page lies on the paper turned counter-clockwise.
+        QTest::newRow("front and back") << "" << 35 << -17;
+        QTest::newRow("folded") << "cbDouble" << 17 << 35;
+        QTest::newRow("round CD labels") << "cbCD" << 35 << -17;
+        QTest::newRow("DVD") << "cbDVD" << 17 << 35;
+        QTest::newRow("VHS") << "cbVHS" << 17 << 35;
     }
 
     void calibrationMovesEveryCoordinateOnItsPrinterOnly()
     {
         QFETCH(QString, box);
+        QFETCH(int, dx);
+        QFETCH(int, dy);
         installPrinters({"Laser", "Tinte"}, "Laser");
         store().writeString("PrinterName", "Laser");
         store().writeBool("CDRund", true);
@@ -310,15 +335,73 @@ private slots:
         const Calls plain = printedCalls(printing);
         QVERIFY(!plain.isEmpty());
 
-        // +1.5 mm and -0.7 mm at 236 units per cm.
         PrinterCalibration{15, -7}.save("Laser");
-        QCOMPARE(printedCalls(printing), moved(plain, 35, -16));
+        QCOMPARE(printedCalls(printing), moved(plain, dx, dy));
 
         main().mPdfExport->trigger();
         QCOMPARE(printing.devices.back()->drawCalls(), plain);
 
         store().writeString("PrinterName", "Tinte");
         QCOMPARE(printedCalls(printing), plain);
+    }
+
+    void scaleStretchesFromThePapersCornerAlongThePaper_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("landscape");
+        QTest::newRow("front and back") << "" << false;
+        QTest::newRow("folded") << "cbDouble" << true;
+        QTest::newRow("CD labels") << "cbCD" << false;
+        QTest::newRow("DVD") << "cbDVD" << true;
+        QTest::newRow("VHS") << "cbVHS" << true;
+    }
+
+    void scaleStretchesFromThePapersCornerAlongThePaper()
+    {
+        QFETCH(QString, box);
+        QFETCH(bool, landscape);
+        installPrinters({"Laser"}, "Laser");
+        store().writeString("PrinterName", "Laser");
+        RecordedPrinting printing;
+        prepareLayout(box.toLatin1().constData());
+        const Calls plain = printedCalls(printing);
+        // 1.0 % longer across the paper, 0.5 % shorter down it.
+        PrinterCalibration{0, 0, 1'010'000, 995'000}.save("Laser");
+        const Calls stretched = printedCalls(printing);
+        QCOMPARE(stretched.size(), plain.size());
+
+        // Distances from the paper's top-left corner, in device units at
+        // 600 dpi with offsets 100 on A4: across and down the paper.
+        const int paperHeight = 7016;
+        const auto across = [&](int x, int y) { return landscape ? y + 100 : x + 100; };
+        const auto down = [&](int x, int y) { return landscape ? paperHeight - (x + 100) : y + 100; };
+        for (qsizetype i = 0; i < plain.size(); ++i) {
+            const QList<QPoint> before = pointsOf(plain[i]), after = pointsOf(stretched[i]);
+            for (qsizetype j = 0; j < before.size(); ++j) {
+                const QPoint p = before[j], c = after[j];
+                QVERIFY2(qAbs(across(c.x(), c.y()) - across(p.x(), p.y()) * 1.010) <= 1,
+                         qPrintable(stretched[i].toString()));
+                QVERIFY2(qAbs(down(c.x(), c.y()) - down(p.x(), p.y()) * 0.995) <= 1,
+                         qPrintable(stretched[i].toString()));
+            }
+        }
+    }
+
+    void crossEntryKeepsTheCrossWhereItPutsItUnderAScale()
+    {
+        // The cross 20 mm from the edges was measured at 18.5 mm across on
+        // the uncorrected page (entry +1.5 mm) of a printer that prints 1 %
+        // short across. Corrected, the cross lands 1.5 mm right of where it
+        // was printed, stretched by the scale: (20 + 1.5) * 1.01 - 0.2 mm.
+        const int scale = 1'010'000;
+        const int offset = PrinterCalibration::offsetForEntry(15, scale);
+        QCOMPARE(PrinterCalibration::entryForOffset(offset, scale), 15);
+        RecordingDevice printer(600, 600, 100, 100);
+        CalibratedDevice device(printer, PrinterCalibration{offset, 0, scale, PrinterCalibration::kUnitScale});
+        device.moveTo(472 - 100, 472 - 100);  // 20 mm from both edges
+        const C moved = printer.calls().last();
+        QVERIFY(qAbs((moved.left + 100) * 25.4 / 600 - (20 + 1.5 * 1.01)) < 0.1);
+        QCOMPARE(moved.top + 100, 472);
     }
 
     void calibrationMovesTestPrints()
@@ -332,8 +415,8 @@ private slots:
         dialog.bTestDruckClick();
         PrinterCalibration{-3, 22}.save("Laser");
         dialog.bTestDruckClick();
-        // -0.3 mm and +2.2 mm: -7 and +51 units (truncated toward zero).
-        QCOMPARE(printing.devices[1]->drawCalls(), moved(printing.devices[0]->drawCalls(), -7, 51));
+        // -0.3 mm and +2.2 mm: -7 and +52 units (to the nearest unit).
+        QCOMPARE(printing.devices[1]->drawCalls(), moved(printing.devices[0]->drawCalls(), -7, 52));
         QCOMPARE(printing.devices[0]->drawCalls().size(), 4);  // two circles with their holes
     }
 
@@ -342,7 +425,11 @@ private slots:
         installPrinters({"Laser"}, "Laser");
         PrinterCalibration{3, -3}.save("Laser");
         RecordedPrinting printing;
+        const CalibrationRulers rulers = CalibrationRulers::forPaper(printSupport().paperArea("Laser"));
+        const double across = rulers.acrossLengthMm, down = rulers.downLengthMm;
         double shownX = 0, shownY = 0, clamped = 0;
+        QStringList captions;
+        QString correction;
         whenModal<CalibrationDialog>([&](CalibrationDialog& dialog) {
             shownX = dialog.correctionX()->value();
             shownY = dialog.correctionY()->value();
@@ -350,6 +437,13 @@ private slots:
             clamped = dialog.correctionX()->value();
             dialog.correctionX()->setValue(1.5);
             dialog.correctionY()->setValue(-0.7);
+            for (const char* name : {"MeasuredAcrossLabel", "MeasuredDownLabel"})
+                captions << dialog.findChild<QLabel*>(name)->text();
+            // The printer printed the ruler across 2 mm short, the one down
+            // 1 mm long.
+            dialog.measuredAcross()->setValue(across - 2);
+            dialog.measuredDown()->setValue(down + 1);
+            correction = dialog.correctionShown()->text();
             dialog.printPageButton()->click();
             dialog.accept();
         });
@@ -357,24 +451,56 @@ private slots:
         QCOMPARE(shownX, 0.3);
         QCOMPARE(shownY, -0.3);
         QCOMPARE(clamped, 10.0);
-        QCOMPARE(store().readInteger("Kalibrierung X Laser"), 15);
-        QCOMPARE(store().readInteger("Kalibrierung Y Laser"), -7);
+        const int scaleX = qRound(across / (across - 2) * 1e6), scaleY = qRound(down / (down + 1) * 1e6);
+        QCOMPARE(store().readInteger("Kalibrierung Skalierung X Laser"), scaleX);
+        QCOMPARE(store().readInteger("Kalibrierung Skalierung Y Laser"), scaleY);
+        // The entries were measured on the uncorrected page.
+        QCOMPARE(store().readInteger("Kalibrierung X Laser"), PrinterCalibration::offsetForEntry(15, scaleX));
+        QCOMPARE(store().readInteger("Kalibrierung Y Laser"), PrinterCalibration::offsetForEntry(-7, scaleY));
+        QCOMPARE(captions, QStringList({QString("Lineal &quer (Soll %1 mm):").arg(across),
+                                        QString("Lineal &längs (Soll %1 mm):").arg(down)}));
+        QVERIFY2(correction.startsWith("Korrektur auf 200 mm: quer +2,") && correction.contains("längs −0,"),
+                 qPrintable(correction));
 
         QCOMPARE(printing.titles(), QStringList{"Kalibrierung von Sleevix"});
         // The cross at 20 / 20 mm with arms to 10 and 30 mm, without correction.
         const Calls page = printing.devices[0]->drawCalls();
-        for (const C& call : {C::moveTo(136, 372), C::lineTo(609, 372), C::moveTo(372, 136), C::lineTo(372, 609)})
+        for (const C& call : {C::moveTo(136, 372), C::lineTo(610, 372), C::moveTo(372, 136), C::lineTo(372, 610)})
             QVERIFY2(page.contains(call), qPrintable(call.toString()));
-        // The rulers start at the paper's edge.
+        // The rulers start at the paper's edge; the long ones carry the
+        // lengths the dialog asks for.
         QVERIFY(page.contains(C::moveTo(-100, -100)));
+        QStringList texts;
+        for (const C& call : page) {
+            if (call.kind == C::Kind::TextOut)
+                texts << call.title;
+        }
+        QCOMPARE(texts, QStringList({QString("Lineal quer: %1 mm").arg(across),
+                                     QString("Lineal längs: %1 mm").arg(down)}));
         QVERIFY(!store().exists("AnzPrint"));
 
-        whenModal<CalibrationDialog>([](CalibrationDialog& dialog) {
+        // Shown again as stored; cancelled changes are not kept.
+        double measuredAcross = 0;
+        whenModal<CalibrationDialog>([&](CalibrationDialog& dialog) {
+            measuredAcross = dialog.measuredAcross()->value();
+            shownX = dialog.correctionX()->value();
             dialog.correctionX()->setValue(-4);
             dialog.reject();
         });
         main().mCalibrate->trigger();
-        QCOMPARE(store().readInteger("Kalibrierung X Laser"), 15);
+        QCOMPARE(measuredAcross, across - 2);
+        QCOMPARE(shownX, 1.5);
+        QCOMPARE(store().readInteger("Kalibrierung X Laser"), PrinterCalibration::offsetForEntry(15, scaleX));
+
+        // The reset takes every correction back.
+        whenModal<CalibrationDialog>([&](CalibrationDialog& dialog) {
+            dialog.resetButton()->click();
+            correction = dialog.correctionShown()->text();
+            dialog.accept();
+        });
+        main().mCalibrate->trigger();
+        QCOMPARE(correction, QString("Korrektur auf 200 mm: quer ±0,0 mm, längs ±0,0 mm"));
+        QCOMPARE(PrinterCalibration::load("Laser"), PrinterCalibration());
     }
 
     void calibrationNeedsAPrinter()

@@ -17,6 +17,7 @@
 
 using testenv::standardSheetSettings;
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -36,11 +37,11 @@ const QMarginsF hardwareMarginsMm(5, 4, 6, 7);
 const int tolerance = 2;  // 0.1 mm at 600 dpi
 const int ink = 64;       // grey levels below this are black ink
 
-// Device units of a millimetre figure at 600 dpi (236 units per cm), measured
-// from the paper's top-left corner.
+// Device units of a millimetre figure at 600 dpi, measured from the paper's
+// top-left corner.
 int units(int mm)
 {
-    return mm * 236 / 10;
+    return int(std::lround(mm * 600 / 25.4));
 }
 
 // The paper pixels of an item's outline: first and last column and row.

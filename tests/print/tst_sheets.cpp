@@ -8,6 +8,9 @@
 #include <QImage>
 #include <QTest>
 
+#include <cmath>
+#include <limits>
+
 using testenv::standardSheetSettings;
 
 using C = RecordedCall;
@@ -60,10 +63,11 @@ private:
     const Picture none;
 
 private slots:
-    void scaleRoundsDotsPerCentimetre_data();
-    void scaleRoundsDotsPerCentimetre();
+    void millimetresAreTrueAtEveryResolution_data();
+    void millimetresAreTrueAtEveryResolution();
+    void coverIsNoLongerHalfAMillimetreTooLongAt360Dpi();
     void scaleIsReadFromTheDeviceWhenTheJobStarts();
-    void conversionsTruncateAndSubtractTheOffsetFromPositionsOnly();
+    void conversionsRoundAndSubtractTheOffsetFromPositionsOnly();
     void offsetsAreAskedAtEveryConversion();
 
     void everyJobIsTitledOrientedStartedAndEnded_data();
@@ -95,29 +99,47 @@ private slots:
     void coverHeightIsPassedOnAsComputed();
 };
 
-void TestSheets::scaleRoundsDotsPerCentimetre_data()
+void TestSheets::millimetresAreTrueAtEveryResolution_data()
 {
     QTest::addColumn<int>("dpi");
-    QTest::addColumn<int>("dotsPerCentimetre");
-    QTest::newRow("96") << 96 << 38;
-    QTest::newRow("300") << 300 << 118;
-    QTest::newRow("360") << 360 << 142;
-    QTest::newRow("600") << 600 << 236;
-    QTest::newRow("720") << 720 << 283;
-    QTest::newRow("1200") << 1200 << 472;
+    QTest::addColumn<int>("tenMillimetres");
+    QTest::addColumn<int>("dvdWidth");  // 273 mm
+    QTest::newRow("96") << 96 << 38 << 1032;
+    QTest::newRow("300") << 300 << 118 << 3224;
+    QTest::newRow("360") << 360 << 142 << 3869;
+    QTest::newRow("600") << 600 << 236 << 6449;
+    QTest::newRow("720") << 720 << 283 << 7739;
+    QTest::newRow("1200") << 1200 << 472 << 12898;
 }
 
-void TestSheets::scaleRoundsDotsPerCentimetre()
+void TestSheets::millimetresAreTrueAtEveryResolution()
 {
     QFETCH(int, dpi);
-    QFETCH(int, dotsPerCentimetre);
-    QCOMPARE(dotsPerCm(dpi), dotsPerCentimetre);
-
+    QFETCH(int, tenMillimetres);
+    QFETCH(int, dvdWidth);
     RecordingDevice device(dpi, dpi, 0, 0);
     PrintJob job(device);
     job.StartPrintJob();
-    QCOMPARE(job.MmLenX(10), dotsPerCentimetre);
-    QCOMPARE(job.MmLenY(10), dotsPerCentimetre);
+    QCOMPARE(job.MmLenX(10), tenMillimetres);
+    QCOMPARE(job.MmLenY(10), tenMillimetres);
+    QCOMPARE(job.MmLenX(273), dvdWidth);
+    // Within half a device unit of the true length.
+    QVERIFY(std::abs(dvdWidth - 273 * dpi / 25.4) <= 0.5);
+}
+
+void TestSheets::coverIsNoLongerHalfAMillimetreTooLongAt360Dpi()
+{
+    RecordingDevice device(360, 360, 0, 0);
+    SheetSettings s = standardSheetSettings();
+    s.spDVDLeft = 0;
+    PrintDVD(device, s, none, none, true);
+    const RecordedCall cover = device.drawCalls().first();
+    QCOMPARE(cover.right, 3869);  // 272.97 mm
+    // The rounded 142 dots per centimetre of before, cut with div 10, gave
+    // 273 * 142 div 10 = 3876 units: 273.48 mm, an edge half a millimetre out.
+    const auto mm = [](int units) { return units * 25.4 / 360; };
+    QVERIFY(mm(3876) - 273 > 0.45);
+    QVERIFY(std::abs(mm(cover.right) - 273) < 0.05);
 }
 
 void TestSheets::scaleIsReadFromTheDeviceWhenTheJobStarts()
@@ -128,25 +150,26 @@ void TestSheets::scaleIsReadFromTheDeviceWhenTheJobStarts()
     QCOMPARE(device.calls(), Calls{C::beginDoc()});
     QCOMPARE(job.scale().LogPixX, 300);
     QCOMPARE(job.scale().LogPixY, 600);
-    QCOMPARE(job.scale().DotsPerCmX, 118);
-    QCOMPARE(job.scale().DotsPerCmY, 236);
-    QCOMPARE(job.MmLenX(120), 1416);
-    QCOMPARE(job.MmLenY(120), 2832);  // 119.89 true millimetres
+    QCOMPARE(job.MmLenX(120), 1417);
+    QCOMPARE(job.MmLenY(120), 2835);  // 120.01 true millimetres
 }
 
-void TestSheets::conversionsTruncateAndSubtractTheOffsetFromPositionsOnly()
+void TestSheets::conversionsRoundAndSubtractTheOffsetFromPositionsOnly()
 {
     RecordingDevice device = exampleDevice();
     PrintJob job(device);
     job.StartPrintJob();
-    QCOMPARE(job.MmLenX(-3), -70);
-    QCOMPARE(job.MmPosX(-3), -170);
-    QCOMPARE(job.MmPosY(-3), -170);
+    QCOMPARE(job.MmLenX(-3), -71);
+    QCOMPARE(job.MmPosX(-3), -171);
+    QCOMPARE(job.MmPosY(-3), -171);
     QCOMPARE(job.MmPosX(0), -100);
-    QCOMPARE(job.MmPosX(36), 749);
-    QCOMPARE(job.MmLenY(118), 2784);
-    QCOMPARE(job.halfWidthX(241), 2832);
-    QCOMPARE(job.item(50, 10, 120, 120), (PrintRect{1080, 136, 3912, 2968}));
+    QCOMPARE(job.MmPosX(36), 750);
+    QCOMPARE(job.MmLenY(118), 2787);
+    QCOMPARE(job.halfWidthX(241), 2835);
+    QCOMPARE(job.item(50, 10, 120, 120), (PrintRect{1081, 136, 3916, 2971}));
+    // Far beyond any paper, figures stop short of overflowing.
+    QCOMPARE(job.MmLenX(std::numeric_limits<int>::max()), kFarAway);
+    QCOMPARE(job.MmPosX(std::numeric_limits<int>::min()), -kFarAway - 100);
 }
 
 void TestSheets::offsetsAreAskedAtEveryConversion()
@@ -222,10 +245,10 @@ void TestSheets::frontBackRealPrint()
     RecordingDevice device = exampleDevice();
     PrintFrontBack(device, standardSheetSettings(), front, back, false);
     QCOMPARE(device.drawCalls(), (Calls{
-        C::stretchDraw(1080, 136, 3912, 2968, frontSize), C::setBrushClear(), C::rectangle(1080, 136, 3912, 2968),
-        C::stretchDraw(749, 2968, 4336, 5752, backSize), C::setBrushClear(), C::rectangle(749, 2968, 4336, 5752),
-        C::moveTo(913, 2967), C::lineTo(913, 5753),
-        C::moveTo(4172, 2967), C::lineTo(4172, 5753),
+        C::stretchDraw(1081, 136, 3916, 2971, frontSize), C::setBrushClear(), C::rectangle(1081, 136, 3916, 2971),
+        C::stretchDraw(750, 2971, 4341, 5758, backSize), C::setBrushClear(), C::rectangle(750, 2971, 4341, 5758),
+        C::moveTo(914, 2970), C::lineTo(914, 5759),
+        C::moveTo(4177, 2970), C::lineTo(4177, 5759),
     }));
 }
 
@@ -234,10 +257,10 @@ void TestSheets::frontBackTestPrintWithEmptySlots()
     RecordingDevice device = exampleDevice();
     PrintFrontBack(device, standardSheetSettings(), none, none, true);
     QCOMPARE(device.drawCalls(), (Calls{
-        C::rectangle(1080, 136, 3912, 2968),
-        C::rectangle(749, 2968, 4336, 5752),
-        C::moveTo(913, 2967), C::lineTo(913, 5753),
-        C::moveTo(4172, 2967), C::lineTo(4172, 5753),
+        C::rectangle(1081, 136, 3916, 2971),
+        C::rectangle(750, 2971, 4341, 5758),
+        C::moveTo(914, 2970), C::lineTo(914, 5759),
+        C::moveTo(4177, 2970), C::lineTo(4177, 5759),
     }));
 }
 
@@ -252,7 +275,7 @@ void TestSheets::frontBackEmptySlotsLeaveTheirPagesBlank()
     unframed.cbUBack = false;
     RecordingDevice frontEmpty = exampleDevice();
     PrintFrontBack(frontEmpty, unframed, none, back, false);
-    QCOMPARE(frontEmpty.drawCalls(), (Calls{C::stretchDraw(749, 2968, 4336, 5752, backSize), C::setBrushClear()}));
+    QCOMPARE(frontEmpty.drawCalls(), (Calls{C::stretchDraw(750, 2971, 4341, 5758, backSize), C::setBrushClear()}));
 }
 
 void TestSheets::frontBackFoldGuides_data()
@@ -288,10 +311,10 @@ void TestSheets::frontBackFoldGuides()
     RecordingDevice device = exampleDevice();
     PrintFrontBack(device, s, front, backPicture ? back : none, test);
 
-    const Calls guides{C::moveTo(913, 2967), C::lineTo(913, 5753), C::moveTo(4172, 2967), C::lineTo(4172, 5753)};
+    const Calls guides{C::moveTo(914, 2970), C::lineTo(914, 5759), C::moveTo(4177, 2970), C::lineTo(4177, 5759)};
     const Calls calls = device.drawCalls();
     QCOMPARE(calls.mid(calls.size() - 4) == guides, drawn);
-    QCOMPARE(calls.count(C::lineTo(913, 5753)), drawn ? 1 : 0);
+    QCOMPARE(calls.count(C::lineTo(914, 5759)), drawn ? 1 : 0);
 }
 
 void TestSheets::frontBackSecondFrontIsFramedByTheBackFrame()
@@ -303,8 +326,8 @@ void TestSheets::frontBackSecondFrontIsFramedByTheBackFrame()
     RecordingDevice device = exampleDevice();
     PrintFrontBack(device, s, front, back, false);
     QCOMPARE(device.drawCalls(), (Calls{
-        C::stretchDraw(1080, 136, 3912, 2968, frontSize), C::setBrushClear(),
-        C::stretchDraw(1316, 2968, 4148, 5800, backSize), C::setBrushClear(), C::rectangle(1316, 2968, 4148, 5800),
+        C::stretchDraw(1081, 136, 3916, 2971, frontSize), C::setBrushClear(),
+        C::stretchDraw(1317, 2971, 4152, 5806, backSize), C::setBrushClear(), C::rectangle(1317, 2971, 4152, 5806),
     }));
 }
 
@@ -313,9 +336,9 @@ void TestSheets::doubleSinglePicture()
     RecordingDevice device = exampleDevice();
     PrintDouble(device, standardSheetSettings(), front, back, false);
     QCOMPARE(device.drawCalls(), (Calls{
-        C::rectangle(608, 608, 6295, 3440),
-        C::stretchDraw(609, 609, 6294, 3439, frontSize),
-        C::moveTo(3439, 608), C::lineTo(3439, 3440),
+        C::rectangle(609, 609, 6302, 3444),
+        C::stretchDraw(610, 610, 6301, 3443, frontSize),
+        C::moveTo(3443, 609), C::lineTo(3443, 3444),
     }));
 }
 
@@ -327,10 +350,10 @@ void TestSheets::doubleTwoPictures()
     PrintDouble(device, s, front, back, false);
     // With an odd width the halves end 25 units short of the sheet's right edge.
     QCOMPARE(device.drawCalls(), (Calls{
-        C::rectangle(608, 608, 6295, 3440),
-        C::stretchDraw(609, 609, 3439, 3439, frontSize),
-        C::stretchDraw(3439, 609, 6270, 3439, backSize),
-        C::moveTo(3439, 608), C::lineTo(3439, 3440),
+        C::rectangle(609, 609, 6302, 3444),
+        C::stretchDraw(610, 610, 3443, 3443, frontSize),
+        C::stretchDraw(3443, 610, 6277, 3443, backSize),
+        C::moveTo(3443, 609), C::lineTo(3443, 3444),
     }));
 }
 
@@ -341,9 +364,9 @@ void TestSheets::doubleSecondPictureWithEmptyBackSlot()
     RecordingDevice device = exampleDevice();
     PrintDouble(device, s, front, none, false);
     QCOMPARE(device.drawCalls(), (Calls{
-        C::rectangle(608, 608, 6295, 3440),
-        C::stretchDraw(609, 609, 3439, 3439, frontSize),
-        C::moveTo(3439, 608), C::lineTo(3439, 3440),
+        C::rectangle(609, 609, 6302, 3444),
+        C::stretchDraw(610, 610, 3443, 3443, frontSize),
+        C::moveTo(3443, 609), C::lineTo(3443, 3444),
     }));
 }
 
@@ -354,8 +377,8 @@ void TestSheets::doubleTestPrint()
     RecordingDevice device = exampleDevice();
     PrintDouble(device, s, front, back, true);
     QCOMPARE(device.drawCalls(), (Calls{
-        C::rectangle(608, 608, 6295, 3440),
-        C::moveTo(3439, 607), C::lineTo(3439, 3441),
+        C::rectangle(609, 609, 6302, 3444),
+        C::moveTo(3443, 608), C::lineTo(3443, 3445),
     }));
 }
 
@@ -367,8 +390,8 @@ void TestSheets::doubleWithoutFrontPictureDrawsOutline()
     RecordingDevice device = exampleDevice();
     PrintDouble(device, s, none, back, false);
     QCOMPARE(device.drawCalls(), (Calls{
-        C::rectangle(608, 608, 6295, 3440),
-        C::moveTo(3439, 607), C::lineTo(3439, 3441),
+        C::rectangle(609, 609, 6302, 3444),
+        C::moveTo(3443, 608), C::lineTo(3443, 3445),
     }));
 }
 
@@ -378,15 +401,15 @@ void TestSheets::doubleFoldAndFrameBoxes()
     noFold.cbKnickTrennD = false;
     RecordingDevice withoutFold = exampleDevice();
     PrintDouble(withoutFold, noFold, front, none, true);
-    QCOMPARE(withoutFold.drawCalls(), (Calls{C::rectangle(608, 608, 6295, 3440), C::moveTo(3439, 607)}));
+    QCOMPARE(withoutFold.drawCalls(), (Calls{C::rectangle(609, 609, 6302, 3444), C::moveTo(3443, 608)}));
 
     SheetSettings noFrame = standardSheetSettings();
     noFrame.cbUDouble = false;
     RecordingDevice withoutFrame = exampleDevice();
     PrintDouble(withoutFrame, noFrame, front, none, false);
     QCOMPARE(withoutFrame.drawCalls(), (Calls{
-        C::stretchDraw(609, 609, 6294, 3439, frontSize),
-        C::moveTo(3439, 608), C::lineTo(3439, 3440),
+        C::stretchDraw(610, 610, 6301, 3443, frontSize),
+        C::moveTo(3443, 609), C::lineTo(3443, 3444),
     }));
 }
 
@@ -394,7 +417,7 @@ void TestSheets::cdLabelsTestPrint()
 {
     RecordingDevice device = exampleDevice();
     PrintCDLabels(device, standardSheetSettings(), front, back, true);
-    QCOMPARE(device.drawCalls(), (Calls{C::ellipse(1080, 183, 3841, 2944), C::ellipse(1080, 3676, 3841, 6437)}));
+    QCOMPARE(device.drawCalls(), (Calls{C::ellipse(1081, 183, 3845, 2947), C::ellipse(1081, 3680, 3845, 6444)}));
 }
 
 void TestSheets::cdLabelsRealPrint()
@@ -402,13 +425,13 @@ void TestSheets::cdLabelsRealPrint()
     RecordingDevice both = exampleDevice();
     PrintCDLabels(both, standardSheetSettings(), front, back, false);
     QCOMPARE(both.drawCalls(), (Calls{
-        C::stretchDraw(1080, 183, 3841, 2944, frontSize),
-        C::stretchDraw(1080, 3676, 3841, 6437, backSize),
+        C::stretchDraw(1081, 183, 3845, 2947, frontSize),
+        C::stretchDraw(1081, 3680, 3845, 6444, backSize),
     }));
 
     RecordingDevice firstOnly = exampleDevice();
     PrintCDLabels(firstOnly, standardSheetSettings(), front, none, false);
-    QCOMPARE(firstOnly.drawCalls(), (Calls{C::stretchDraw(1080, 183, 3841, 2944, frontSize)}));
+    QCOMPARE(firstOnly.drawCalls(), (Calls{C::stretchDraw(1081, 183, 3845, 2947, frontSize)}));
 }
 
 void TestSheets::cdLabelsRound()
@@ -417,29 +440,29 @@ void TestSheets::cdLabelsRound()
     s.spMCDLoch = 41;
     RecordingDevice square = exampleDevice();
     PrintCDLabels(square, s, front, none, false);
-    QCOMPARE(square.drawCalls(), (Calls{C::stretchDraw(1080, 183, 3841, 2944, frontSize)}));
+    QCOMPARE(square.drawCalls(), (Calls{C::stretchDraw(1081, 183, 3845, 2947, frontSize)}));
 
-    // A 41-mm hole is 967 units wide, 897 units inside the 2761-unit square.
+    // A 41-mm hole is 969 units wide, 897 units inside the 2764-unit square.
     s.cbCDRund = true;
     RecordingDevice real = exampleDevice();
     PrintCDLabels(real, s, front, none, false);
     QCOMPARE(real.drawCalls(), (Calls{
-        C::stretchDrawRound(1080, 183, 3841, 2944, frontSize), C::clearEllipse(1977, 1080, 2944, 2047),
+        C::stretchDrawRound(1081, 183, 3845, 2947, frontSize), C::clearEllipse(1978, 1080, 2947, 2049),
     }));
 
     RecordingDevice test = exampleDevice();
     PrintCDLabels(test, s, front, back, true);
     QCOMPARE(test.drawCalls(), (Calls{
-        C::ellipse(1080, 183, 3841, 2944), C::ellipse(1977, 1080, 2944, 2047),
-        C::ellipse(1080, 3676, 3841, 6437), C::ellipse(1977, 4573, 2944, 5540),
+        C::ellipse(1081, 183, 3845, 2947), C::ellipse(1978, 1080, 2947, 2049),
+        C::ellipse(1081, 3680, 3845, 6444), C::ellipse(1978, 4577, 2947, 5546),
     }));
 
     s.spMCDLoch = 0;
     RecordingDevice noHole = exampleDevice();
     PrintCDLabels(noHole, s, front, back, false);
     QCOMPARE(noHole.drawCalls(), (Calls{
-        C::stretchDrawRound(1080, 183, 3841, 2944, frontSize),
-        C::stretchDrawRound(1080, 3676, 3841, 6437, backSize),
+        C::stretchDrawRound(1081, 183, 3845, 2947, frontSize),
+        C::stretchDrawRound(1081, 3680, 3845, 6444, backSize),
     }));
 }
 
@@ -450,8 +473,8 @@ void TestSheets::coverSheets_data()
     QTest::addColumn<bool>("vhsFrame");
     QTest::addColumn<PrintRect>("cover");
     QTest::addColumn<bool>("framed");
-    const PrintRect dvd{136, 136, 6578, 4478};
-    const PrintRect vhs{136, 136, 6390, 4643};
+    const PrintRect dvd{136, 136, 6585, 4482};
+    const PrintRect vhs{136, 136, 6396, 4648};
     QTest::newRow("DVD framed") << 3 << true << false << dvd << true;
     QTest::newRow("DVD unframed") << 3 << false << true << dvd << false;
     QTest::newRow("VHS framed") << 4 << false << true << vhs << true;
@@ -492,7 +515,7 @@ void TestSheets::coverHeightIsPassedOnAsComputed()
     s.spMDVDH = -5;
     RecordingDevice device = exampleDevice();
     PrintDVD(device, s, none, none, true);
-    QCOMPARE(device.drawCalls(), Calls{C::rectangle(136, 136, 6578, 18)});
+    QCOMPARE(device.drawCalls(), Calls{C::rectangle(136, 136, 6585, 18)});
 }
 
 QTEST_GUILESS_MAIN(TestSheets)

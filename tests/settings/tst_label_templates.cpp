@@ -417,7 +417,7 @@ private slots:
         setup().eLabels->setText(defaultTemplatesFolder());
         setup().cbMVorlagen->setChecked(true);
         setup().LoadFileList();
-        QCOMPARE(setup().ListView->count(), 4);
+        QCOMPARE(setup().ListView->count(), 12);
         TCDSetup& s = setup();
         auto v = [](const SpinEdit* field) { return field->value(); };
         for (const QString& caption : listEntries(s)) {
@@ -445,11 +445,35 @@ private slots:
         s.bLoadLabel->click();
         QVERIFY(m_app->main().cbCD->isChecked());
 
-        // Copies stay writable, and a folder that exists is left alone.
+        // Copies stay writable, and a deleted one is not brought back.
         s.SaveFileVariables(QDir(defaultTemplatesFolder()).filePath("A4 CD-Labels 117 mm.lab"));
         QFile::remove(QDir(defaultTemplatesFolder()).filePath("A4 quer DVD-Hülle.lab"));
         s.LoadFileList();
-        QCOMPARE(s.ListView->count(), 3);
+        QCOMPARE(s.ListView->count(), 11);
+    }
+
+    void folderOfAnEarlierVersionGetsOnlyTheNewTemplates()
+    {
+        // An earlier version made the folder with its four templates; the
+        // user deleted one and keeps one of their own.
+        QDir(defaultTemplatesFolder()).removeRecursively();
+        QVERIFY(QDir().mkpath(defaultTemplatesFolder()));
+        const QDir folder(defaultTemplatesFolder());
+        for (const char* name : {"A4 CD-Labels 117 mm.lab", "A4 quer DVD-Hülle.lab", "A4 quer Inlay gefaltet.lab",
+                                 "Eigene.lab"})
+            writeFile(folder.filePath(name), "[Settings]\r\nORand=3\r\n");
+        setup().eLabels->setText(defaultTemplatesFolder());
+        setup().LoadFileList();
+        const QStringList listed = listEntries(setup());
+        QVERIFY(!listed.contains("A4 Vorder- und Rückseite.lab"));
+        QVERIFY(listed.contains("A4 quer Blu-ray-Hülle.lab") && listed.contains("A4 CD-Labels Herma 5115.lab"));
+        QCOMPARE(listed.size(), 4 + 8);
+        // Their own files are kept as they were.
+        QCOMPARE(QFile(folder.filePath("A4 quer DVD-Hülle.lab")).size(), 21);
+
+        QFile::remove(folder.filePath("A4 quer Blu-ray-Hülle.lab"));
+        setup().LoadFileList();
+        QCOMPARE(listEntries(setup()).size(), 11);
     }
 };
 

@@ -76,7 +76,7 @@ private slots:
             QCOMPARE(dialog->bTestDruck->isEnabled(), layoutPage);
         }
         dialog->PageControl->tabButton(TCDSetup::PageDvd)->click();
-        dialog->findChild<QPushButton*>("Button7")->click();  // "&Maße" on the DVD page
+        dialog->Button7->click();  // "&Maße" on the DVD page
         QCOMPARE(dialog->PageControl->currentIndex(), int(TCDSetup::PageSizes));
         QVERIFY(!dialog->bTestDruck->isEnabled());
         QVERIFY(dialog->spMDVDB->hasFocus());

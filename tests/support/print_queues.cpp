@@ -95,7 +95,7 @@ QString missing()
         return QStringLiteral("no print queues of tests/e2e/e2e-services (run as root through build.sh test)");
     bool ok = false;
     const QString printers = run(QStringLiteral("lpstat"), {QStringLiteral("-p")}, &ok);
-    for (const QString& queue : {stock, margins}) {
+    for (const QString& queue : all) {
         if (!ok || !printers.contains(QStringLiteral("printer %1 ").arg(queue)))
             return QStringLiteral("the print queue %1 is not there").arg(queue);
     }

@@ -14,14 +14,20 @@ namespace testenv {
 // page log.
 namespace queues {
 
+// The stock PPD at 300 dpi without margins; uneven margins at 600 dpi.
 inline const QString stock = QStringLiteral("Sleevix-PDF");
 inline const QString margins = QStringLiteral("Sleevix-Margins");
+// The same margins at other resolutions.
+inline const QString at360 = QStringLiteral("Sleevix-360");
+inline const QString at720 = QStringLiteral("Sleevix-720");
+inline const QString at1200 = QStringLiteral("Sleevix-1200");
+inline const QStringList all = {stock, at360, margins, at720, at1200};
 
 // Points this process (the print system and the CUPS commands it runs) at
 // the test daemon, when there is one. Call before the print system is used.
 void connectToTestDaemon();
 
-// Empty when both queues are there; otherwise why not.
+// Empty when all the queues are there; otherwise why not.
 QString missing();
 
 // A finished job as the queue recorded it.

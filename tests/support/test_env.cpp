@@ -37,7 +37,7 @@ void prepareApplication(QApplication& app)
     PrinterChoice::instance().setPrinterListForTesting([] { return QStringList(); }, QString());
 }
 
-App::App()
+App::App(const QStringList& arguments) : m_arguments(arguments)
 {
     resetUserStore();
     program() = ProgramValues();
@@ -64,7 +64,7 @@ TCDSetup& App::setup()
 
 void App::create()
 {
-    m_main = std::make_unique<TSleevix>();
+    m_main = std::make_unique<TSleevix>(m_arguments);
     m_runLong = std::make_unique<TCDSetup>(TCDSetup::Role::RunLong, *m_main, *m_main, m_main.get());
     m_main->attachSettings(*m_runLong);
     // Tests never block in a real dialog.

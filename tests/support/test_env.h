@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTest>
 
 #include <memory>
@@ -20,10 +21,11 @@ QString dataFile(const QString& relative);
 void resetUserStore();
 
 // The main window and the run-long settings window, created and tied
-// together as start-up does it, on a fresh store.
+// together as start-up does it, on a fresh store; the main window is given
+// the command line `arguments`.
 class App {
 public:
-    App();
+    explicit App(const QStringList& arguments = {});
     ~App();
     TSleevix& main() { return *m_main; }
     // The run-long settings window, which never has controls.
@@ -39,6 +41,7 @@ public:
 private:
     void create();
     void destroy();
+    QStringList m_arguments;
     std::unique_ptr<TSleevix> m_main;
     std::unique_ptr<TCDSetup> m_runLong;
     std::unique_ptr<TCDSetup> m_dialog;

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -201,6 +202,67 @@ private slots:
             w.findChild<QAction*>(command)->trigger();
         QCOMPARE(w.statusText(slot), square);
         QVERIFY(w.statusText(3 - slot).isEmpty());
+    }
+
+    // Files named on the command line load once the first activation has
+    // restored the layout, as a choice of the front panel's open dialog.
+    void commandLineFilesLoadAfterTheFirstActivation_data()
+    {
+        QTest::addColumn<bool>("recognition");
+        QTest::addColumn<bool>("savedCdLayout");
+        QTest::addColumn<QStringList>("names");   // relative to the working folder
+        QTest::addColumn<QStringList>("status");  // of panels 1 and 2; {dir} the working folder
+        const QStringList wideSquare{"wide.bmp", "square.bmp"};
+        QTest::newRow("recognition: the shape decides")
+            << true << false << wideSquare << QStringList{"{dir}/square.bmp", "{dir}/wide.bmp"};
+        QTest::newRow("without: the first in front, the second at the back")
+            << false << false << wideSquare << QStringList{"{dir}/wide.bmp", "{dir}/square.bmp"};
+        QTest::newRow("the restored CD layout loads directly")
+            << true << true << wideSquare << QStringList{"{dir}/wide.bmp", "{dir}/square.bmp"};
+        QTest::newRow("only the first two")
+            << false << false << QStringList{"square.bmp", "wide.bmp", "third.bmp"}
+            << QStringList{"{dir}/square.bmp", "{dir}/wide.bmp"};
+        QTest::newRow("not a picture") << true << false << QStringList{"notes.txt", "wide.bmp"}
+                                       << QStringList{kInvalid, "{dir}/wide.bmp"};
+        QTest::newRow("no such file") << true << false << QStringList{"fehlt.jpg"}
+                                      << QStringList{"Datei kann nicht gelesen werden: {dir}/fehlt.jpg", ""};
+    }
+
+    void commandLineFilesLoadAfterTheFirstActivation()
+    {
+        QFETCH(bool, recognition);
+        QFETCH(bool, savedCdLayout);
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, status);
+        QTemporaryDir folder;
+        const QString dir = QDir(folder.path()).canonicalPath();
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir));
+        const auto make = [&](const char* name, int width, int height) {
+            QImage image(width, height, QImage::Format_RGB32);
+            image.fill(Qt::darkCyan);
+            image.save(QDir(dir).filePath(name));
+        };
+        make("square.bmp", 40, 40);
+        make("wide.bmp", 60, 30);
+        make("third.bmp", 50, 50);
+        QFile notes(QDir(dir).filePath("notes.txt"));
+        QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("kein Bild") > 0);
+        notes.close();
+
+        testenv::App app(QStringList{"sleevix"} + names);
+        SettingsStore::user().writeBool("AutoFormat", recognition);
+        SettingsStore::user().writeBool("CD", savedCdLayout);
+        app.restart();
+        TSleevix& w = app.main();
+        w.show();
+        QVERIFY(w.statusText(1).isEmpty());  // nothing before the first activation
+        status.replaceInStrings("{dir}", dir);
+        QTRY_COMPARE(w.statusText(1), status.at(0));
+        QCOMPARE(w.statusText(2), status.at(1));
+        QCOMPARE(w.cbCD->isChecked(), savedCdLayout);
+        QCOMPARE(w.sbTrash2->isEnabled(), w.Image2->hasPicture());
+        QVERIFY(QDir::setCurrent(before));
     }
 
     void recognitionToggleWritesOnlyWithAutoSave()

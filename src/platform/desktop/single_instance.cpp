@@ -22,8 +22,9 @@ namespace {
 
 constexpr int kTimeoutSeconds = 1;
 constexpr char kActivate[] = "activate";
-// Longer than any command with a file path; a longer line ends the
-// connection.
+constexpr char kFile[] = "file";
+// Longer than any command with a file path, percent-encoded, can be; a
+// longer line ends the connection.
 constexpr qsizetype kMaxLine = 16384;
 
 bool socketAddress(const QByteArray& path, sockaddr_un& address)
@@ -57,6 +58,25 @@ void sendAll(int fd, QByteArrayView data)
     }
 }
 
+// The lines that hand `files` over and ask for the front. A name too long
+// for a line is longer than any path the system can open, and is left out.
+QByteArray request(const QStringList& files)
+{
+    QByteArray lines;
+    for (const QString& file : files) {
+        const QByteArray line = QByteArray(kFile) + ' ' + QFile::encodeName(file).toPercentEncoding();
+        if (line.size() <= kMaxLine)
+            lines += line + '\n';
+    }
+    return lines + kActivate + '\n';
+}
+
+QString handedOverPath(const QByteArray& argument)
+{
+    const QString path = QFile::decodeName(QByteArray::fromPercentEncoding(argument));
+    return QDir::isAbsolutePath(path) ? path : QString();
+}
+
 }  // namespace
 
 SingleInstance::SingleInstance(const QString& applicationKey, QObject* parent) : QObject(parent)
@@ -87,7 +107,7 @@ void SingleInstance::stopListening()
     }
 }
 
-bool SingleInstance::anotherInstanceRuns()
+bool SingleInstance::anotherInstanceRuns(const QStringList& files)
 {
     if (m_socketPath.isEmpty())
         return false;
@@ -97,7 +117,7 @@ bool SingleInstance::anotherInstanceRuns()
     const int lock = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (lock >= 0)
         ::flock(lock, LOCK_EX);
-    const bool another = askRunningInstance();
+    const bool another = askRunningInstance(files);
     if (!another)
         listen();
     if (lock >= 0)
@@ -105,7 +125,7 @@ bool SingleInstance::anotherInstanceRuns()
     return another;
 }
 
-bool SingleInstance::askRunningInstance()
+bool SingleInstance::askRunningInstance(const QStringList& files)
 {
     sockaddr_un address;
     if (!socketAddress(m_socketPath, address))
@@ -128,7 +148,7 @@ bool SingleInstance::askRunningInstance()
         ::close(fd);
         return false;
     }
-    sendAll(fd, QByteArray(kActivate) + '\n');
+    sendAll(fd, request(files));
     ::close(fd);
     return true;
 }
@@ -220,9 +240,17 @@ bool SingleInstance::handleLines(int fd)
         connection.received.remove(0, end + 1);
         const qsizetype space = line.indexOf(' ');
         const QByteArray command = space < 0 ? line : line.left(space);
-        // One connection asks for the front at most once.
-        if (command == kActivate && !std::exchange(connection.activated, true))
+        if (command == kFile && space > 0) {
+            const QString path = handedOverPath(line.mid(space + 1));
+            if (!path.isEmpty())
+                connection.files << path;
+        } else if (command == kActivate && !std::exchange(connection.activated, true)) {
+            // One connection asks for the front at most once.
+            const QStringList files = std::exchange(connection.files, {});
             emit activationRequested();
+            if (!files.isEmpty())
+                emit filesHandedOver(files);
+        }
     }
 }
 

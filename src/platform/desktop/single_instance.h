@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <map>
 #include <memory>
@@ -21,9 +22,10 @@ class QSocketNotifier;
 //
 // The protocol: the later start sends lines of UTF-8 text, each a command
 // word, optionally followed by a space and an argument, and then closes
-// the connection. "activate" asks for the front. Words an instance does not
-// know are skipped, so that later versions can add commands (handing over
-// file arguments, say) that older instances pass over.
+// the connection. "file PATH" names a file to open, its absolute path
+// percent-encoded; "activate" asks for the front and hands over, together,
+// the files named before it. Words an instance does not know are skipped,
+// so that later versions can add commands that older instances pass over.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -33,10 +35,11 @@ public:
     ~SingleInstance() override;
 
     // True when another instance of this user runs on this display; it has
-    // then been asked to come to the front. False when this process is the
-    // first and now listens, or when there is no private folder for the
-    // socket (then nothing guards this start).
-    bool anotherInstanceRuns();
+    // then been handed `files` (absolute paths) and asked to come to the
+    // front. False when this process is the first and now listens, or when
+    // there is no private folder for the socket (then nothing guards this
+    // start).
+    bool anotherInstanceRuns(const QStringList& files = {});
 
     QString socketPath() const { return QString::fromLocal8Bit(m_socketPath); }
 
@@ -46,16 +49,20 @@ public:
 signals:
     // Another start asked this instance to bring itself to the front.
     void activationRequested();
+    // Another start handed over files to open, as absolute paths in the
+    // order given; emitted after its activationRequested().
+    void filesHandedOver(const QStringList& files);
 
 private:
     struct Connection {
         int fd = -1;
         std::unique_ptr<QSocketNotifier> notifier;
         QByteArray received;
+        QStringList files;
         bool activated = false;
     };
 
-    bool askRunningInstance();
+    bool askRunningInstance(const QStringList& files);
     bool listen();
     void acceptConnections();
     void readFrom(int fd);

@@ -3,6 +3,8 @@
 #include "platform/printing/print_runner.h"
 #include "platform/printing/print_support.h"
 
+#include <QPageLayout>
+#include <QPrinter>
 #include <QPrinterInfo>
 
 namespace {
@@ -11,6 +13,16 @@ class QtPrintSupport final : public PrintSupport {
 public:
     QStringList printerNames() const override { return QPrinterInfo::availablePrinterNames(); }
     QString defaultPrinterName() const override { return QPrinterInfo::defaultPrinterName(); }
+
+    PaperArea paperArea(const QString& name) const override
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPrinterName(name);
+        const QPageLayout layout = printer.pageLayout();
+        const QPageLayout printable(layout.pageSize(), QPageLayout::Portrait, layout.minimumMargins(),
+                                    layout.units());
+        return {printable.fullRect(QPageLayout::Millimeter).size(), printable.paintRect(QPageLayout::Millimeter)};
+    }
 
     bool print(QWidget* parent, bool askForPrinter, const SheetJob& sheet, bool calibrated) override
     {

@@ -110,6 +110,18 @@ QString patterns(const FormatInfo& info)
 
 }  // namespace
 
+QStringList readablePictureExtensions()
+{
+    QStringList extensions;
+    for (const FormatInfo& info : kFormats) {
+        for (const char* extension : info.extensions) {
+            if (extension)
+                extensions << QLatin1String(extension);
+        }
+    }
+    return extensions;
+}
+
 std::optional<PictureFormat> formatOfExtension(const QString& extension)
 {
     for (const FormatInfo& info : kFormats) {

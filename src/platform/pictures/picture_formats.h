@@ -9,6 +9,8 @@
 // The readable picture formats and how a file is matched to one.
 enum class PictureFormat { Jpeg, Bmp, Ico, Metafile, Png, Gif, Webp, Tiff, Heif, Svg, Pdf };
 
+// The extensions loadPicture() reads, in lower case.
+QStringList readablePictureExtensions();
 // The format a file extension (lower case) names, if any.
 std::optional<PictureFormat> formatOfExtension(const QString& extension);
 // The format of a MIME type (lower case) other programs offer pictures in.

@@ -2,6 +2,7 @@
 
 #include "platform/pictures/picture.h"
 
+#include <QFont>
 #include <QLineF>
 #include <QPainter>
 #include <QPainterPath>
@@ -15,6 +16,7 @@
 namespace {
 
 const QPointF pixelCentre(0.5, 0.5);
+constexpr qreal kClipInset = 1.0 / 64;
 
 // The path through the centres of the outermost pixels of the box that a
 // classic (l, t, r, b) call covers. Reversed edges are swapped; a box that
@@ -69,9 +71,11 @@ void PrintCanvas::drawStretched(const QRect& target, const Picture& picture, Cli
     m_painter.translate(target.topLeft());
     m_painter.scale(target.width() < 0 ? -1 : 1, target.height() < 0 ? -1 : 1);
     // Some renderers widen a scaled image by a pixel at its right or bottom
-    // edge, over the frame drawn just outside it.
+    // edge, over the frame drawn just outside it; others count a pixel whose
+    // edge the clip only touches (within rounding) as inside. A clip a
+    // sixty-fourth of a unit inside the target keeps both off the frame.
     if (clip == Clip::Box) {
-        m_painter.setClipRect(area);
+        m_painter.setClipRect(area.adjusted(kClipInset, kClipInset, -kClipInset, -kClipInset));
     } else {
         QPainterPath disc;
         disc.addEllipse(area);
@@ -124,5 +128,16 @@ void PrintCanvas::lineTo(int x, int y)
     m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(Qt::black);
     m_painter.drawPolygon(lineBand(QPointF(from) + pixelCentre, QPointF(m_position) + pixelCentre));
+    m_painter.restore();
+}
+
+void PrintCanvas::textOut(int x, int y, int height, const QString& text)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(qMax(1, height));
+    m_painter.save();
+    m_painter.setFont(font);
+    m_painter.setPen(Qt::black);
+    m_painter.drawText(QRectF(x, y, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
     m_painter.restore();
 }

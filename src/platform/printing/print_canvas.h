@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QString>
 
 class QPainter;
 class Picture;
@@ -27,6 +28,7 @@ public:
     void clearEllipse(int left, int top, int right, int bottom);
     void moveTo(int x, int y);
     void lineTo(int x, int y);
+    void textOut(int x, int y, int height, const QString& text);
 
 private:
     enum class Clip { Box, Ellipse };

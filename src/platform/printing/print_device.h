@@ -36,6 +36,10 @@ public:
     virtual int logPixelsY() const = 0;
     virtual int physicalOffsetX() const = 0;
     virtual int physicalOffsetY() const = 0;
+    // The paper's width and height in device units, as the page lies on it:
+    // a landscape page is wider than high.
+    virtual int physicalWidth() const = 0;
+    virtual int physicalHeight() const = 0;
 
     // Stretches the picture over `target` without keeping its aspect ratio.
     // The target is built as QRect(left, top, right - left, bottom - top), so
@@ -55,4 +59,7 @@ public:
     // makes (x, y) the current position.
     virtual void lineTo(int x, int y) = 0;
     virtual void setBrushClear() = 0;
+    // Writes `text` in black with letters `height` units high (the font's
+    // pixel size), the top-left corner of its line at (x, y).
+    virtual void textOut(int x, int y, int height, const QString& text) = 0;
 };

@@ -6,6 +6,7 @@
 #include "platform/printing/printer_calibration.h"
 #include "platform/printing/printer_choice.h"
 #include "platform/printing/print_support.h"
+#include "platform/printing/printer_resolution.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -79,6 +80,16 @@ void setUpPdfFile(QPrinter& printer)
                                       QPageLayout::Millimeter, none));
 }
 
+// Qt draws every job for a printer at 1200 dpi; the sheets are placed in
+// device units of the printer's own resolution, as the printer prints them.
+void useThePrintersResolution(QPrinter& printer)
+{
+    if (printer.outputFormat() != QPrinter::NativeFormat || !printer.isValid())
+        return;
+    if (const int dpi = defaultPrinterResolution(printer.printerName()))
+        printer.setResolution(dpi);
+}
+
 // The printer the user chose in the print dialog: a file chosen there is
 // no printer and has no calibration.
 QString chosenPrinter(const QPrinter& printer, const QString& before)
@@ -142,6 +153,7 @@ QString PrintRunner::setUpCurrentPrinter(QPrinter& printer)
     const QString current = PrinterChoice::instance().installedCurrentPrinter();
     if (!current.isEmpty()) {
         printer.setPrinterName(current);
+        useThePrintersResolution(printer);
         return current;
     }
     setUpPdfFile(printer);
@@ -155,8 +167,10 @@ bool PrintRunner::run(QWidget* parent, bool askForPrinter, const SheetJob& sheet
     if (askForPrinter) {
         if (!printDialog(parent, printer))
             return false;
-        if (printer.outputFormat() == QPrinter::NativeFormat)
+        if (printer.outputFormat() == QPrinter::NativeFormat) {
             PrinterChoice::instance().setCurrentPrinter(printer.printerName());
+            useThePrintersResolution(printer);
+        }
         printerName = chosenPrinter(printer, printerName);
         requireInstalled(printerName);
     }

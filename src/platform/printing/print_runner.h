@@ -36,9 +36,9 @@ public:
     // lines that stay visible at any zoom (used for the screen preview).
     void draw(QPrinter& printer, const QString& printerName, const SheetJob& sheet);
 
-    // Sets `printer` up for the current printer, or, with none installed, as
-    // the A4 PDF file at 600 dpi that stands in for it. Returns the name of
-    // the printer, empty for the PDF file.
+    // Sets `printer` up for the current printer, at the resolution it prints
+    // at, or, with none installed, as the A4 PDF file at 600 dpi that stands
+    // in for it. Returns the name of the printer, empty for the PDF file.
     static QString setUpCurrentPrinter(QPrinter& printer);
 
     // The print dialog; returns false when cancelled.

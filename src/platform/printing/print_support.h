@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/printing/paper_area.h"
 #include "platform/printing/sheet_job.h"
 
 #include <QString>
@@ -18,6 +19,8 @@ public:
 
     virtual QStringList printerNames() const = 0;
     virtual QString defaultPrinterName() const = 0;
+    // The paper `printer` prints on, and where it can print.
+    virtual PaperArea paperArea(const QString& printer) const = 0;
 
     // Returns false when the user cancelled and nothing was printed; throws
     // PrintError when the printing platform refused the job.

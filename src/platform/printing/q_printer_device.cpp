@@ -87,6 +87,16 @@ int QPrinterDevice::physicalOffsetY() const
     return printableCorner().y();
 }
 
+int QPrinterDevice::physicalWidth() const
+{
+    return m_printer.pageLayout().fullRectPixels(m_printer.resolution()).width();
+}
+
+int QPrinterDevice::physicalHeight() const
+{
+    return m_printer.pageLayout().fullRectPixels(m_printer.resolution()).height();
+}
+
 void QPrinterDevice::stretchDraw(const QRect& target, const Picture& picture)
 {
     addStep([target, picture](PrintCanvas& canvas) { canvas.stretchDraw(target, picture); });
@@ -125,6 +135,11 @@ void QPrinterDevice::lineTo(int x, int y)
 void QPrinterDevice::setBrushClear()
 {
     // Outlines are never filled, so the brush is always clear.
+}
+
+void QPrinterDevice::textOut(int x, int y, int height, const QString& text)
+{
+    addStep([=](PrintCanvas& canvas) { canvas.textOut(x, y, height, text); });
 }
 
 void QPrinterDevice::checkPrinterReady() const

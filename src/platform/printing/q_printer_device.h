@@ -41,6 +41,8 @@ public:
     int logPixelsY() const override;
     int physicalOffsetX() const override;
     int physicalOffsetY() const override;
+    int physicalWidth() const override;
+    int physicalHeight() const override;
 
     void stretchDraw(const QRect& target, const Picture& picture) override;
     void stretchDrawRound(const QRect& target, const Picture& picture) override;
@@ -50,6 +52,7 @@ public:
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
     void setBrushClear() override;
+    void textOut(int x, int y, int height, const QString& text) override;
 
 private:
     using PageStep = std::function<void(PrintCanvas&)>;

@@ -76,6 +76,13 @@ RecordedCall RecordedCall::clearEllipse(int left, int top, int right, int bottom
 RecordedCall RecordedCall::moveTo(int x, int y) { return callOf(Kind::MoveTo, x, y); }
 RecordedCall RecordedCall::lineTo(int x, int y) { return callOf(Kind::LineTo, x, y); }
 
+RecordedCall RecordedCall::textOut(int x, int y, int height, const QString& text)
+{
+    RecordedCall call = callOf(Kind::TextOut, x, y, 0, height);
+    call.title = text;
+    return call;
+}
+
 QString RecordedCall::toString() const
 {
     const QString box = numbers({left, top, right, bottom});
@@ -98,6 +105,7 @@ QString RecordedCall::toString() const
     case Kind::MoveTo: return QStringLiteral("moveTo(%1)").arg(point);
     case Kind::LineTo: return QStringLiteral("lineTo(%1)").arg(point);
     case Kind::SetBrushClear: return QStringLiteral("setBrushClear()");
+    case Kind::TextOut: return QStringLiteral("textOut(%1, %2, \"%3\")").arg(point).arg(bottom).arg(title);
     }
     return {};
 }

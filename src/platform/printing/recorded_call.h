@@ -8,12 +8,14 @@
 // One call a sheet routine made on a print device. Rectangle calls keep
 // (left, top, right, bottom); moveTo and lineTo keep x in `left` and y in
 // `top`; stretchDraw and stretchDrawRound keep their target as (left, top,
-// right, bottom) and the size of the picture they were given.
+// right, bottom) and the size of the picture they were given; textOut keeps
+// its position in `left` and `top`, the letter height in `bottom` and the
+// text in `title`.
 struct RecordedCall {
     enum class Kind {
         SetTitle, SetOrientation, BeginDoc, EndDoc, AbortDoc,
         StretchDraw, Rectangle, Ellipse, MoveTo, LineTo, SetBrushClear,
-        StretchDrawRound, ClearEllipse
+        StretchDrawRound, ClearEllipse, TextOut
     };
 
     Kind kind = Kind::BeginDoc;
@@ -38,6 +40,7 @@ struct RecordedCall {
     static RecordedCall moveTo(int x, int y);
     static RecordedCall lineTo(int x, int y);
     static RecordedCall setBrushClear();
+    static RecordedCall textOut(int x, int y, int height, const QString& text);
 
     // For example "rectangle(1080, 136, 3912, 2968)".
     QString toString() const;

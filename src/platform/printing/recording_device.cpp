@@ -2,6 +2,7 @@
 
 #include "platform/printing/print_error.h"
 #include "platform/pictures/picture.h"
+#include "platform/printing/device_units.h"
 
 #include <QStringList>
 
@@ -13,7 +14,7 @@ bool isDrawing(RecordedCall::Kind kind)
     switch (kind) {
     case K::StretchDraw: case K::Rectangle: case K::Ellipse:
     case K::MoveTo: case K::LineTo: case K::SetBrushClear:
-    case K::StretchDrawRound: case K::ClearEllipse:
+    case K::StretchDrawRound: case K::ClearEllipse: case K::TextOut:
         return true;
     default:
         return false;
@@ -57,10 +58,24 @@ void RecordingDevice::failOn(RecordedCall::Kind kind)
 }
 
 void RecordingDevice::setTitle(const QString& title) { record(RecordedCall::setTitle(title)); }
-void RecordingDevice::setOrientation(Orientation orientation) { record(RecordedCall::setOrientation(orientation)); }
+void RecordingDevice::setOrientation(Orientation orientation)
+{
+    m_orientation = orientation;
+    record(RecordedCall::setOrientation(orientation));
+}
 void RecordingDevice::beginDoc() { record(RecordedCall::beginDoc()); }
 void RecordingDevice::endDoc() { record(RecordedCall::endDoc()); }
 void RecordingDevice::abortDoc() { record(RecordedCall::abortDoc()); }
+
+int RecordingDevice::physicalWidth() const
+{
+    return m_orientation == Orientation::Portrait ? millimetresToUnits(210, m_dpiX) : millimetresToUnits(297, m_dpiX);
+}
+
+int RecordingDevice::physicalHeight() const
+{
+    return m_orientation == Orientation::Portrait ? millimetresToUnits(297, m_dpiY) : millimetresToUnits(210, m_dpiY);
+}
 
 void RecordingDevice::stretchDraw(const QRect& target, const Picture& picture)
 {
@@ -92,6 +107,11 @@ void RecordingDevice::clearEllipse(int left, int top, int right, int bottom)
 void RecordingDevice::moveTo(int x, int y) { record(RecordedCall::moveTo(x, y)); }
 void RecordingDevice::lineTo(int x, int y) { record(RecordedCall::lineTo(x, y)); }
 void RecordingDevice::setBrushClear() { record(RecordedCall::setBrushClear()); }
+
+void RecordingDevice::textOut(int x, int y, int height, const QString& text)
+{
+    record(RecordedCall::textOut(x, y, height, text));
+}
 
 void RecordingDevice::record(const RecordedCall& call)
 {

@@ -9,8 +9,8 @@
 
 #include <optional>
 
-// A print device for tests: a chosen resolution and physical offsets, and a
-// record of every call made on it.
+// A print device for tests: a chosen resolution and physical offsets on A4
+// paper, and a record of every call made on it.
 class RecordingDevice : public PrintDevice {
 public:
     RecordingDevice(int dpiX, int dpiY, int offsetX, int offsetY);
@@ -35,6 +35,8 @@ public:
     int logPixelsY() const override { return m_dpiY; }
     int physicalOffsetX() const override { return m_offsetX; }
     int physicalOffsetY() const override { return m_offsetY; }
+    int physicalWidth() const override;
+    int physicalHeight() const override;
 
     void stretchDraw(const QRect& target, const Picture& picture) override;
     void stretchDrawRound(const QRect& target, const Picture& picture) override;
@@ -44,6 +46,7 @@ public:
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
     void setBrushClear() override;
+    void textOut(int x, int y, int height, const QString& text) override;
 
 private:
     void record(const RecordedCall& call);
@@ -52,6 +55,7 @@ private:
     int m_dpiY;
     int m_offsetX;
     int m_offsetY;
+    Orientation m_orientation = Orientation::Portrait;
     QList<RecordedCall> m_calls;
     std::optional<RecordedCall::Kind> m_failingKind;
 };

@@ -17,6 +17,13 @@ void ImageView::setPicture(const Picture& picture)
     update();
 }
 
+void ImageView::setKeyed(bool keyed)
+{
+    m_key = keyed ? ColourKey::BottomLeft : ColourKey::None;
+    m_shown = QImage();
+    update();
+}
+
 void ImageView::clear()
 {
     setPicture(Picture());

@@ -17,6 +17,8 @@
 // large picture changes size as fast as a small one, too.
 class ImageView : public QWidget {
     Q_OBJECT
+    // Keyed: the bottom-left pixel's colour is transparent too (ColourKey).
+    Q_PROPERTY(bool keyed READ isKeyed WRITE setKeyed)
 
 public:
     explicit ImageView(QWidget* parent = nullptr, ColourKey key = ColourKey::None);
@@ -26,6 +28,8 @@ public:
     void clear();
     bool hasPicture() const { return !m_picture.isEmpty(); }
     ColourKey colourKey() const { return m_key; }
+    bool isKeyed() const { return m_key == ColourKey::BottomLeft; }
+    void setKeyed(bool keyed);
 
 signals:
     void doubleClicked();

@@ -1,8 +1,8 @@
 #include "platform/widgets/tabbed_pages.h"
 
 #include <QButtonGroup>
+#include <QChildEvent>
 #include <QResizeEvent>
-#include <QStackedWidget>
 #include <QToolButton>
 
 namespace {
@@ -22,48 +22,69 @@ const char* const kTabStyle =
 
 }  // namespace
 
-TabbedPages::TabbedPages(std::vector<int> rows, QWidget* parent)
-    : QWidget(parent), m_rows(std::move(rows)), m_group(new QButtonGroup(this)),
-      m_stack(new QStackedWidget(this))
+TabbedPages::TabbedPages(QWidget* parent) : QStackedWidget(parent), m_group(new QButtonGroup(this))
 {
     m_group->setExclusive(true);
-    m_stack->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     connect(m_group, &QButtonGroup::idClicked, this, &TabbedPages::pickTab);
+    connect(this, &QStackedWidget::currentChanged, this, &TabbedPages::selectCurrentTab);
+    // The tabs come before the pages' controls in the focus chain, as on a
+    // tab bar. A page brings its controls into the chain before its tab can
+    // be made, so the first tab is made now, ahead of every page; each
+    // further tab is then put after the one before it.
+    createTab()->hide();
 }
 
-int TabbedPages::addTab(QWidget* page, const QString& caption)
+void TabbedPages::setTabsPerRow(int count)
 {
-    const int index = m_stack->addWidget(page);
+    m_tabsPerRow = qMax(1, count);
+    if (isVisible())
+        arrangeTabs();
+}
+
+QToolButton* TabbedPages::createTab()
+{
+    m_creatingTab = true;
     auto* tab = new QToolButton(this);
-    tab->setText(caption);
+    m_creatingTab = false;
     tab->setCheckable(true);
     tab->setFocusPolicy(Qt::StrongFocus);
     tab->setStyleSheet(QString::fromLatin1(kTabStyle));
-    tab->setObjectName(QStringLiteral("tab_") + page->objectName());
-    m_group->addButton(tab, index);
     m_tabs.push_back(tab);
-    if (index == 0)
-        tab->setChecked(true);
+    return tab;
+}
+
+// Pages are appended (addWidget); the page joining now is the last one.
+void TabbedPages::childEvent(QChildEvent* event)
+{
+    QStackedWidget::childEvent(event);
+    if (event->added() && !m_creatingTab && event->child()->isWidgetType())
+        addTabFor(static_cast<QWidget*>(event->child()));
+}
+
+void TabbedPages::addTabFor(QWidget* page)
+{
+    const int index = m_group->buttons().size();
+    QToolButton* tab = nullptr;
+    if (index == 0) {
+        tab = m_tabs.front();
+        tab->show();
+    } else {
+        tab = createTab();
+        setTabOrder(m_tabs[index - 1], tab);
+    }
+    tab->setText(page->windowTitle());
+    tab->setObjectName(QStringLiteral("tab_") + page->objectName());
+    connect(page, &QWidget::windowTitleChanged, tab, [this, tab](const QString& title) {
+        tab->setText(title);
+        if (isVisible())
+            arrangeTabs();
+    });
+    m_group->addButton(tab, index);
     // A hidden widget is arranged by the resize event it gets when shown;
     // the settings window that lives for the whole run is never shown.
     if (isVisible())
         arrangeTabs();
-    return index;
-}
-
-int TabbedPages::count() const
-{
-    return m_stack->count();
-}
-
-QWidget* TabbedPages::widget(int index) const
-{
-    return m_stack->widget(index);
-}
-
-int TabbedPages::currentIndex() const
-{
-    return m_stack->currentIndex();
 }
 
 QToolButton* TabbedPages::tabButton(int index) const
@@ -73,15 +94,18 @@ QToolButton* TabbedPages::tabButton(int index) const
 
 void TabbedPages::setCurrentIndex(int index)
 {
-    if (index < 0 || index >= count())
+    if (index < 0 || index >= count() || index == currentIndex())
         return;
-    m_tabs[index]->setChecked(true);
-    const bool changed = index != m_stack->currentIndex();
-    m_stack->setCurrentIndex(index);
+    QStackedWidget::setCurrentIndex(index);
+    emit pageShown(index);
+}
+
+void TabbedPages::selectCurrentTab()
+{
+    if (QAbstractButton* tab = m_group->button(currentIndex()))
+        tab->setChecked(true);
     if (isVisible())
         arrangeTabs();
-    if (changed)
-        emit pageShown(index);
 }
 
 void TabbedPages::pickTab(int index)
@@ -94,15 +118,9 @@ void TabbedPages::pickTab(int index)
     emit pagePicked(index);
 }
 
-int TabbedPages::rowOf(int index) const
+int TabbedPages::rowCount() const
 {
-    int first = 0;
-    for (int row = 0; row < int(m_rows.size()); ++row) {
-        first += m_rows[row];
-        if (index < first)
-            return row;
-    }
-    return int(m_rows.size()) - 1;
+    return (int(m_group->buttons().size()) + m_tabsPerRow - 1) / m_tabsPerRow;
 }
 
 // As on a platform tab bar, the row holding the selected tab lies next to
@@ -110,20 +128,19 @@ int TabbedPages::rowOf(int index) const
 // order.
 void TabbedPages::arrangeTabs()
 {
-    const int rowCount = int(m_rows.size());
-    const int selectedRow = rowOf(currentIndex());
-    int first = 0;
-    for (int row = 0; row < rowCount; ++row) {
-        const int inRow = qMin(m_rows[row], int(m_tabs.size()) - first);
-        if (inRow <= 0)
-            break;
-        const int shownAt = (row - selectedRow - 1 + 2 * rowCount) % rowCount;
-        arrangeRow(first, inRow, shownAt * kTabHeight);
-        first += inRow;
+    const int tabCount = int(m_group->buttons().size());
+    const int rows = rowCount();
+    // The page's frame and the page itself lie below the rows of tabs.
+    setFrameRect(rect().adjusted(0, rows * kTabHeight, 0, 0));
+    if (rows == 0)
+        return;
+    const int selectedRow = qMax(0, currentIndex()) / m_tabsPerRow;
+    for (int row = 0; row < rows; ++row) {
+        const int first = row * m_tabsPerRow;
+        const int shownAt = (row - selectedRow - 1 + 2 * rows) % rows;
+        arrangeRow(first, qMin(m_tabsPerRow, tabCount - first), shownAt * kTabHeight);
     }
-    const int top = rowCount * kTabHeight;
-    m_stack->setGeometry(0, top, width(), height() - top);
-    if (QToolButton* selected = currentIndex() >= 0 ? m_tabs[currentIndex()] : nullptr) {
+    if (QAbstractButton* selected = m_group->button(currentIndex())) {
         selected->setGeometry(selected->geometry().adjusted(0, -kSelectedRise, 0, kSelectedOverlap));
         selected->raise();
     }
@@ -148,6 +165,6 @@ void TabbedPages::arrangeRow(int first, int count, int y)
 
 void TabbedPages::resizeEvent(QResizeEvent* event)
 {
-    QWidget::resizeEvent(event);
+    QStackedWidget::resizeEvent(event);
     arrangeTabs();
 }
