@@ -17,9 +17,9 @@ namespace {
 constexpr int kPixelBytes = 4;
 
 struct QtRead {
-    const char* format;
+    const char* format = nullptr;
     int index = 0;
-    std::optional<QSize> expected;  // the size the checked headers gave
+    std::optional<QSize> expected = std::nullopt;  // the size the checked headers gave
     bool autoTransform = false;
 };
 
@@ -61,32 +61,32 @@ QImage readWithQt(const QByteArray& data, const QtRead& read)
 
 QImage decodeBmp(const QByteArray& data)
 {
-    return readWithQt(data, {"bmp", 0, checkBmp(data)});
+    return readWithQt(data, {.format = "bmp", .expected = checkBmp(data)});
 }
 
 QImage decodeIco(const QByteArray& data)
 {
     const IcoEntry entry = IcoDirectory(data).largest();
-    return readWithQt(data, {"ico", entry.index, entry.size});
+    return readWithQt(data, {.format = "ico", .index = entry.index, .expected = entry.size});
 }
 
 QImage decodePng(const QByteArray& data)
 {
-    return readWithQt(data, {"png"});
+    return readWithQt(data, {.format = "png"});
 }
 
 QImage decodeGif(const QByteArray& data)
 {
-    return readWithQt(data, {"gif"});
+    return readWithQt(data, {.format = "gif"});
 }
 
 // Qt's WebP reader does not look at the EXIF chunk.
 QImage decodeWebp(const QByteArray& data)
 {
-    return orientedImage(readWithQt(data, {"webp"}), webpExifOrientation(data));
+    return orientedImage(readWithQt(data, {.format = "webp"}), webpExifOrientation(data));
 }
 
 QImage decodeTiff(const QByteArray& data)
 {
-    return readWithQt(data, {"tiff", 0, std::nullopt, /*autoTransform*/ true});
+    return readWithQt(data, {.format = "tiff", .autoTransform = true});
 }
