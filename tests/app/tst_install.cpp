@@ -1,5 +1,6 @@
 #include "workspace/help_document.h"
 #include "platform/desktop/modules.h"
+#include "platform/helper_pictures/picture_helper.h"
 #include "platform/metafiles/metafile_helper.h"
 #include "platform/pictures/picture_formats.h"
 #include "support/test_env.h"
@@ -111,15 +112,17 @@ private slots:
         }
     }
 
-    // The metafile helper goes with the program's private parts, not among
-    // the commands in bin/.
-    void metafileHelperIsFoundByTheInstalledProgram()
+    // The helpers go with the program's private parts, not among the
+    // commands in bin/.
+    void helpersAreFoundByTheInstalledProgram()
     {
-        const QStringList candidates = MetafileHelper::candidates(path("bin"));
-        QCOMPARE(candidates.size(), 2);
-        QVERIFY2(!QFileInfo::exists(candidates.first()), qPrintable(candidates.first()));
-        QCOMPARE(candidates.last(), path("libexec/sleevix/sleevix-metafile-helper"));
-        QVERIFY(QFileInfo(candidates.last()).isExecutable());
+        for (const QString helper : {MetafileHelper::kProgramName, PictureHelper::kProgramName}) {
+            const QStringList candidates = MetafileHelper::candidates(path("bin"), helper);
+            QCOMPARE(candidates.size(), 2);
+            QVERIFY2(!QFileInfo::exists(candidates.first()), qPrintable(candidates.first()));
+            QCOMPARE(candidates.last(), path("libexec/sleevix/" + helper));
+            QVERIFY(QFileInfo(candidates.last()).isExecutable());
+        }
     }
 
     void missingModuleIsReportedByName()

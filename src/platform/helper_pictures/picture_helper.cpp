@@ -6,23 +6,7 @@
 #include "platform/pictures/exif_orientation.h"
 #include "platform/pictures/picture_loader.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-
 namespace {
-
-#ifndef SLEEVIX_INSTALLED_HELPER
-#define SLEEVIX_INSTALLED_HELPER "../libexec/sleevix"
-#endif
-
-constexpr char kProgramName[] = "sleevix-picture-helper";
-
-bool isExecutable(const QString& path)
-{
-    const QFileInfo info(path);
-    return info.isFile() && info.isExecutable();
-}
 
 QString memoryLimit()
 {
@@ -33,20 +17,7 @@ QString memoryLimit()
 
 QString PictureHelper::locate()
 {
-    if (QCoreApplication::instance() != nullptr) {
-        const QDir folder(QCoreApplication::applicationDirPath());
-        for (const QString& candidate :
-             {folder.filePath(QLatin1String(kProgramName)),
-              QDir::cleanPath(folder.filePath(QStringLiteral(SLEEVIX_INSTALLED_HELPER "/") + QLatin1String(kProgramName)))}) {
-            if (isExecutable(candidate))
-                return candidate;
-        }
-    }
-#ifdef SLEEVIX_PICTURE_HELPER_BUILD_PATH
-    if (isExecutable(QStringLiteral(SLEEVIX_PICTURE_HELPER_BUILD_PATH)))
-        return QStringLiteral(SLEEVIX_PICTURE_HELPER_BUILD_PATH);
-#endif
-    return QString::fromLatin1(kProgramName);
+    return MetafileHelper::locate(QLatin1String(kProgramName));
 }
 
 PictureHelper::PictureHelper(QString program, MetafileHelperLimits limits)

@@ -13,8 +13,9 @@
 // with the limits on time, memory and output of the metafile helper.
 class PictureHelper {
 public:
-    // Beside the executable, in the installed helpers' folder, then in the
-    // build tree.
+    static constexpr char kProgramName[] = "sleevix-picture-helper";
+
+    // Beside the program, then in the installed helpers' folder.
     static QString locate();
 
     explicit PictureHelper(QString program = locate(), MetafileHelperLimits limits = {});

@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr char kProgramName[] = "sleevix-metafile-helper";
-
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kAddressSpaceLimitAllowed = false;  // the sanitizer reserves terabytes
 #elif defined(__has_feature)
@@ -51,16 +49,17 @@ void setLimit(int resource, rlim_t value)
 
 }  // namespace
 
-QStringList MetafileHelper::candidates(const QString& programFolder)
+QStringList MetafileHelper::candidates(const QString& programFolder, const QString& helperName)
 {
     const QDir folder(programFolder);
-    return {folder.filePath(QLatin1String(kProgramName)),
-            QDir::cleanPath(folder.filePath(QStringLiteral(SLEEVIX_INSTALLED_HELPER "/") + QLatin1String(kProgramName)))};
+    return {folder.filePath(helperName),
+            QDir::cleanPath(folder.filePath(QStringLiteral(SLEEVIX_INSTALLED_HELPER "/") + helperName))};
 }
 
-QString MetafileHelper::locate()
+QString MetafileHelper::locate(const QString& helperName)
 {
-    const QStringList places = candidates(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString());
+    const QStringList places =
+        candidates(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString(), helperName);
     for (const QString& place : places) {
         if (isExecutable(place))
             return place;
