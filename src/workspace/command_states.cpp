@@ -79,6 +79,7 @@ void TSleevix::FormPaint()
             {kSwapItem, sbChange->isEnabled()}, {kCopyItem, ownTrash},
             {kDeleteItem, ownTrash},            {kDeleteBothItem, anyTrash},
             {kPrintItem, sbPrint->isEnabled()}, {kPreviewItem, sbPrint->isEnabled()},
+            {kClipboardCopyItem, slotView(menu)->hasPicture()},
         };
         for (const auto& [index, enabled] : itemStates)
             popupItem(menu, index)->setEnabled(enabled);

@@ -1,5 +1,6 @@
-// Commands on the slot pictures: paste, clear the clipboard, swap, copy,
-// empty, print, and files dropped on the panels.
+// Commands on the slot pictures: paste, copy to the clipboard, clear the
+// clipboard, swap, copy, empty, print, placement, and files dropped on the
+// panels.
 #include "workspace/t_sleevix.h"
 
 #include "platform/pictures/picture_formats.h"
@@ -52,6 +53,8 @@ const PopupCommand kPopupCommands[] = {
     {2, TSleevix::kDeleteBothItem, &TSleevix::Beidelschen2Click},
     {1, TSleevix::kPasteItem, &TSleevix::Einfgen1Click},
     {2, TSleevix::kPasteItem, &TSleevix::Einfgen2Click},
+    {1, TSleevix::kClipboardCopyItem, &TSleevix::InZwischenablage1Click},
+    {2, TSleevix::kClipboardCopyItem, &TSleevix::InZwischenablage2Click},
 };
 
 using PlacementChange = PicturePlacement (*)(PicturePlacement);
@@ -158,6 +161,29 @@ void TSleevix::Einfgen1Click()
 void TSleevix::Einfgen2Click()
 {
     pasteInto(2);
+}
+
+// The picture goes as it is drawn on its panel, placement and all, at its
+// own resolution, so that another program (or a paste into the other slot)
+// gets what the user sees.
+void TSleevix::copyToClipboard(int slot)
+{
+    const Picture picture = slotPicture(slot);
+    if (picture.isEmpty())
+        return;
+    const QImage drawn = picture.drawnAtOwnResolution(QSizeF(slotView(slot)->size()));
+    if (!drawn.isNull())
+        QGuiApplication::clipboard()->setImage(drawn);
+}
+
+void TSleevix::InZwischenablage1Click()
+{
+    copyToClipboard(1);
+}
+
+void TSleevix::InZwischenablage2Click()
+{
+    copyToClipboard(2);
 }
 
 void TSleevix::changePlacement(int slot, PicturePlacement (*change)(PicturePlacement))

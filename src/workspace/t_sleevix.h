@@ -49,8 +49,8 @@ public:
 
     // Context menu items are addressed by position, separators included.
     static constexpr int kLoadItem = 0;
-    static constexpr int kRecognitionItem = 11;
-    static constexpr int kSettingsItem = 12;
+    static constexpr int kRecognitionItem = 12;
+    static constexpr int kSettingsItem = 13;
     QAction* popupItem(int menu, int index) const;
     QMenu* popupMenu(int menu);
 
@@ -151,12 +151,13 @@ public:
     static constexpr int kPrintItem = 7;
     static constexpr int kPreviewItem = 8;
     static constexpr int kPasteItem = 10;
+    static constexpr int kClipboardCopyItem = 11;
     // How the slot's picture fills its rectangle, and its turns.
-    static constexpr int kStretchItem = 14;
-    static constexpr int kFillItem = 15;
-    static constexpr int kFitItem = 16;
-    static constexpr int kTurnLeftItem = 17;
-    static constexpr int kTurnRightItem = 18;
+    static constexpr int kStretchItem = 15;
+    static constexpr int kFillItem = 16;
+    static constexpr int kFitItem = 17;
+    static constexpr int kTurnLeftItem = 18;
+    static constexpr int kTurnRightItem = 19;
     TDragDropFiles* DragDropFiles1 = nullptr;
     TDragDropFiles* DragDropFiles2 = nullptr;
     void DragDropFiles1ProcessDropped(TDragDrop* sender, TDragKeyState keyState, QPoint point,
@@ -167,6 +168,9 @@ public:
     void sbClipbrd2Click();
     void Einfgen1Click();
     void Einfgen2Click();
+    // "In Zwischenablage kopieren": the slot's picture as it is drawn.
+    void InZwischenablage1Click();
+    void InZwischenablage2Click();
     void sbClearClick();
     void sbChangeClick();
     void Bildertauschen1Click();
@@ -240,6 +244,7 @@ private:
     void connectCommandStates();
     static Picture clipboardPicture();
     void pasteInto(int slot);
+    void copyToClipboard(int slot);
     // The slot picture placed anew: `change` makes its new placement.
     void changePlacement(int slot, PicturePlacement (*change)(PicturePlacement));
     // The placement items of a context menu as its slot's picture stands.

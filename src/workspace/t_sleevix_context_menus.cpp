@@ -27,6 +27,7 @@ const PopupSpec kPopupItems[] = {
     {"Druckvorschau1", "Druckvorschau2", "Druckvorschau"},
     {nullptr, nullptr, nullptr},
     {"Einfgen1", "Einfgen2", "Einfügen aus Zwischenablage"},
+    {"InZwischenablage1", "InZwischenablage2", "In Zwischenablage kopieren"},
     {"Bilderkennung1", "Bilderkennung2", "Bilderkennung"},
     {"Einstellungen1", "Einstellungen2", "Einstellungen"},
     {nullptr, nullptr, nullptr},

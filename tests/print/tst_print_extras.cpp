@@ -199,6 +199,7 @@ private slots:
         const std::pair<int, QString> items[] = {
             {TSleevix::kLoadItem, "Bild laden"},       {TSleevix::kPrintItem, "Drucken"},
             {TSleevix::kPreviewItem, "Druckvorschau"}, {TSleevix::kPasteItem, "Einfügen aus Zwischenablage"},
+            {TSleevix::kClipboardCopyItem, "In Zwischenablage kopieren"},
             {TSleevix::kRecognitionItem, "Bilderkennung"}, {TSleevix::kSettingsItem, "Einstellungen"},
         };
         for (int menu : {1, 2}) {

@@ -76,6 +76,16 @@ QImage Picture::rendered(const QSize& size) const
     return canvas;
 }
 
+QImage Picture::drawnAtOwnResolution(const QSizeF& frame) const
+{
+    if (m_placement.fit == PictureFit::Stretch || frame.isEmpty())
+        return rendered(size());
+    // The scale at which the picture covers the frame or fits into it.
+    const QRectF area = placedArea(QSizeF(size()), QRectF(QPointF(), frame), m_placement.fit);
+    const qreal scale = area.width() / width();
+    return rendered((frame / scale).toSize().expandedTo(QSize(1, 1)));
+}
+
 void Picture::draw(QPainter& painter, const QRectF& target) const
 {
     if (isEmpty() || target.isEmpty())

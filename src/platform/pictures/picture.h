@@ -51,6 +51,11 @@ public:
     // leaves uncovered transparent.
     QImage rendered(const QSize& size) const;
 
+    // The picture as it is drawn into a rectangle of the shape of `frame`,
+    // at the picture's own resolution: turned, cut to the frame's shape when
+    // it fills, with what it leaves uncovered when it fits (as rendered()).
+    QImage drawnAtOwnResolution(const QSizeF& frame) const;
+
     // Draws the picture as placed into `target` (the painter's coordinates),
     // nothing outside it. Vector drawings are drawn at the device's own
     // resolution, so they stay sharp at any size.
