@@ -7,6 +7,8 @@
 #include "support/test_env.h"
 
 #include <QFile>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -150,15 +152,46 @@ void PictureFormatsTest::placementDrawsItsPart()
         QCOMPARE(colourName(square.pixel(2, 2)), QStringLiteral("red"));  // covered, the sides cut off
 }
 
-// A 600-dpi rendering of the page is sharp: the colour border is one
-// device pixel wide, not a blown-up screen pixel.
+// Pixels of the middle row between `from` and `to` darker than `grey`.
+int darkerThan(const QImage& image, int from, int to, int grey)
+{
+    int count = 0;
+    for (int x = from; x < to; ++x)
+        count += qGray(image.pixel(x, image.height() / 2)) < grey;
+    return count;
+}
+
+// A PDF page drawn on a 600-dpi device is rendered for that device: a
+// 0.3-point line comes out 2.5 device pixels wide and black, an edge goes
+// from black to white within two pixels. The page as a 96-dpi bitmap blown
+// up would make the line a grey band of six pixels and the edge a ramp.
 void PictureFormatsTest::pdfPageIsDrawnAtTheDeviceResolution()
 {
-    const Picture picture = loadPicture(file("q.pdf"));
-    QCOMPARE(picture.kind(), Picture::Kind::Vector);
-    const QImage large = picture.rendered(QSize(600, 400));
-    QCOMPARE(colourName(large.pixel(298, 100)), QStringLiteral("red"));
-    QCOMPARE(colourName(large.pixel(301, 100)), QStringLiteral("green"));
+    {
+        QPdfWriter pdf(file("line.pdf"));
+        pdf.setPageSize(QPageSize(QSizeF(45, 30), QPageSize::Point));
+        pdf.setPageMargins({});
+        pdf.setResolution(72);
+        QPainter painter(&pdf);
+        painter.setPen(QPen(Qt::black, 0.3));
+        painter.drawLine(QPointF(20, 0), QPointF(20, 30));
+        painter.fillRect(QRectF(30.5, 0, 14.5, 30), Qt::black);
+    }
+    const Picture picture = loadPicture(file("line.pdf"));
+    QCOMPARE(picture.size(), QSize(60, 40));
+    constexpr qreal kDevicePixelsPerPoint = 600.0 / 72;
+    QImage device(QSizeF(QSizeF(45, 30) * kDevicePixelsPerPoint).toSize(), QImage::Format_RGB32);
+    device.fill(Qt::white);
+    QPainter painter(&device);
+    picture.draw(painter, QRectF(device.rect()));
+    painter.end();
+
+    const int line = qRound(20 * kDevicePixelsPerPoint);
+    const int blackLine = darkerThan(device, line - 12, line + 12, 100);
+    QVERIFY2(blackLine >= 1 && blackLine <= 3, qPrintable(QString::number(blackLine)));
+    QVERIFY(darkerThan(device, line - 12, line + 12, 240) <= 4);
+    const int edge = qRound(30.5 * kDevicePixelsPerPoint);
+    QVERIFY(darkerThan(device, edge - 12, edge + 12, 240) - darkerThan(device, edge - 12, edge + 12, 16) <= 2);
 }
 
 SLEEVIX_TEST_MAIN(PictureFormatsTest)
