@@ -2,10 +2,12 @@
 // tools users' pictures come from (ImageMagick, cwebp, heif-enc, exiftool,
 // Qt's PDF writer, SVG as text): each loads with its size and its colours,
 // a turned photo comes upright, and a placement draws the part it says.
+#include "platform/helper_pictures/picture_helper.h"
 #include "platform/pictures/picture_loader.h"
 #include "support/format_pictures.h"
 #include "support/test_env.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
@@ -35,6 +37,7 @@ private slots:
     void placementDrawsItsPart_data();
     void placementDrawsItsPart();
     void pdfPageIsDrawnAtTheDeviceResolution();
+    void helperEndsAPdfThatHangs();
 
 private:
     QString file(const QString& name) const { return m_dir.filePath(name); }
@@ -192,6 +195,21 @@ void PictureFormatsTest::pdfPageIsDrawnAtTheDeviceResolution()
     QVERIFY(darkerThan(device, line - 12, line + 12, 240) <= 4);
     const int edge = qRound(30.5 * kDevicePixelsPerPoint);
     QVERIFY(darkerThan(device, edge - 12, edge + 12, 240) - darkerThan(device, edge - 12, edge + 12, 16) <= 2);
+}
+
+// Qt PDF loops for ever on a page tree that lists itself as its own page (a
+// one-byte change found by fuzzing); the picture helper's time limit ends
+// it, and the file is refused.
+void PictureFormatsTest::helperEndsAPdfThatHangs()
+{
+    QFile pdf(testenv::dataFile("pictures/helper_limits/qtpdf_page_tree_loop.pdf"));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    MetafileHelperLimits limits;
+    limits.timeout = std::chrono::seconds(2);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY_THROWS_EXCEPTION(InvalidPictureError, PictureHelper(PictureHelper::locate(), limits).pdfPageSize(pdf.readAll()));
+    QVERIFY(clock.elapsed() < 10000);
 }
 
 SLEEVIX_TEST_MAIN(PictureFormatsTest)
