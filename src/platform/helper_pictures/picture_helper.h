@@ -3,6 +3,7 @@
 #include "platform/metafiles/metafile_helper.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QSize>
 #include <QSizeF>
 #include <QString>

@@ -3,10 +3,8 @@
 #include "targets.h"
 
 #include "converters.h"
-#include "decoders.h"
-#include "platform/helper_pictures/heif_transformations.h"
-#include "platform/helper_pictures/helper_image.h"
-#include "platform/pictures/exif_orientation.h"
+#include "platform/helper_pictures/pdf_page_drawing.h"
+#include "platform/helper_pictures/picture_helper.h"
 #include "platform/pictures/picture_loader.h"
 #include "platform/metafiles/emf_header.h"
 #include "platform/metafiles/emf_record_check.h"
@@ -17,6 +15,7 @@
 #include "platform/metafiles/svg_metafile_drawing.h"
 #include "platform/metafiles/wmf_file.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 
@@ -70,33 +69,36 @@ void wmfHelper(QByteArrayView data)
     }
 }
 
-// Pictures of more than a few megapixels only make the fuzzer wait.
-constexpr std::uint64_t kFuzzPictureBytes = 16 * 1024 * 1024;
-
-void readOutput(const helper::Result& result)
+// Each input costs a start of the helper; a hang costs this much.
+PictureHelper fuzzedPictureHelper()
 {
-    if (!result.output)
-        return;
-    try {
-        const HelperImage image = readHelperImage(QByteArray::fromStdString(*result.output));
-        FUZZ_CHECK(!image.image.isNull());
-        orientedImage(image.image, exifOrientation(image.exif));
-    } catch (const InvalidPictureError&) {
-        FUZZ_CHECK(!"the helper wrote a picture the program cannot read");
-    }
+    static const QString program = PictureHelper::locate();
+    FUZZ_CHECK(QFileInfo(program).isExecutable());
+    MetafileHelperLimits limits;
+    limits.timeout = std::chrono::seconds(3);
+    return PictureHelper(program, limits);
 }
 
 void heifHelper(QByteArrayView data)
 {
-    heifHasTransformations(data);
-    readOutput(helper::heifToImage(std::string_view(data.data(), size_t(data.size())), kFuzzPictureBytes));
+    try {
+        const QImage image = fuzzedPictureHelper().heifImage(data.toByteArray());
+        FUZZ_CHECK(!image.isNull());
+    } catch (const InvalidPictureError&) {
+    }
 }
 
 void pdfHelper(QByteArrayView data)
 {
-    const std::string_view file(data.data(), size_t(data.size()));
-    if (helper::pdfPageSize(file).output)
-        readOutput(helper::pdfToImage(file, 40, 40, kFuzzPictureBytes));
+    try {
+        const PdfPageDrawing page(data.toByteArray(), fuzzedPictureHelper());
+        FUZZ_CHECK(!page.size().isEmpty());
+        QImage image(40, 40, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        page.render(painter, QRectF(0, 0, 40, 40));
+    } catch (const InvalidPictureError&) {
+    }
 }
 
 }  // namespace fuzz
