@@ -5,6 +5,7 @@
 #include "workspace/slot_panel.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 
 namespace {
@@ -62,8 +63,12 @@ void TSleevix::buildPopupMenus()
             action->setObjectName(QLatin1String(menuIndex == 1 ? item.front : item.back));
         }
         items.at(kRecognitionItem)->setCheckable(true);
-        for (int fit : {kStretchItem, kFillItem, kFitItem})
+        // One fit at a time, shown as radio items.
+        auto* fits = new QActionGroup(this);
+        for (int fit : {kStretchItem, kFillItem, kFitItem}) {
             items.at(fit)->setCheckable(true);
+            fits->addAction(items.at(fit));
+        }
     }
     Panel1->setContextMenuPolicy(Qt::CustomContextMenu);
     Panel2->setContextMenuPolicy(Qt::CustomContextMenu);
