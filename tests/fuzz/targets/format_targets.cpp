@@ -20,6 +20,14 @@ QImage (*const kQtReaders[])(const QByteArray&) = {decodePng, decodeGif, decodeW
 
 namespace fuzz {
 
+void drawAsASlotDoes(const VectorDrawing& drawing)
+{
+    QImage image(48, 48, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    drawing.render(painter, QRectF(0, 0, 48, 48));
+}
+
 // The first byte chooses the reader, so that each reader sees every input.
 void qtPictures(QByteArrayView data)
 {
@@ -52,10 +60,7 @@ void svg(QByteArrayView data)
     try {
         const SvgMetafileDrawing drawing(data.toByteArray());
         FUZZ_CHECK(!drawing.size().isEmpty());
-        QImage image(48, 48, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        drawing.render(painter, QRectF(0, 0, 48, 48));
+        drawAsASlotDoes(drawing);
     } catch (const InvalidMetafileError&) {
     }
 }

@@ -17,7 +17,6 @@
 
 #include <QFileInfo>
 #include <QImage>
-#include <QPainter>
 
 namespace {
 
@@ -25,11 +24,7 @@ namespace {
 void draw(const QByteArray& svg, QSize size)
 {
     try {
-        const SvgMetafileDrawing drawing(svg, size);
-        QImage image(48, 48, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        drawing.render(painter, QRectF(0, 0, 48, 48));
+        fuzz::drawAsASlotDoes(SvgMetafileDrawing(svg, size));
     } catch (const InvalidMetafileError&) {
     }
 }
@@ -93,10 +88,7 @@ void pdfHelper(QByteArrayView data)
     try {
         const PdfPageDrawing page(data.toByteArray(), fuzzedPictureHelper());
         FUZZ_CHECK(!page.size().isEmpty());
-        QImage image(40, 40, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        page.render(painter, QRectF(0, 0, 40, 40));
+        drawAsASlotDoes(page);
     } catch (const InvalidPictureError&) {
     }
 }

@@ -2,6 +2,8 @@
 
 #include <QByteArrayView>
 
+class VectorDrawing;
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -21,6 +23,9 @@ void metadata(QByteArrayView data);    // EXIF orientation, HEIF boxes, the pict
 void svg(QByteArrayView data);
 void iniProfile(QByteArrayView data);
 void settingsStore(QByteArrayView data);
+
+// Draws the drawing into a small canvas, as a slot shows it.
+void drawAsASlotDoes(const VectorDrawing& drawing);
 
 // The target one fuzzing executable runs.
 void fuzzedTarget(QByteArrayView data);
