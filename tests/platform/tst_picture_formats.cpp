@@ -37,6 +37,7 @@ private slots:
     void placementDrawsItsPart_data();
     void placementDrawsItsPart();
     void pdfPageIsDrawnAtTheDeviceResolution();
+    void pdfPageOnALargeItemIsDrawn();
     void helperEndsAPdfThatHangs();
 
 private:
@@ -195,6 +196,20 @@ void PictureFormatsTest::pdfPageIsDrawnAtTheDeviceResolution()
     QVERIFY(darkerThan(device, line - 12, line + 12, 240) <= 4);
     const int edge = qRound(30.5 * kDevicePixelsPerPoint);
     QVERIFY(darkerThan(device, edge - 12, edge + 12, 240) - darkerThan(device, edge - 12, edge + 12, 16) <= 2);
+}
+
+// A page drawn over more device pixels than one rendering may take (a large
+// cover at 1200 dpi) is rendered at fewer pixels, never left blank.
+void PictureFormatsTest::pdfPageOnALargeItemIsDrawn()
+{
+    const Picture picture = loadPicture(file("q.pdf"));
+    QImage corner(90, 60, QImage::Format_RGB32);
+    corner.fill(Qt::white);
+    QPainter painter(&corner);
+    painter.scale(150, 150);  // the page covers 13500 x 9000 device pixels
+    picture.draw(painter, QRectF(0, 0, 90, 60));
+    painter.end();
+    QCOMPARE(colourName(corner.pixel(45, 30)), QStringLiteral("red"));
 }
 
 // Qt PDF loops for ever on a page tree that lists itself as its own page (a

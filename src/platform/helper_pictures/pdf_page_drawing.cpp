@@ -10,8 +10,11 @@
 namespace {
 
 constexpr qreal kPixelsPerPoint = 96.0 / 72.0;
-// What one rendering may take: a DVD cover at 600 dpi takes a third.
-constexpr qint64 kMostRenderedPixels = 64LL * 1024 * 1024;
+// What one rendering may take: every item of every sheet at 600 dpi (a VHS
+// cover is 30 million pixels); larger ones at 1200 dpi come at about 850.
+// The helper writes 4 bytes a pixel, well inside its output limit.
+constexpr qint64 kMostRenderedPixels = 32LL * 1024 * 1024;
+static_assert(kMostRenderedPixels * 4 * 2 <= MetafileHelperLimits{}.maxOutputBytes);
 
 // The device pixels `target` covers on the painter's device.
 QSize devicePixels(const QPainter& painter, const QRectF& target)
