@@ -1,13 +1,12 @@
 // Commands on the slot pictures: paste, copy to the clipboard, clear the
 // clipboard, swap, copy, empty, print, placement, and files dropped on the
 // panels.
-#include "workspace/t_sleevix.h"
-
 #include "platform/pictures/picture_formats.h"
 #include "platform/pictures/picture_loader.h"
 #include "platform/widgets/error_box.h"
 #include "platform/widgets/image_view.h"
 #include "workspace/slot_panel.h"
+#include "workspace/t_sleevix.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -72,9 +71,12 @@ struct PlacementCommand {
 };
 
 const PlacementCommand kPlacementCommands[] = {
-    {TSleevix::kStretchItem, [](PicturePlacement p) { return withFit(p, PictureFit::Stretch); }, PictureFit::Stretch},
-    {TSleevix::kFillItem, [](PicturePlacement p) { return withFit(p, PictureFit::Fill); }, PictureFit::Fill},
-    {TSleevix::kFitItem, [](PicturePlacement p) { return withFit(p, PictureFit::Fit); }, PictureFit::Fit},
+    {TSleevix::kStretchItem, [](PicturePlacement p) { return withFit(p, PictureFit::Stretch); },
+     PictureFit::Stretch},
+    {TSleevix::kFillItem, [](PicturePlacement p) { return withFit(p, PictureFit::Fill); },
+     PictureFit::Fill},
+    {TSleevix::kFitItem, [](PicturePlacement p) { return withFit(p, PictureFit::Fit); },
+     PictureFit::Fit},
     {TSleevix::kTurnLeftItem, [](PicturePlacement p) { return p.turnedLeft(); }, std::nullopt},
     {TSleevix::kTurnRightItem, [](PicturePlacement p) { return p.turnedRight(); }, std::nullopt},
 };

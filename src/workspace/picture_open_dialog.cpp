@@ -26,7 +26,8 @@ QStringList PictureOpenDialog::nameFilterList()
     return pictureNameFilters();
 }
 
-PictureOpenDialog::PictureOpenDialog(QWidget* parent, const QString& folder, const QString& fileName)
+PictureOpenDialog::PictureOpenDialog(QWidget* parent, const QString& folder,
+                                     const QString& fileName)
     : QFileDialog(parent, QStringLiteral("Öffnen"), folder)
 {
     setOption(QFileDialog::DontUseNativeDialog);

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "ui_t_sleevix.h"
+
 #include "dragdrop/t_drag_drop_files.h"
 #include "model/main_window_control.h"
 #include "model/main_window_view.h"
 #include "platform/pictures/picture.h"
-#include "ui_t_sleevix.h"
 #include "workspace/command_line.h"
 
 #include <QMainWindow>

@@ -1,8 +1,7 @@
 // The context menus of the two picture panels. They stay in code: Qt
 // Designer lays out menus only on a menu bar.
-#include "workspace/t_sleevix.h"
-
 #include "workspace/slot_panel.h"
+#include "workspace/t_sleevix.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -74,10 +73,11 @@ void TSleevix::buildPopupMenus()
     Panel2->setContextMenuPolicy(Qt::CustomContextMenu);
     for (int menu : {1, 2}) {
         QWidget* panel = menu == 1 ? Panel1 : Panel2;
-        connect(panel, &QWidget::customContextMenuRequested, this, [this, menu, panel](const QPoint& pos) {
-            showPlacementItems(menu);
-            popupMenu(menu)->popup(panel->mapToGlobal(pos));
-        });
+        connect(panel, &QWidget::customContextMenuRequested, this,
+                [this, menu, panel](const QPoint& pos) {
+                    showPlacementItems(menu);
+                    popupMenu(menu)->popup(panel->mapToGlobal(pos));
+                });
     }
 }
 

@@ -3,8 +3,8 @@
 // to the slot its shape names, shows its colours at known places on the
 // panel, and prints them at the same places of the back page. Placements
 // (fill, fit, turns) show and print the same part of the picture.
-#include "platform/store/settings_store.h"
 #include "platform/printing/printer_choice.h"
+#include "platform/store/settings_store.h"
 #include "platform/widgets/image_view.h"
 #include "support/format_pictures.h"
 #include "support/print_queues.h"
@@ -32,7 +32,8 @@ QImage colourPage(const QString& pdfFile, const QString& folder)
 {
     const QString base = folder + QStringLiteral("/scan");
     QProcess pdftoppm;
-    pdftoppm.start(QStringLiteral("pdftoppm"), {"-r", QString::number(kScanDpi), "-png", "-singlefile", pdfFile, base});
+    pdftoppm.start(QStringLiteral("pdftoppm"),
+                   {"-r", QString::number(kScanDpi), "-png", "-singlefile", pdfFile, base});
     if (!pdftoppm.waitForFinished(60000) || pdftoppm.exitCode() != 0)
         return {};
     return QImage(base + QStringLiteral(".png"));
@@ -49,8 +50,8 @@ QRectF inPixels(const QRectF& mm)
 void useTestSettings(testenv::App& app)
 {
     SettingsStore& store = SettingsStore::user();
-    const std::pair<const char*, int> back[] = {
-        {"Linker Rand Back", 31}, {"Oberer Rand Back", 137}, {"MBackW", 151}, {"MBackH", 117}};
+    const std::pair<const char*, int> back[]
+        = {{"Linker Rand Back", 31}, {"Oberer Rand Back", 137}, {"MBackW", 151}, {"MBackH", 117}};
     for (const auto& [name, mm] : back)
         store.writeInteger(QLatin1String(name), mm);
     store.writeBool("SelPrinter", false);
@@ -95,12 +96,14 @@ void PicturePrintingTest::picturesShowAndPrintAlike_data()
     QTest::addColumn<QStringList>("panel");
     QTest::addColumn<QStringList>("paper");
     const QStringList upright = testenv::kUpright;
-    for (const char* name : {"q.png", "q.gif", "q.tif", "q.webp", "q.heic", "q.avif", "q.svg", "q.pdf",
-                             "lying.jpg", "lying.heic"})
-        QTest::newRow(name) << QString::fromLatin1(name) << PicturePlacement() << upright << upright;
+    for (const char* name : {"q.png", "q.gif", "q.tif", "q.webp", "q.heic", "q.avif", "q.svg",
+                             "q.pdf", "lying.jpg", "lying.heic"})
+        QTest::newRow(name) << QString::fromLatin1(name) << PicturePlacement() << upright
+                            << upright;
     // Where the picture is transparent, the panel's face shows on screen and
     // the white paper on the sheet.
-    QTest::newRow("alpha.png") << "alpha.png" << PicturePlacement() << QStringList{"red", "face", "blue", "yellow"}
+    QTest::newRow("alpha.png") << "alpha.png" << PicturePlacement()
+                               << QStringList{"red", "face", "blue", "yellow"}
                                << QStringList{"red", "white", "blue", "yellow"};
     QTest::newRow("fill") << "q.png" << placed(int(PictureFit::Fill), 0) << upright << upright;
     QTest::newRow("turned right") << "q.png" << placed(int(PictureFit::Stretch), 1)
@@ -142,7 +145,8 @@ void PicturePrintingTest::picturesShowAndPrintAlike()
     QCOMPARE(quadrantColours(page, inPixels(kBackPage)), paper);
     if (placement.fit == PictureFit::Fit) {
         // Turned, the picture is higher than wide: the sides stay blank.
-        const QPointF edge = inPixels(kBackPage).center() - QPointF(inPixels(kBackPage).width() * 0.48, 0);
+        const QPointF edge
+            = inPixels(kBackPage).center() - QPointF(inPixels(kBackPage).width() * 0.48, 0);
         QCOMPARE(testenv::colourName(page.pixel(edge.toPoint())), QStringLiteral("white"));
     }
 }

@@ -3,8 +3,8 @@
 #include "fuzz/targets/targets.h"
 #include "platform/helper_pictures/helper_picture_decoder.h"
 #include "platform/metafiles/invalid_metafile_error.h"
-#include "platform/pictures/picture_loader.h"
 #include "platform/metafiles/metafile_decoder.h"
+#include "platform/pictures/picture_loader.h"
 #include "support/test_env.h"
 
 #include <QApplication>
@@ -33,9 +33,11 @@ QByteArray contentsOf(const QString& path)
 void addInputRows(const QString& reader)
 {
     for (const char* kind : {"corpus", "regressions"}) {
-        const QDir dir(kFuzzDir + QLatin1Char('/') + QLatin1String(kind) + QLatin1Char('/') + reader);
+        const QDir dir(kFuzzDir + QLatin1Char('/') + QLatin1String(kind) + QLatin1Char('/')
+                       + reader);
         for (const QString& name : dir.entryList(QDir::Files, QDir::Name))
-            QTest::newRow(qPrintable(QStringLiteral("%1/%2").arg(kind, name))) << dir.filePath(name);
+            QTest::newRow(qPrintable(QStringLiteral("%1/%2").arg(kind, name)))
+                << dir.filePath(name);
     }
 }
 
@@ -113,10 +115,16 @@ private slots:
 
     // Through the real picture helper process.
     void heifPicturesAreShownOrRefused_data() { declare(QStringLiteral("heif")); }
-    void heifPicturesAreShownOrRefused() { replay([](QByteArrayView data) { decodeThroughPictureHelper(data, "heif"); }); }
+    void heifPicturesAreShownOrRefused()
+    {
+        replay([](QByteArrayView data) { decodeThroughPictureHelper(data, "heif"); });
+    }
 
     void pdfPicturesAreShownOrRefused_data() { declare(QStringLiteral("pdf")); }
-    void pdfPicturesAreShownOrRefused() { replay([](QByteArrayView data) { decodeThroughPictureHelper(data, "pdf"); }); }
+    void pdfPicturesAreShownOrRefused()
+    {
+        replay([](QByteArrayView data) { decodeThroughPictureHelper(data, "pdf"); });
+    }
 
     void templatesReadAndWriteBack_data() { declare(QStringLiteral("ini_profile")); }
     void templatesReadAndWriteBack() { replay(fuzz::iniProfile); }

@@ -1,5 +1,5 @@
-#include "platform/widgets/image_view.h"
 #include "platform/pictures/vector_drawing.h"
+#include "platform/widgets/image_view.h"
 
 #include <QElapsedTimer>
 #include <QPainter>
@@ -38,7 +38,7 @@ public:
 bool closeTo(const QColor& actual, const QColor& expected)
 {
     return qAbs(actual.red() - expected.red()) <= 2 && qAbs(actual.green() - expected.green()) <= 2
-           && qAbs(actual.blue() - expected.blue()) <= 2;
+        && qAbs(actual.blue() - expected.blue()) <= 2;
 }
 
 }  // namespace
@@ -163,9 +163,11 @@ void ImageViewTest::pictureIsStretchedWithoutKeepingItsShape()
 // white picture with a blue centre.
 void ImageViewTest::overlayShowsTheViewBelow()
 {
-    m_view->setPicture(Picture::fromImage(markedPicture({10, 10}, kGreen, {0, 9, 1, 1}, Qt::black)));
+    m_view->setPicture(
+        Picture::fromImage(markedPicture({10, 10}, kGreen, {0, 9, 1, 1}, Qt::black)));
     ImageView* overlay = addView(ColourKey::BottomLeft);
-    overlay->setPicture(Picture::fromImage(markedPicture({10, 10}, Qt::white, {4, 4, 2, 2}, kBlue)));
+    overlay->setPicture(
+        Picture::fromImage(markedPicture({10, 10}, Qt::white, {4, 4, 2, 2}, kBlue)));
     QVERIFY(closeTo(shownAt({100, 50}), kBlue));
     QVERIFY(closeTo(shownAt({20, 20}), kGreen));
     QVERIFY(closeTo(shownAt({180, 80}), kGreen));
@@ -181,7 +183,8 @@ void ImageViewTest::metafileIsDrawnTransparent()
 void ImageViewTest::clearedViewShowsOnlyTheFace()
 {
     useKeyedView();
-    m_view->setPicture(Picture::fromImage(markedPicture({10, 10}, Qt::white, {0, 0, 10, 5}, kBlue)));
+    m_view->setPicture(
+        Picture::fromImage(markedPicture({10, 10}, Qt::white, {0, 0, 10, 5}, kBlue)));
     QVERIFY(closeTo(shownAt({100, 20}), kBlue));
     m_view->clear();
     QVERIFY(!m_view->hasPicture());
@@ -195,8 +198,8 @@ void ImageViewTest::clearedViewShowsOnlyTheFace()
 // measures the real figure.
 void ImageViewTest::largePictureRepaintsFast()
 {
-    m_view->setPicture(Picture::fromImage(
-        markedPicture({6000, 4000}, Qt::white, {3000, 0, 3000, 2000}, kBlue)));
+    m_view->setPicture(
+        Picture::fromImage(markedPicture({6000, 4000}, Qt::white, {3000, 0, 3000, 2000}, kBlue)));
     QVERIFY(closeTo(shownAt({150, 25}), kBlue));
     QElapsedTimer timer;
     timer.start();

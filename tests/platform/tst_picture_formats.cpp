@@ -58,12 +58,14 @@ void PictureFormatsTest::formatsLoadWithSizeAndColours_data()
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QStringList>("colours");
     const QStringList withAlpha = {"red", "none", "blue", "yellow"};
-    for (const char* name : {"q.png", "q.gif", "q.tif", "q.webp", "q.heic", "q.avif", "q.svg", "q.pdf", "webp-named.png"})
+    for (const char* name : {"q.png", "q.gif", "q.tif", "q.webp", "q.heic", "q.avif", "q.svg",
+                             "q.pdf", "webp-named.png"})
         QTest::newRow(name) << file(QLatin1String(name)) << QSize(60, 40) << kUpright;
     QTest::newRow("alpha.png") << file("alpha.png") << QSize(60, 40) << withAlpha;
     QTest::newRow("alpha.heic") << file("alpha.heic") << QSize(60, 40) << withAlpha;
-    QTest::newRow("real-world png") << testenv::dataFile("pictures/valid/png/imagemagick_elephants_200x150.png")
-                                    << QSize(200, 150) << QStringList();
+    QTest::newRow("real-world png")
+        << testenv::dataFile("pictures/valid/png/imagemagick_elephants_200x150.png")
+        << QSize(200, 150) << QStringList();
 }
 
 void PictureFormatsTest::formatsLoadWithSizeAndColours()
@@ -103,7 +105,9 @@ void PictureFormatsTest::brokenAndHugeFilesAreInvalid_data()
     hugePng.replace(16, 8, QByteArray::fromHex("000186a0000186a0"));  // 100000 x 100000
     QTest::newRow("png declaring 100000 x 100000") << "huge.png" << hugePng;
     QTest::newRow("svg declaring 10^8 x 10^8")
-        << "huge.svg" << QByteArray(R"(<svg xmlns="http://www.w3.org/2000/svg" width="100000000" height="100000000"/>)");
+        << "huge.svg"
+        << QByteArray(
+               R"(<svg xmlns="http://www.w3.org/2000/svg" width="100000000" height="100000000"/>)");
     QTest::newRow("truncated png") << "cut.png" << pngData.left(pngData.size() / 2);
     QTest::newRow("text named webp") << "text.webp" << QByteArray("not a picture");
     QTest::newRow("text named svg") << "text.svg" << QByteArray("<html>no drawing</html>");
@@ -135,8 +139,9 @@ void PictureFormatsTest::placementDrawsItsPart_data()
     QTest::newRow("fit") << int(PictureFit::Fit) << 0 << QSize(60, 40) << kUpright << "none";
     QTest::newRow("turned right") << int(PictureFit::Stretch) << 1 << QSize(40, 60)
                                   << QStringList{"blue", "red", "yellow", "green"} << "blue";
-    QTest::newRow("turned left, fitted") << int(PictureFit::Fit) << 3 << QSize(40, 60)
-                                         << QStringList{"green", "yellow", "red", "blue"} << "green";
+    QTest::newRow("turned left, fitted")
+        << int(PictureFit::Fit) << 3 << QSize(40, 60)
+        << QStringList{"green", "yellow", "red", "blue"} << "green";
 }
 
 void PictureFormatsTest::placementDrawsItsPart()
@@ -153,7 +158,8 @@ void PictureFormatsTest::placementDrawsItsPart()
     QCOMPARE(quadrantColours(square), colours);
     QCOMPARE(colourName(square.pixel(20, 2)), topEdge);
     if (PictureFit(fit) == PictureFit::Fill)
-        QCOMPARE(colourName(square.pixel(2, 2)), QStringLiteral("red"));  // covered, the sides cut off
+        QCOMPARE(colourName(square.pixel(2, 2)),
+                 QStringLiteral("red"));  // covered, the sides cut off
 }
 
 // Pixels of the middle row between `from` and `to` darker than `grey`.
@@ -195,7 +201,9 @@ void PictureFormatsTest::pdfPageIsDrawnAtTheDeviceResolution()
     QVERIFY2(blackLine >= 1 && blackLine <= 3, qPrintable(QString::number(blackLine)));
     QVERIFY(darkerThan(device, line - 12, line + 12, 240) <= 4);
     const int edge = qRound(30.5 * kDevicePixelsPerPoint);
-    QVERIFY(darkerThan(device, edge - 12, edge + 12, 240) - darkerThan(device, edge - 12, edge + 12, 16) <= 2);
+    QVERIFY(darkerThan(device, edge - 12, edge + 12, 240)
+                - darkerThan(device, edge - 12, edge + 12, 16)
+            <= 2);
 }
 
 // A page drawn over more device pixels than one rendering may take (a large
@@ -223,7 +231,9 @@ void PictureFormatsTest::helperEndsAPdfThatHangs()
     limits.timeout = std::chrono::seconds(2);
     QElapsedTimer clock;
     clock.start();
-    QVERIFY_THROWS_EXCEPTION(InvalidPictureError, PictureHelper(PictureHelper::locate(), limits).pdfPageSize(pdf.readAll()));
+    QVERIFY_THROWS_EXCEPTION(
+        InvalidPictureError,
+        PictureHelper(PictureHelper::locate(), limits).pdfPageSize(pdf.readAll()));
     QVERIFY(clock.elapsed() < 10000);
 }
 

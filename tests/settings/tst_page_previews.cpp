@@ -1,10 +1,10 @@
-#include "platform/widgets/image_view.h"
 #include "platform/store/settings_store.h"
+#include "platform/widgets/image_view.h"
 #include "platform/widgets/spin_edit.h"
 #include "platform/widgets/tabbed_pages.h"
-#include "settings/t_cd_setup.h"
 #include "settings/page_previews.h"
 #include "settings/stock_outlines.h"
+#include "settings/t_cd_setup.h"
 #include "support/format_pictures.h"
 #include "support/test_env.h"
 #include "workspace/t_sleevix.h"
@@ -84,7 +84,8 @@ Picture quadrants(QSize size, const PicturePlacement& placement)
     const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
     const QSize quarter = size / 2;
     for (int i = 0; i < 4; ++i)
-        painter.fillRect(QRect(QPoint(i % 2 * quarter.width(), i / 2 * quarter.height()), quarter), colours[i]);
+        painter.fillRect(QRect(QPoint(i % 2 * quarter.width(), i / 2 * quarter.height()), quarter),
+                         colours[i]);
     painter.end();
     Picture picture = Picture::fromImage(image);
     picture.setPlacement(placement);
@@ -98,8 +99,11 @@ QStringList coloursAt(QWidget* view, const QList<QPointF>& points)
     const QImage image = view->grab().toImage();
     QStringList names;
     for (const QPointF& at : points) {
-        const QString name = testenv::colourName(image.pixel(int(at.x() * image.width()), int(at.y() * image.height())));
-        names << (QStringList{"red", "green", "blue", "yellow"}.contains(name) ? name : QStringLiteral("blank"));
+        const QString name = testenv::colourName(
+            image.pixel(int(at.x() * image.width()), int(at.y() * image.height())));
+        names << (QStringList{"red", "green", "blue", "yellow"}.contains(name)
+                      ? name
+                      : QStringLiteral("blank"));
     }
     return names;
 }
@@ -182,11 +186,13 @@ private slots:
         QTest::addColumn<QList<QPointF>>("points");
         QTest::addColumn<QStringList>("colours");
         const QList<QPointF> centres{{0.25, 0.25}, {0.75, 0.25}, {0.25, 0.75}, {0.75, 0.75}};
-        QTest::newRow("front filled, turned right") << 1 << "Image12" << QSize(60, 40) << int(PictureFit::Fill) << 1
-                                                    << centres << QStringList{"blue", "red", "yellow", "green"};
-        QTest::newRow("back fitted") << 2 << "Image13" << QSize(60, 20) << int(PictureFit::Fit) << 0
-                                     << QList<QPointF>{{0.25, 0.45}, {0.75, 0.55}, {0.5, 0.1}, {0.5, 0.9}}
-                                     << QStringList{"red", "yellow", "blank", "blank"};
+        QTest::newRow("front filled, turned right")
+            << 1 << "Image12" << QSize(60, 40) << int(PictureFit::Fill) << 1 << centres
+            << QStringList{"blue", "red", "yellow", "green"};
+        QTest::newRow("back fitted")
+            << 2 << "Image13" << QSize(60, 20) << int(PictureFit::Fit) << 0
+            << QList<QPointF>{{0.25, 0.45}, {0.75, 0.55}, {0.5, 0.1}, {0.5, 0.9}}
+            << QStringList{"red", "yellow", "blank", "blank"};
     }
 
     void previewsFollowThePlacement()
@@ -217,15 +223,24 @@ private slots:
         QTest::addColumn<QString>("picture");  // empty: none follows
         QTest::addColumn<bool>("horizontal");
         QTest::addColumn<int>("expected");
-        QTest::newRow("front top 10") << 1 << "spTop" << 10 << "Image4" << "Image12" << false << 5;
-        QTest::newRow("front left 50") << 1 << "spLeft" << 50 << "Image4" << "Image12" << true << 25;
-        QTest::newRow("left 7") << 1 << "spLeft" << 7 << "Image4" << "Image12" << true << 3;
-        QTest::newRow("top -3") << 1 << "spTop" << -3 << "Image4" << "Image12" << false << -1;
-        QTest::newRow("back top") << 1 << "spTop2" << 101 << "Image5" << "Image13" << false << 50;
-        QTest::newRow("double left") << 2 << "spDleft" << -5 << "Image3" << "Image14" << true << -2;
-        QTest::newRow("cd 2 left") << 3 << "spCDLeft2" << 31 << "Image2" << "" << true << 15;
-        QTest::newRow("dvd top") << 4 << "spDVDTop" << 22 << "Image19" << "Image22" << false << 11;
-        QTest::newRow("vhs left") << 5 << "spVHSLeft" << 60 << "Image23" << "Image26" << true << 30;
+        QTest::newRow("front top 10") << 1 << "spTop" << 10 << "Image4"
+                                      << "Image12" << false << 5;
+        QTest::newRow("front left 50") << 1 << "spLeft" << 50 << "Image4"
+                                       << "Image12" << true << 25;
+        QTest::newRow("left 7") << 1 << "spLeft" << 7 << "Image4"
+                                << "Image12" << true << 3;
+        QTest::newRow("top -3") << 1 << "spTop" << -3 << "Image4"
+                                << "Image12" << false << -1;
+        QTest::newRow("back top") << 1 << "spTop2" << 101 << "Image5"
+                                  << "Image13" << false << 50;
+        QTest::newRow("double left") << 2 << "spDleft" << -5 << "Image3"
+                                     << "Image14" << true << -2;
+        QTest::newRow("cd 2 left") << 3 << "spCDLeft2" << 31 << "Image2"
+                                   << "" << true << 15;
+        QTest::newRow("dvd top") << 4 << "spDVDTop" << 22 << "Image19"
+                                 << "Image22" << false << 11;
+        QTest::newRow("vhs left") << 5 << "spVHSLeft" << 60 << "Image23"
+                                  << "Image26" << true << 30;
     }
 
     void positionFieldsMoveOutlineAndPicture()
@@ -377,11 +392,16 @@ private slots:
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("outline");
-        QTest::newRow("front") << 1 << "cbUFront" << "Image4";
-        QTest::newRow("back") << 1 << "cbUBack" << "Image5";
-        QTest::newRow("double") << 2 << "cbUDouble" << "Image3";
-        QTest::newRow("dvd") << 4 << "cbUDVD" << "Image19";
-        QTest::newRow("vhs") << 5 << "cbUVHS" << "Image23";
+        QTest::newRow("front") << 1 << "cbUFront"
+                               << "Image4";
+        QTest::newRow("back") << 1 << "cbUBack"
+                              << "Image5";
+        QTest::newRow("double") << 2 << "cbUDouble"
+                                << "Image3";
+        QTest::newRow("dvd") << 4 << "cbUDVD"
+                             << "Image19";
+        QTest::newRow("vhs") << 5 << "cbUVHS"
+                             << "Image23";
     }
 
     void frameBoxesSwitchOutlineDrawings()

@@ -11,13 +11,15 @@
 namespace testenv {
 namespace {
 
-const QColor kTopLeft = Qt::red, kTopRight = Qt::green, kBottomLeft = Qt::blue, kBottomRight = Qt::yellow;
+const QColor kTopLeft = Qt::red, kTopRight = Qt::green, kBottomLeft = Qt::blue,
+             kBottomRight = Qt::yellow;
 
 void run(const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit
+        || process.exitCode() != 0)
         qFatal("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
 }
 
@@ -79,7 +81,8 @@ void writeFormatPictures(const QString& folder)
     }
     run("convert", {path("q.png"), "-rotate", "-90", "-quality", "95", path("lying.jpg")});
     run("exiftool", {"-q", "-overwrite_original", "-Orientation=6", "-n", path("lying.jpg")});
-    run("cwebp", {"-quiet", "-q", "95", "-metadata", "exif", path("lying.jpg"), "-o", path("lying.webp")});
+    run("cwebp",
+        {"-quiet", "-q", "95", "-metadata", "exif", path("lying.jpg"), "-o", path("lying.webp")});
     run("heif-enc", {"-q", "95", path("lying.jpg"), "-o", path("lying.heic")});
     run("convert", {path("q.png"), "-rotate", "-90", "-orient", "right-top", path("lying.tif")});
 }
@@ -88,15 +91,17 @@ QString colourName(QRgb pixel)
 {
     if (qAlpha(pixel) < 128)
         return QStringLiteral("none");
-    const std::pair<const char*, QColor> known[] = {{"red", kTopLeft},       {"green", kTopRight},
-                                                    {"blue", kBottomLeft},   {"yellow", kBottomRight},
+    const std::pair<const char*, QColor> known[] = {{"red", kTopLeft},
+                                                    {"green", kTopRight},
+                                                    {"blue", kBottomLeft},
+                                                    {"yellow", kBottomRight},
                                                     {"white", Qt::white}};
     const QColor colour = QColor::fromRgba(qUnpremultiply(pixel));
     const char* nearest = "";
     int best = INT_MAX;
     for (const auto& [name, value] : known) {
-        const int distance = std::abs(colour.red() - value.red()) + std::abs(colour.green() - value.green()) +
-                             std::abs(colour.blue() - value.blue());
+        const int distance = std::abs(colour.red() - value.red())
+            + std::abs(colour.green() - value.green()) + std::abs(colour.blue() - value.blue());
         if (distance < best) {
             best = distance;
             nearest = name;
@@ -110,8 +115,10 @@ QStringList quadrantColours(const QImage& image, QRectF area)
     if (area.isEmpty())
         area = QRectF(image.rect());
     QStringList names;
-    for (const QPointF at : {QPointF(0.25, 0.25), QPointF(0.75, 0.25), QPointF(0.25, 0.75), QPointF(0.75, 0.75)})
-        names << colourName(image.pixel(int(area.left() + at.x() * area.width()), int(area.top() + at.y() * area.height())));
+    for (const QPointF at :
+         {QPointF(0.25, 0.25), QPointF(0.75, 0.25), QPointF(0.25, 0.75), QPointF(0.75, 0.75)})
+        names << colourName(image.pixel(int(area.left() + at.x() * area.width()),
+                                        int(area.top() + at.y() * area.height())));
     return names;
 }
 

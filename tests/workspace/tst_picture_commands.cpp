@@ -1,11 +1,11 @@
-#include "platform/widgets/image_view.h"
 #include "model/program_values.h"
-#include "platform/store/settings_store.h"
 #include "platform/printing/print_runner.h"
+#include "platform/store/settings_store.h"
+#include "platform/widgets/image_view.h"
 #include "support/format_pictures.h"
 #include "support/test_env.h"
-#include "workspace/t_sleevix.h"
 #include "workspace/slot_panel.h"
+#include "workspace/t_sleevix.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,7 +24,8 @@
 
 namespace {
 
-const QMap<QString, QSize> kPictureSizes{{"square", {64, 64}}, {"small", {32, 32}}, {"wide", {1000, 999}}};
+const QMap<QString, QSize> kPictureSizes{
+    {"square", {64, 64}}, {"small", {32, 32}}, {"wide", {1000, 999}}};
 
 void putPictureOnClipboard()
 {
@@ -62,7 +63,8 @@ void use(QObject* command)
 
 QString enabledCommands(TSleevix& w)
 {
-    QList<QObject*> commands{w.sbChange, w.sbPrint, w.mPrint, w.sbClipbrd1, w.sbClipbrd2, w.sbClear};
+    QList<QObject*> commands{w.sbChange,   w.sbPrint,    w.mPrint,
+                             w.sbClipbrd1, w.sbClipbrd2, w.sbClear};
     for (int index : {TSleevix::kSwapItem, TSleevix::kCopyItem, TSleevix::kDeleteItem,
                       TSleevix::kDeleteBothItem, TSleevix::kPrintItem, TSleevix::kPasteItem,
                       TSleevix::kClipboardCopyItem})
@@ -107,7 +109,8 @@ private slots:
         QImage quadrants(60, 40, QImage::Format_RGB888);
         const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
         for (int quadrant = 0; quadrant < 4; ++quadrant)
-            QPainter(&quadrants).fillRect(quadrant % 2 * 30, quadrant / 2 * 20, 30, 20, colours[quadrant]);
+            QPainter(&quadrants)
+                .fillRect(quadrant % 2 * 30, quadrant / 2 * 20, 30, 20, colours[quadrant]);
         QVERIFY(quadrants.save(path("quadrants")));
         QFile notes(m_dir.filePath("notes.txt"));
         QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("kein Bild") > 0);
@@ -123,12 +126,16 @@ private slots:
             const char *files, *slot1, *slot2;
         };
         const Drop drops[] = {
-            {1, false, "square", "square", ""},           {2, false, "square", "", "square"},
-            {1, false, "square wide", "square", "wide"},  {2, false, "wide square", "wide", "square"},
+            {1, false, "square", "square", ""},
+            {2, false, "square", "", "square"},
+            {1, false, "square wide", "square", "wide"},
+            {2, false, "wide square", "wide", "square"},
             {1, false, "wide square small", "wide", "square"},
             {2, false, "square wide small", "square", "wide"},
-            {1, true, "wide", "", "wide"},                {2, true, "square", "square", ""},
-            {1, true, "wide square", "square", "wide"},   {2, true, "square small", "small", ""},
+            {1, true, "wide", "", "wide"},
+            {2, true, "square", "square", ""},
+            {1, true, "wide square", "square", "wide"},
+            {2, true, "square small", "small", ""},
             {1, true, "small wide square", "small", "wide"},
             {2, true, "wide wide square", "", "wide"},
         };
@@ -201,7 +208,8 @@ private slots:
         const QString print = "Beidelschen1 Beidelschen2 Bildertauschen1 Bildertauschen2 "
                               "Drucken1 Drucken2 mPrint sbChange sbPrint";
         const QString paste = " Einfgen1 Einfgen2 sbClear sbClipbrd1 sbClipbrd2";
-        const QString both = " InZwischenablage1 InZwischenablage2 Kopieren1 Kopieren2 Lschen1 Lschen2";
+        const QString both
+            = " InZwischenablage1 InZwischenablage2 Kopieren1 Kopieren2 Lschen1 Lschen2";
         struct State {
             bool front, back, clipboard;
             QString enabled;
@@ -242,12 +250,18 @@ private slots:
         w.sbTrash2Click();
         w.Client->repaint();
         const QString expected[] = {
-            "Bild laden | Bilder tauschen | Kopieren -> | --- | Löschen | Beide löschen | --- | Drucken | "
-            "Druckvorschau | --- | (Einfügen aus Zwischenablage) | In Zwischenablage kopieren | Bilderkennung | "
-            "Einstellungen | --- | &Strecken | &Füllen | &Einpassen | Nach &links drehen | Nach &rechts drehen",
-            "Bild laden | Bilder tauschen | (<- Kopieren) | --- | (Löschen) | Beide löschen | --- | Drucken | "
-            "Druckvorschau | --- | (Einfügen aus Zwischenablage) | (In Zwischenablage kopieren) | Bilderkennung | "
-            "Einstellungen | --- | (&Strecken) | (&Füllen) | (&Einpassen) | (Nach &links drehen) | (Nach &rechts drehen)",
+            "Bild laden | Bilder tauschen | Kopieren -> | --- | Löschen | Beide löschen | --- | "
+            "Drucken | "
+            "Druckvorschau | --- | (Einfügen aus Zwischenablage) | In Zwischenablage kopieren | "
+            "Bilderkennung | "
+            "Einstellungen | --- | &Strecken | &Füllen | &Einpassen | Nach &links drehen | Nach "
+            "&rechts drehen",
+            "Bild laden | Bilder tauschen | (<- Kopieren) | --- | (Löschen) | Beide löschen | --- "
+            "| Drucken | "
+            "Druckvorschau | --- | (Einfügen aus Zwischenablage) | (In Zwischenablage kopieren) | "
+            "Bilderkennung | "
+            "Einstellungen | --- | (&Strecken) | (&Füllen) | (&Einpassen) | (Nach &links drehen) | "
+            "(Nach &rechts drehen)",
         };
         for (int panel : {1, 2}) {
             QWidget* picture = w.slotView(panel);
@@ -259,8 +273,9 @@ private slots:
             QTRY_VERIFY(menu->isVisible());
             QStringList items;
             for (const QAction* action : menu->actions())
-                items << (action->isSeparator() ? "---" : action->isEnabled() ? action->text()
-                                                                             : "(" + action->text() + ")");
+                items << (action->isSeparator()     ? "---"
+                              : action->isEnabled() ? action->text()
+                                                    : "(" + action->text() + ")");
             QCOMPARE(items.join(" | "), expected[panel - 1]);
             menu->close();
         }
@@ -283,7 +298,8 @@ private slots:
         use(w.popupItem(2, TSleevix::kClipboardCopyItem));
         const QImage copied = QGuiApplication::clipboard()->image();
         // At the picture's own resolution, cut to the panel's shape.
-        QVERIFY2(copied.width() <= 40 && copied.height() <= 60 && (copied.width() == 40 || copied.height() == 60),
+        QVERIFY2(copied.width() <= 40 && copied.height() <= 60
+                     && (copied.width() == 40 || copied.height() == 60),
                  qPrintable(QStringLiteral("%1 x %2").arg(copied.width()).arg(copied.height())));
         const QStringList turned{"blue", "red", "yellow", "green"};
         QCOMPARE(testenv::quadrantColours(w.slotView(2)->grab().toImage()), turned);

@@ -54,8 +54,8 @@ Result pdfToImage(std::string_view data, int width, int height, std::uint64_t ma
     QImage paper(page.size(), QImage::Format_RGBA8888);
     paper.fill(Qt::white);
     QPainter(&paper).drawImage(0, 0, page);
-    return {imageOutput(std::uint32_t(paper.width()), std::uint32_t(paper.height()), {}, paper.constBits(),
-                        std::size_t(paper.bytesPerLine()))};
+    return {imageOutput(std::uint32_t(paper.width()), std::uint32_t(paper.height()), {},
+                        paper.constBits(), std::size_t(paper.bytesPerLine()))};
 }
 
 }  // namespace helper

@@ -29,7 +29,8 @@ std::optional<std::pair<Box, qsizetype>> boxAt(QByteArrayView data)
     }
     if (size < quint64(header) || size > quint64(data.size()))
         return std::nullopt;
-    return std::pair{Box{data.sliced(4, 4), data.sliced(header, qsizetype(size) - header)}, qsizetype(size)};
+    return std::pair{Box{data.sliced(4, 4), data.sliced(header, qsizetype(size) - header)},
+                     qsizetype(size)};
 }
 
 // The content of the first child box of `type`.
@@ -50,7 +51,9 @@ bool heifHasTransformations(QByteArrayView file)
     const std::optional<QByteArrayView> meta = child(file, "meta");
     if (!meta || meta->size() < 4)
         return false;
-    const std::optional<QByteArrayView> properties = child(meta->sliced(4), "iprp");  // after version and flags
-    const std::optional<QByteArrayView> container = properties ? child(*properties, "ipco") : std::nullopt;
+    const std::optional<QByteArrayView> properties
+        = child(meta->sliced(4), "iprp");  // after version and flags
+    const std::optional<QByteArrayView> container
+        = properties ? child(*properties, "ipco") : std::nullopt;
     return container && (child(*container, "irot") || child(*container, "imir"));
 }

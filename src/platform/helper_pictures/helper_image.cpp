@@ -23,16 +23,20 @@ HelperImage readHelperImage(const QByteArray& output)
     const quint32 width = numberAt(output, 8);
     const quint32 height = numberAt(output, 12);
     const quint32 exifSize = numberAt(output, 16);
-    if (width == 0 || height == 0 || width > 1'000'000 || height > 1'000'000 ||
-        exceedsPictureMemory(width, height, 4))
-        throw InvalidPictureError(QStringLiteral("The picture helper wrote a picture of no size or too large"));
+    if (width == 0 || height == 0 || width > 1'000'000 || height > 1'000'000
+        || exceedsPictureMemory(width, height, 4))
+        throw InvalidPictureError(
+            QStringLiteral("The picture helper wrote a picture of no size or too large"));
     const qint64 pixelBytes = qint64(width) * height * 4;
     if (qint64(output.size()) != kHeaderSize + qint64(exifSize) + pixelBytes)
         throw InvalidPictureError(QStringLiteral("The picture helper's picture is cut short"));
     HelperImage result;
     result.exif = output.mid(kHeaderSize, exifSize);
-    const auto* pixels = reinterpret_cast<const uchar*>(output.constData()) + kHeaderSize + exifSize;
-    result.image = QImage(pixels, int(width), int(height), qsizetype(width) * 4, QImage::Format_RGBA8888).copy();
+    const auto* pixels
+        = reinterpret_cast<const uchar*>(output.constData()) + kHeaderSize + exifSize;
+    result.image
+        = QImage(pixels, int(width), int(height), qsizetype(width) * 4, QImage::Format_RGBA8888)
+              .copy();
     if (result.image.isNull())
         throw InvalidPictureError(QStringLiteral("Out of memory for the helper's picture"));
     return result;

@@ -22,8 +22,7 @@ QString PictureHelper::locate()
 
 PictureHelper::PictureHelper(QString program, MetafileHelperLimits limits)
     : m_process(std::move(program), limits)
-{
-}
+{ }
 
 QByteArray PictureHelper::run(const QStringList& arguments, const QByteArray& input) const
 {
@@ -49,15 +48,17 @@ QSizeF PictureHelper::pdfPageSize(const QByteArray& file) const
     const QList<QByteArray> numbers = run({QStringLiteral("pdf-size")}, file).trimmed().split(' ');
     bool widthRead = false;
     bool heightRead = false;
-    const QSizeF points(numbers.value(0).toDouble(&widthRead), numbers.value(1).toDouble(&heightRead));
-    if (numbers.size() != 2 || !widthRead || !heightRead || !(points.width() > 0 && points.height() > 0))
+    const QSizeF points(numbers.value(0).toDouble(&widthRead),
+                        numbers.value(1).toDouble(&heightRead));
+    if (numbers.size() != 2 || !widthRead || !heightRead
+        || !(points.width() > 0 && points.height() > 0))
         throw InvalidPictureError(QStringLiteral("The PDF page has no size"));
     return points;
 }
 
 QImage PictureHelper::pdfPage(const QByteArray& file, const QSize& pixels) const
 {
-    const QStringList arguments{QStringLiteral("pdf"), memoryLimit(), QString::number(pixels.width()),
-                                QString::number(pixels.height())};
+    const QStringList arguments{QStringLiteral("pdf"), memoryLimit(),
+                                QString::number(pixels.width()), QString::number(pixels.height())};
     return readHelperImage(run(arguments, file)).image;
 }

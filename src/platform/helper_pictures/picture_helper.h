@@ -23,7 +23,7 @@ public:
 
     // Each throws InvalidPictureError when the helper fails, crashes,
     // exceeds a limit, cannot be started or writes something unexpected.
-    QImage heifImage(const QByteArray& file) const;   // turned as the file says
+    QImage heifImage(const QByteArray& file) const;    // turned as the file says
     QSizeF pdfPageSize(const QByteArray& file) const;  // points
     QImage pdfPage(const QByteArray& file, const QSize& pixels) const;
 

@@ -53,13 +53,15 @@ QStringList MetafileHelper::candidates(const QString& programFolder, const QStri
 {
     const QDir folder(programFolder);
     return {folder.filePath(helperName),
-            QDir::cleanPath(folder.filePath(QStringLiteral(SLEEVIX_INSTALLED_HELPER "/") + helperName))};
+            QDir::cleanPath(
+                folder.filePath(QStringLiteral(SLEEVIX_INSTALLED_HELPER "/") + helperName))};
 }
 
 QString MetafileHelper::locate(const QString& helperName)
 {
-    const QStringList places =
-        candidates(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString(), helperName);
+    const QStringList places = candidates(
+        QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString(),
+        helperName);
     for (const QString& place : places) {
         if (isExecutable(place))
             return place;
@@ -71,8 +73,7 @@ QString MetafileHelper::locate(const QString& helperName)
 
 MetafileHelper::MetafileHelper(QString program, Limits limits)
     : m_program(std::move(program)), m_limits(limits)
-{
-}
+{ }
 
 QByteArray MetafileHelper::convert(const QStringList& arguments, const QByteArray& input) const
 {
@@ -92,7 +93,8 @@ QByteArray MetafileHelper::convert(const QStringList& arguments, const QByteArra
     const QDeadlineTimer deadline(limits.timeout);
     process.start();
     if (!process.waitForStarted(int(limits.timeout.count())))
-        throw InvalidMetafileError("metafile helper could not be started: " + m_program.toStdString());
+        throw InvalidMetafileError("metafile helper could not be started: "
+                                   + m_program.toStdString());
     process.write(input);
     process.closeWriteChannel();
 

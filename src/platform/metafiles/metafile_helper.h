@@ -27,7 +27,8 @@ public:
     // Where a helper program is looked for: beside the program (the build
     // tree), then in the installed helpers' folder relative to the
     // program's folder.
-    static QStringList candidates(const QString& programFolder, const QString& helperName = kProgramName);
+    static QStringList candidates(const QString& programFolder,
+                                  const QString& helperName = kProgramName);
     // The first of the candidates that is there for this program.
     static QString locate(const QString& helperName = kProgramName);
 

@@ -14,7 +14,8 @@ namespace {
 qsizetype elementCount(const QByteArray& svg)
 {
     qsizetype count = 0;
-    for (qsizetype at = svg.indexOf('<'); at >= 0 && at + 1 < svg.size(); at = svg.indexOf('<', at + 1)) {
+    for (qsizetype at = svg.indexOf('<'); at >= 0 && at + 1 < svg.size();
+         at = svg.indexOf('<', at + 1)) {
         if (QChar::isLetter(uchar(svg.at(at + 1))))
             ++count;
     }

@@ -28,7 +28,8 @@ struct QtRead {
 void checkDeclaredSize(QImageReader& reader)
 {
     if (!reader.canRead())
-        throw InvalidPictureError(QStringLiteral("Not a %1 file").arg(QLatin1String(reader.format())));
+        throw InvalidPictureError(
+            QStringLiteral("Not a %1 file").arg(QLatin1String(reader.format())));
     const QSize declared = reader.size();
     if (exceedsPictureMemory(declared.width(), declared.height(), kPixelBytes))
         throw InvalidPictureError(QStringLiteral("Declared picture too large"));

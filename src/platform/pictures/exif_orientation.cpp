@@ -13,14 +13,13 @@ constexpr int kUpright = 1;
 
 class Bytes {
 public:
-    Bytes(QByteArrayView data, bool bigEndian) : m_data(data), m_bigEndian(bigEndian) {}
+    Bytes(QByteArrayView data, bool bigEndian) : m_data(data), m_bigEndian(bigEndian) { }
 
     std::optional<quint32> u16(qsizetype at) const { return read<quint16>(at); }
     std::optional<quint32> u32(qsizetype at) const { return read<quint32>(at); }
 
 private:
-    template <typename T>
-    std::optional<quint32> read(qsizetype at) const
+    template <typename T> std::optional<quint32> read(qsizetype at) const
     {
         if (at < 0 || at > m_data.size() - qsizetype(sizeof(T)))
             return std::nullopt;
@@ -113,11 +112,12 @@ QImage orientedImage(const QImage& image, int orientation)
     constexpr struct {
         bool mirrored;
         int degrees;
-    } kTransforms[] = {{false, 0}, {false, 0}, {true, 0},  {false, 180}, {true, 180},
+    } kTransforms[] = {{false, 0},  {false, 0},  {true, 0},  {false, 180}, {true, 180},
                        {true, 270}, {false, 90}, {true, 90}, {false, 270}};
     if (orientation < 1 || orientation > 8 || orientation == kUpright)
         return image;
     const auto& transform = kTransforms[orientation];
     const QImage mirrored = transform.mirrored ? image.mirrored(true, false) : image;
-    return transform.degrees ? mirrored.transformed(QTransform().rotate(transform.degrees)) : mirrored;
+    return transform.degrees ? mirrored.transformed(QTransform().rotate(transform.degrees))
+                             : mirrored;
 }

@@ -17,9 +17,11 @@ class PictureCodecs {
 public:
     virtual ~PictureCodecs() = default;
     // See decodeJpeg() in platform/pictures/jpeg_decoder.h.
-    virtual QImage decodeJpeg(const QByteArray& data, const PartialPictureCallback& showPartial) const = 0;
+    virtual QImage decodeJpeg(const QByteArray& data,
+                              const PartialPictureCallback& showPartial) const = 0;
     // See SvgMetafileDrawing in platform/metafiles/svg_metafile_drawing.h.
-    virtual std::shared_ptr<const VectorDrawing> svgDrawing(const QByteArray& svg, QSize size) const = 0;
+    virtual std::shared_ptr<const VectorDrawing> svgDrawing(const QByteArray& svg,
+                                                            QSize size) const = 0;
     // An SVG file as a vector picture of the file's own size. Throws
     // InvalidPictureError for a file Qt SVG cannot read or that has no size.
     virtual Picture svgPicture(const QByteArray& svg) const = 0;

@@ -22,7 +22,8 @@ bool isWebp(QByteArrayView data)
 
 bool isTiff(QByteArrayView data)
 {
-    return data.startsWith(QByteArrayView("II*\0", 4)) || data.startsWith(QByteArrayView("MM\0*", 4));
+    return data.startsWith(QByteArrayView("II*\0", 4))
+        || data.startsWith(QByteArrayView("MM\0*", 4));
 }
 
 // An ISO base media file whose "ftyp" box names a HEIF or AVIF brand.
@@ -30,11 +31,11 @@ bool isHeif(QByteArrayView data)
 {
     if (data.size() < 16 || data.sliced(4, 4) != "ftyp")
         return false;
-    const qsizetype boxSize = (qsizetype(uchar(data[0])) << 24) | (uchar(data[1]) << 16) |
-                              (uchar(data[2]) << 8) | uchar(data[3]);
+    const qsizetype boxSize = (qsizetype(uchar(data[0])) << 24) | (uchar(data[1]) << 16)
+        | (uchar(data[2]) << 8) | uchar(data[3]);
     const qsizetype end = std::min(data.size(), boxSize);
-    static constexpr std::array<const char*, 10> kBrands = {
-        "heic", "heix", "hevc", "hevx", "heim", "heis", "mif1", "msf1", "avif", "avis"};
+    static constexpr std::array<const char*, 10> kBrands
+        = {"heic", "heix", "hevc", "hevx", "heim", "heis", "mif1", "msf1", "avif", "avis"};
     for (qsizetype at = 8; at + 4 <= end; at += at == 8 ? 8 : 4) {  // skips the minor version
         for (const char* brand : kBrands) {
             if (data.sliced(at, 4) == brand)
@@ -56,13 +57,13 @@ bool isSvg(QByteArrayView data)
     qsizetype at = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     while (at < data.size() && QChar::isSpace(uchar(data[at])))
         ++at;
-    return at < data.size() && data[at] == '<' &&
-           data.first(std::min<qsizetype>(data.size(), 64 * 1024)).indexOf("<svg") >= 0;
+    return at < data.size() && data[at] == '<'
+        && data.first(std::min<qsizetype>(data.size(), 64 * 1024)).indexOf("<svg") >= 0;
 }
 
 struct FormatInfo {
     PictureFormat format;
-    const char* filter;                    // the open dialog's entry, without the patterns
+    const char* filter;                     // the open dialog's entry, without the patterns
     std::array<const char*, 3> extensions;  // lower case
     std::array<const char*, 3> mimeTypes;   // as other programs offer the format
     bool (*recognises)(QByteArrayView);     // null: only the name decides
@@ -85,8 +86,7 @@ const FormatInfo kFormats[] = {
     {PictureFormat::Pdf, "PDF-Dokumente", {"pdf"}, {"application/pdf"}, isPdf},
 };
 
-template <typename Names>
-bool names(const Names& list, const QString& name)
+template <typename Names> bool names(const Names& list, const QString& name)
 {
     for (const char* entry : list) {
         if (entry && name == QLatin1String(entry))
@@ -182,5 +182,7 @@ QStringList pictureNameFilters()
         for (const QString& pattern : list.split(QLatin1Char(' ')))
             (pattern == pattern.toLower() ? lower : upper) << pattern;
     }
-    return QStringList{QStringLiteral("Alle Bilder (%1)").arg((lower + upper).join(QLatin1Char(' ')))} + each;
+    return QStringList{
+               QStringLiteral("Alle Bilder (%1)").arg((lower + upper).join(QLatin1Char(' ')))}
+    + each;
 }

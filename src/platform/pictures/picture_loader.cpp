@@ -29,7 +29,8 @@ Picture decodeJpegPicture(const QByteArray& data, const PartialPictureCallback& 
     const int orientation = jpegExifOrientation(data);
     PartialPictureCallback turnedPartial = progressive;
     if (progressive && orientation != 1)
-        turnedPartial = [&](const QImage& partial) { progressive(orientedImage(partial, orientation)); };
+        turnedPartial
+            = [&](const QImage& partial) { progressive(orientedImage(partial, orientation)); };
     const QImage image = pictureCodecs().decodeJpeg(data, turnedPartial);
     return Picture::fromImage(orientedImage(image, orientation), /*fromJpeg*/ true);
 }
@@ -56,8 +57,10 @@ Picture decodeFormat(PictureFormat format, const QByteArray& data, const QString
     case PictureFormat::Gif: return Picture::fromImage(decodeGif(data));
     case PictureFormat::Webp: return Picture::fromImage(decodeWebp(data));
     case PictureFormat::Tiff: return Picture::fromImage(decodeTiff(data));
-    case PictureFormat::Heif: return decodeWith(installedHelperDecoder(), data, QStringLiteral("heif"));
-    case PictureFormat::Pdf: return decodeWith(installedHelperDecoder(), data, QStringLiteral("pdf"));
+    case PictureFormat::Heif:
+        return decodeWith(installedHelperDecoder(), data, QStringLiteral("heif"));
+    case PictureFormat::Pdf:
+        return decodeWith(installedHelperDecoder(), data, QStringLiteral("pdf"));
     case PictureFormat::Svg: return pictureCodecs().svgPicture(data);
     }
     throw InvalidPictureError(QStringLiteral("Unknown format"));
@@ -115,8 +118,8 @@ Picture loadPicture(const QString& path, const PartialPictureCallback& progressi
 Picture decodePictureData(const QByteArray& data, const QString& formatOrMimeType)
 {
     const QString name = formatOrMimeType.toLower();
-    const std::optional<PictureFormat> named = formatOfExtension(name) ? formatOfExtension(name)
-                                                                       : formatOfMimeType(name);
+    const std::optional<PictureFormat> named
+        = formatOfExtension(name) ? formatOfExtension(name) : formatOfMimeType(name);
     if (!named)
         throw InvalidPictureError(QStringLiteral("Unknown format \"%1\"").arg(formatOrMimeType));
     return decodeGuarded(formatOfContent(*named, data), data, name);

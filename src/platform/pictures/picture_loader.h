@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/pictures/invalid_picture_error.h"
-#include "platform/pictures/unreadable_file_error.h"
 #include "platform/pictures/picture.h"
+#include "platform/pictures/unreadable_file_error.h"
 
 #include <QByteArray>
 #include <QImage>

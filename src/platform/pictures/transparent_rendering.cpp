@@ -23,8 +23,8 @@ void keyOut(QImage& image, QRgb key)
 // needs, keyed.
 QImage sampledRaster(const QImage& raster, const QSize& area, ColourKey key)
 {
-    QImage sampled =
-        sampledForScaling(raster, area).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage sampled
+        = sampledForScaling(raster, area).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (!sampled.isNull() && key == ColourKey::BottomLeft)
         keyOut(sampled, qPremultiply(raster.pixel(0, raster.height() - 1)));
     return sampled;
@@ -47,12 +47,16 @@ QImage renderRaster(const Picture& picture, const QSize& size, ColourKey key)
     const PicturePlacement& placement = picture.placement();
     if (placement == PicturePlacement()) {
         const QImage sampled = sampledRaster(picture.image(), size, key);
-        return sampled.isNull() ? sampled
-                                : sampled.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        return sampled.isNull()
+            ? sampled
+            : sampled.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    const QSizeF area = placedArea(QSizeF(picture.size()), QRectF(QPointF(), QSizeF(size)), placement.fit).size();
-    const QSize unturned = (placement.isTurnedSideways() ? area.transposed() : area).toSize().expandedTo({1, 1});
-    return drawnOnTransparent(picture.withImage(sampledRaster(picture.image(), unturned, key)), size);
+    const QSizeF area
+        = placedArea(QSizeF(picture.size()), QRectF(QPointF(), QSizeF(size)), placement.fit).size();
+    const QSize unturned
+        = (placement.isTurnedSideways() ? area.transposed() : area).toSize().expandedTo({1, 1});
+    return drawnOnTransparent(picture.withImage(sampledRaster(picture.image(), unturned, key)),
+                              size);
 }
 
 }  // namespace
@@ -62,12 +66,9 @@ QImage renderTransparent(const Picture& picture, const QSize& size, ColourKey ke
     if (size.isEmpty())
         return {};
     switch (picture.kind()) {
-    case Picture::Kind::Raster:
-        return renderRaster(picture, size, key);
-    case Picture::Kind::Vector:
-        return drawnOnTransparent(picture, size);
-    case Picture::Kind::Empty:
-        break;
+    case Picture::Kind::Raster: return renderRaster(picture, size, key);
+    case Picture::Kind::Vector: return drawnOnTransparent(picture, size);
+    case Picture::Kind::Empty: break;
     }
     return {};
 }

@@ -37,14 +37,13 @@ QPolygonF lineBand(const QPointF& from, const QPointF& to)
 {
     const QPointF along = (to - from) / QLineF(from, to).length() * 0.5;
     const QPointF across(-along.y(), along.x());
-    return QPolygonF({from - along - across, to - along - across,
-                      to - along + across, from - along + across});
+    return QPolygonF(
+        {from - along - across, to - along - across, to - along + across, from - along + across});
 }
 
 }  // namespace
 
-PrintCanvas::PrintCanvas(QPainter& painter, Lines lines)
-    : m_painter(painter), m_lines(lines)
+PrintCanvas::PrintCanvas(QPainter& painter, Lines lines) : m_painter(painter), m_lines(lines)
 {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     const int width = lines == Lines::Hairline ? 0 : 1;

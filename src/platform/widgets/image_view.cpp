@@ -7,7 +7,8 @@
 
 #include <algorithm>
 
-ImageView::ImageView(QWidget* parent, ColourKey key) : QWidget(parent), m_key(key) {}
+ImageView::ImageView(QWidget* parent, ColourKey key) : QWidget(parent), m_key(key)
+{ }
 
 void ImageView::setPicture(const Picture& picture)
 {

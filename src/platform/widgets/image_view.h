@@ -47,5 +47,5 @@ private:
     Picture m_picture;
     Picture m_working;
     QSize m_workingFor;  // the window size in pixels m_working was made for
-    QImage m_shown;  // the picture as painted, at the widget size it was made for
+    QImage m_shown;      // the picture as painted, at the widget size it was made for
 };

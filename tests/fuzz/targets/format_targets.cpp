@@ -1,5 +1,3 @@
-#include "targets.h"
-
 #include "platform/helper_pictures/heif_transformations.h"
 #include "platform/helper_pictures/helper_image.h"
 #include "platform/metafiles/invalid_metafile_error.h"
@@ -8,6 +6,7 @@
 #include "platform/pictures/exif_orientation.h"
 #include "platform/pictures/picture_formats.h"
 #include "platform/pictures/picture_loader.h"
+#include "targets.h"
 
 #include <QImage>
 #include <QPainter>
@@ -44,7 +43,8 @@ void qtPictures(QByteArrayView data)
 
 void metadata(QByteArrayView data)
 {
-    for (int orientation : {exifOrientation(data), jpegExifOrientation(data), webpExifOrientation(data)})
+    for (int orientation :
+         {exifOrientation(data), jpegExifOrientation(data), webpExifOrientation(data)})
         FUZZ_CHECK(orientation >= 1 && orientation <= 8);
     heifHasTransformations(data);
     formatOfContent(PictureFormat::Png, data);

@@ -1,11 +1,8 @@
 #include "helper_targets.h"
 
-#include "targets.h"
-
 #include "converters.h"
 #include "platform/helper_pictures/pdf_page_drawing.h"
 #include "platform/helper_pictures/picture_helper.h"
-#include "platform/pictures/picture_loader.h"
 #include "platform/metafiles/emf_header.h"
 #include "platform/metafiles/emf_record_check.h"
 #include "platform/metafiles/emf_svg_adjustment.h"
@@ -14,6 +11,8 @@
 #include "platform/metafiles/libwmf_input.h"
 #include "platform/metafiles/svg_metafile_drawing.h"
 #include "platform/metafiles/wmf_file.h"
+#include "platform/pictures/picture_loader.h"
+#include "targets.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -43,7 +42,8 @@ void emfHelper(QByteArrayView data)
         const std::optional<std::string> svg = helper::emfToSvg(input);
         if (!svg)
             return;
-        const QRectF frame = header.frameRelativeToBounds().translated(emfTextModeWindowOrigin(bytes, header));
+        const QRectF frame
+            = header.frameRelativeToBounds().translated(emfTextModeWindowOrigin(bytes, header));
         draw(adjustEmfSvg(QByteArray::fromStdString(*svg), frame), header.sizeAt96Dpi());
     } catch (const InvalidMetafileError&) {
     }
@@ -55,7 +55,8 @@ void wmfHelper(QByteArrayView data)
         const WmfFile file = WmfFile::read(data.toByteArray());
         std::optional<helper::Rect> frame;
         if (const std::optional<QRectF> logical = file.logicalFrame())
-            frame = helper::Rect{logical->left(), logical->top(), logical->right(), logical->bottom()};
+            frame = helper::Rect{logical->left(), logical->top(), logical->right(),
+                                 logical->bottom()};
         std::string input = libwmfInput(file).toStdString();
         const std::optional<std::string> svg = helper::wmfToSvg(input, frame);
         if (svg)
@@ -99,4 +100,5 @@ void pdfHelper(QByteArrayView data)
 // it has fontconfig to itself; here Qt draws the result in the same process
 // and still holds fontconfig's caches, which FcFini() then asserts on. This
 // definition takes the place of fontconfig's own for the library's calls.
-extern "C" void FcFini() {}
+extern "C" void FcFini()
+{ }

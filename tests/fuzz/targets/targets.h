@@ -31,12 +31,12 @@ void drawAsASlotDoes(const VectorDrawing& drawing);
 void fuzzedTarget(QByteArrayView data);
 
 // A promise of the reader that does not hold for this input.
-#define FUZZ_CHECK(condition)                                                             \
-    do {                                                                                  \
-        if (!(condition)) {                                                               \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                 \
-        }                                                                                 \
+#define FUZZ_CHECK(condition)                                                                      \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);     \
+            std::abort();                                                                          \
+        }                                                                                          \
     } while (false)
 
 }  // namespace fuzz
