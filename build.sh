@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Sleevix, builds it and then either starts
 # the program (./build.sh run) or runs every test (./build.sh test), or only
-# the end-to-end tests (./build.sh e2e), or makes the Debian package
+# the end-to-end tests (./build.sh e2e), or checks that every C++ file is
+# laid out as .clang-format says (./build.sh style), or makes the Debian package
 # build/sleevix_VERSION_ARCH.deb and checks it (./build.sh package). CI also
 # runs every test on a build with AddressSanitizer and
 # UndefinedBehaviorSanitizer (./build.sh sanitize, in build-asan) and each
@@ -13,8 +14,10 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
   libjpeg62-turbo-dev libsqlite3-dev libemf2svg-dev libwmf-dev libpng-dev libxcb1-dev libcups2-dev
+  qt6-image-formats-plugins libheif-dev qt6-pdf-dev
   fonts-liberation2 fonts-dejavu-core qt6-translations-l10n
   poppler-utils libjpeg-turbo-progs libqpdf-dev
+  imagemagick libheif-examples webp libimage-exiftool-perl
 )
 
 # The end-to-end tests print through a CUPS daemon of their own and run the
@@ -22,11 +25,14 @@ packages=(
 # works for root, so they run only there.
 e2e_packages=(
   cups cups-client printer-driver-cups-pdf
-  xvfb xdotool xclip x11-utils imagemagick
+  xvfb xdotool xclip x11-utils
 )
 
 # The fuzz targets need clang with libFuzzer, installed only for them.
 fuzz_packages=(clang-14 libclang-rt-14-dev)
+
+# The layout of the C++ sources is checked with one fixed clang-format.
+style_packages=(clang-format-14)
 
 # The Debian package: CPack asks dpkg-shlibdeps (with file) for its
 # dependencies; the package, its menu entry and its metainfo are checked.
@@ -106,6 +112,10 @@ case "${1:-}" in
     build build
     if [ "$1" = e2e ]; then run_tests build -L e2e; else run_tests build; fi
     ;;
+  style)
+    install_missing_packages "${style_packages[@]}"
+    git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-14 --dry-run --Werror
+    ;;
   package)
     install_missing_packages "${packages[@]}" "${package_packages[@]}"
     build build
@@ -125,7 +135,7 @@ case "${1:-}" in
     tests/fuzz/run "${2:-30}"
     ;;
   *)
-    echo "usage: $0 run|test|e2e|package|sanitize|fuzz [SECONDS]" >&2
+    echo "usage: $0 run|test|e2e|style|package|sanitize|fuzz [SECONDS]" >&2
     exit 2
     ;;
 esac

@@ -2,19 +2,17 @@
 // pictures into the slots and opening the settings dialog on its first
 // layout page, where both show as previews. One run per process, as the
 // peak never goes down. SLEEVIX_BENCH_DATA names the picture folder.
-#include <benchmark/benchmark.h>
-
+#include "model/program_values.h"
 #include "platform/widgets/tabbed_pages.h"
 #include "settings/t_cd_setup.h"
-#include "model/program_values.h"
 #include "support/test_env.h"
 #include "workspace/t_sleevix.h"
 
 #include <QApplication>
 #include <QDir>
 
+#include <benchmark/benchmark.h>
 #include <memory>
-
 #include <sys/resource.h>
 
 namespace {
@@ -50,7 +48,8 @@ void peakMemory(benchmark::State& state)
     const QSize front = window.slotPicture(1).size();
     const QSize back = window.slotPicture(2).size();
     state.counters["figure_bytes"] = peakResidentBytes();
-    state.counters["decoded_bytes"] = 4.0 * (front.width() * front.height() + back.width() * back.height());
+    state.counters["decoded_bytes"]
+        = 4.0 * (front.width() * front.height() + back.width() * back.height());
     if (dialog->PageControl->currentIndex() != TCDSetup::PageFrontBack)
         state.SkipWithError("the settings dialog is not on its first layout page");
 }
@@ -63,7 +62,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     testenv::prepareApplication(app);
     benchmark::Initialize(&argc, argv);
-    benchmark::RegisterBenchmark("peak_memory", peakMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("peak_memory", peakMemory)
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

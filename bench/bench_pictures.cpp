@@ -1,14 +1,13 @@
 // Large pictures in the main window: loading, repainting, a layout switch
 // and printing, each beside its reference (see bench/run).
 // SLEEVIX_BENCH_DATA names the folder with the pictures bench/run makes.
-#include "paired.h"
-#include "process.h"
-
-#include "platform/widgets/image_view.h"
-#include "platform/printing/print_runner.h"
-#include "print/sheets.h"
-#include "settings/t_cd_setup.h"
 #include "model/program_values.h"
+#include "paired.h"
+#include "platform/printing/print_runner.h"
+#include "platform/widgets/image_view.h"
+#include "print/sheets.h"
+#include "process.h"
+#include "settings/t_cd_setup.h"
 #include "support/test_env.h"
 #include "workspace/t_sleevix.h"
 
@@ -75,9 +74,8 @@ struct Workspace {
         }
         QCoreApplication::processEvents();
         PrintRunner::instance().printDialog = [](QWidget*, QPrinter&) { return true; };
-        PrintRunner::instance().chooseOutputFile = [this](QWidget*, const QString&) {
-            return printFile();
-        };
+        PrintRunner::instance().chooseOutputFile
+            = [this](QWidget*, const QString&) { return printFile(); };
     }
     TSleevix& large() { return app.main(); }
     QString printFile() const { return folder.filePath("sheet.pdf"); }
@@ -119,7 +117,8 @@ void loadIntoSlot(benchmark::State& state, const char* picture)
             processEventsUntilPainted(counter, counter.count);
         },
         [&] {
-            if (runProcess({"djpeg", "-dct", "int", "-outfile", "/dev/null", file.toStdString()}) != 0)
+            if (runProcess({"djpeg", "-dct", "int", "-outfile", "/dev/null", file.toStdString()})
+                != 0)
                 state.SkipWithError("djpeg failed");
         },
         [&] {
@@ -131,8 +130,8 @@ void loadIntoSlot(benchmark::State& state, const char* picture)
 void repaintWindow(benchmark::State& state)
 {
     g_workspace->fillBoth();
-    paired::run(state, [] { g_workspace->large().repaint(); },
-                [] { g_workspace->small->repaint(); });
+    paired::run(
+        state, [] { g_workspace->large().repaint(); }, [] { g_workspace->small->repaint(); });
 }
 
 void switchToCdAndBack(TSleevix& window)
@@ -147,8 +146,9 @@ void switchToCdAndBack(TSleevix& window)
 void switchLayout(benchmark::State& state)
 {
     g_workspace->fillBoth();
-    paired::run(state, [] { switchToCdAndBack(g_workspace->large()); },
-                [] { switchToCdAndBack(*g_workspace->small); });
+    paired::run(
+        state, [] { switchToCdAndBack(g_workspace->large()); },
+        [] { switchToCdAndBack(*g_workspace->small); });
 }
 
 // A picture's place on the sheet in 600-dpi device units.
@@ -168,8 +168,7 @@ void writeReferencePdf(const QString& file)
     TSleevix& window = g_workspace->large();
     const SheetSettings s = window.runLongSettings().sheetSettings();
     QPainter painter(&writer);
-    painter.drawImage(sheetRect(s.spLeft, s.spTop, s.spMV, s.spMV),
-                      window.slotPicture(1).image());
+    painter.drawImage(sheetRect(s.spLeft, s.spTop, s.spMV, s.spMV), window.slotPicture(1).image());
     painter.drawImage(sheetRect(s.spLeft2, s.spTop2, s.spMRB, s.spMRH),
                       window.slotPicture(2).image());
 }
@@ -179,8 +178,9 @@ void printSheet(benchmark::State& state)
     g_workspace->fillBoth();
     const QString sheetFile = g_workspace->printFile();
     const QString referenceFile = g_workspace->referenceFile();
-    paired::run(state, [] { g_workspace->large().runLongSettings().PrintFrontBack(false); },
-                [&] { writeReferencePdf(referenceFile); });
+    paired::run(
+        state, [] { g_workspace->large().runLongSettings().PrintFrontBack(false); },
+        [&] { writeReferencePdf(referenceFile); });
     state.counters["figure_bytes"] = double(QFileInfo(sheetFile).size());
     state.counters["reference_bytes"] = double(QFileInfo(referenceFile).size());
 }

@@ -3,7 +3,6 @@
 // Offscreen always; under X too when SLEEVIX_BENCH_DISPLAY names a display.
 #include "paired.h"
 #include "process.h"
-
 #include "support/test_env.h"
 #include "workspace/t_sleevix.h"
 
@@ -32,7 +31,8 @@ public:
         for (const char* sub : {"config", "data", "cache", "runtime"})
             QDir(m_home.path()).mkpath(QLatin1String(sub));
         QFile::setPermissions(m_home.filePath("runtime"),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                  | QFileDevice::ExeOwner);
     }
     Environment environment() const
     {
@@ -46,7 +46,8 @@ private:
     QTemporaryDir m_home;
 };
 
-void runOrFail(benchmark::State& state, const std::vector<std::string>& arguments, Environment environment)
+void runOrFail(benchmark::State& state, const std::vector<std::string>& arguments,
+               Environment environment)
 {
     if (runProcess(arguments, environment) != 0)
         state.SkipWithError(("failed: " + arguments.front()).c_str());
@@ -63,8 +64,7 @@ void startup(benchmark::State& state, Environment platform)
         return result;
     };
     paired::run(
-        state,
-        [&] { runOrFail(state, {program}, environment()); },
+        state, [&] { runOrFail(state, {program}, environment()); },
         [&] {
             runOrFail(state,
                       {reference, std::to_string(g_windowSize.width()),
@@ -95,10 +95,13 @@ int main(int argc, char* argv[])
     // the same order as the difference measured: more pairs than elsewhere
     // keep the median steady.
     const int runs = qEnvironmentVariableIntValue("SLEEVIX_BENCH_RUNS") > 0
-                         ? qEnvironmentVariableIntValue("SLEEVIX_BENCH_RUNS") : 61;
+        ? qEnvironmentVariableIntValue("SLEEVIX_BENCH_RUNS")
+        : 61;
     const auto add = [&](const char* name, Environment platform) {
         benchmark::RegisterBenchmark(name, startup, platform)
-            ->UseManualTime()->Iterations(runs)->Unit(benchmark::kMillisecond);
+            ->UseManualTime()
+            ->Iterations(runs)
+            ->Unit(benchmark::kMillisecond);
     };
     add("startup/offscreen", {{"QT_QPA_PLATFORM", "offscreen"}});
     const QByteArray display = qgetenv("SLEEVIX_BENCH_DISPLAY");

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <benchmark/benchmark.h>
-
-#include <sys/resource.h>
-
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <chrono>
 #include <functional>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 // Every figure is measured beside its reference: each benchmark iteration
@@ -86,9 +84,9 @@ private:
 };
 
 // `prepare` runs untimed before each timed call of either side.
-inline void run(benchmark::State& state, const std::function<void()>& figure,
-                const std::function<void()>& reference,
-                const std::function<void()>& prepare = [] {})
+inline void run(
+    benchmark::State& state, const std::function<void()>& figure,
+    const std::function<void()>& reference, const std::function<void()>& prepare = [] {})
 {
     Series series;
     bool referenceFirst = false;

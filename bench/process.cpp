@@ -1,11 +1,11 @@
 #include "process.h"
 
+#include <cstring>
+#include <sys/wait.h>
+
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-#include <cstring>
 
 extern char** environ;
 

@@ -17,7 +17,8 @@ public:
     {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (event->type() == QEvent::Paint && widget && qobject_cast<TSleevix*>(widget->window())) {
-            QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
             qApp->removeEventFilter(this);
         }
         return false;

@@ -2,7 +2,8 @@
 # prefix /usr, as ./build.sh package does it, makes
 # sleevix_<version>_<architecture>.deb of what the install rules install,
 # with the copyright and changelog files Debian asks for. Its dependencies
-# are the packages of the libraries the binaries link (dpkg-shlibdeps).
+# are the packages of the libraries the binaries link (dpkg-shlibdeps) and
+# the image format plugins.
 
 set(sleevix_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/sleevix)
 sleevix_compressed(${CMAKE_SOURCE_DIR}/packaging/changelog ${CMAKE_BINARY_DIR}/doc/changelog.gz)
@@ -18,6 +19,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt reads WebP and TIFF pictures through plugins, which nothing links.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-image-formats-plugins)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 # The folders the install makes on its way, as Debian has them.

@@ -9,14 +9,22 @@
 # The picture types the program reads, as the desktop names them: the menu
 # entry offers the program for files of these types and the metainfo lists
 # them. One for each extension that loadPicture() reads
-# (src/platform/pictures/picture_loader.cpp); tests/app/tst_install.cpp
+# (src/platform/pictures/picture_formats.cpp); tests/app/tst_install.cpp
 # checks that the two lists agree.
 set(SLEEVIX_PICTURE_MIME_TYPES
   image/jpeg
   image/bmp
   image/vnd.microsoft.icon
   image/emf
-  image/wmf)
+  image/wmf
+  image/png
+  image/gif
+  image/webp
+  image/tiff
+  image/heif
+  image/avif
+  image/svg+xml
+  application/pdf)
 
 set(SLEEVIX_ICON_SIZES 16 22 24 32 48 64 128 256)
 set(SLEEVIX_ICON_SVG ${CMAKE_SOURCE_DIR}/resources/icons/sleevix.svg)

@@ -28,7 +28,8 @@ int main(int argc, char* argv[])
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 3) {
-        std::fprintf(stderr, "usage: embed_icons <output.cpp> <name>=<icon.svg>:<size>[,<size>...]...\n");
+        std::fprintf(stderr,
+                     "usage: embed_icons <output.cpp> <name>=<icon.svg>:<size>[,<size>...]...\n");
         return 2;
     }
 
@@ -65,7 +66,8 @@ int main(int argc, char* argv[])
                 }
             }
             arrays += "\n};\n\n";
-            table += "    {\"" + name.toLatin1() + "\", " + QByteArray::number(size) + ", " + array + "},\n";
+            table += "    {\"" + name.toLatin1() + "\", " + QByteArray::number(size) + ", " + array
+                + "},\n";
             ++count;
         }
     }

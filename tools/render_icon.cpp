@@ -35,8 +35,7 @@ int main(int argc, char* argv[])
         QPainter painter(&image);
         renderer.render(&painter);
         painter.end();
-        if (!QDir().mkpath(folder) ||
-            !image.save(folder + QStringLiteral("/sleevix.png"))) {
+        if (!QDir().mkpath(folder) || !image.save(folder + QStringLiteral("/sleevix.png"))) {
             std::fprintf(stderr, "render_icon: cannot write size %s\n", qPrintable(sizeText));
             return 1;
         }

@@ -2,12 +2,13 @@
 
 #include "app/program_style.h"
 #include "model/program_values.h"
-#include "platform/printing/print_support.h"
+#include "platform/desktop/single_instance.h"
+#include "platform/helper_pictures/helper_picture_decoder.h"
 #include "platform/metafiles/invalid_metafile_error.h"
 #include "platform/metafiles/metafile_decoder.h"
 #include "platform/pictures/picture_loader.h"
+#include "platform/printing/print_support.h"
 #include "platform/store/settings_store.h"
-#include "platform/desktop/single_instance.h"
 #include "platform/widgets/error_box.h"
 #include "settings/t_cd_setup.h"
 #include "workspace/command_line.h"
@@ -18,10 +19,10 @@
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -62,6 +63,7 @@ void configureApplication(QApplication& app)
             throw InvalidPictureError(QString::fromLocal8Bit(error.what()));
         }
     });
+    setHelperDecoder(decodeHelperPicture);
     app.setOrganizationName(QStringLiteral("Tarnholm"));
     app.setApplicationName(QStringLiteral("Sleevix"));
     app.setApplicationDisplayName(QStringLiteral("Sleevix von Tarnholm"));

@@ -8,12 +8,9 @@ int ProgramStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
     // frame has to fit before the next box.
     switch (metric) {
     case PM_IndicatorWidth:
-    case PM_IndicatorHeight:
-        return 13;
-    case PM_CheckBoxLabelSpacing:
-        return 4;
-    default:
-        return QProxyStyle::pixelMetric(metric, option, widget);
+    case PM_IndicatorHeight: return 13;
+    case PM_CheckBoxLabelSpacing: return 4;
+    default: return QProxyStyle::pixelMetric(metric, option, widget);
     }
 }
 

@@ -5,9 +5,9 @@
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
 {
     setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
     Image1->setPixmap(QIcon(QStringLiteral(":/icons/sleevix.svg")).pixmap(Image1->size()));
 
     QFont title;

@@ -1,9 +1,9 @@
 #include "dialogs/t_form2.h"
 
 #include "platform/widgets/error_box.h"
-#include "settings/t_cd_setup.h"
 #include "settings/link_list_editor.h"
 #include "settings/link_target.h"
+#include "settings/t_cd_setup.h"
 
 #include <QDesktopServices>
 #include <QFrame>
@@ -23,9 +23,8 @@ TForm2::TForm2(TCDSetup& runLongSettings, QWidget* parent)
     connect(bSave, &QPushButton::clicked, this, &TForm2::bSaveClick);
     connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
     openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-    showMessage = [this](const QString& text) {
-        QMessageBox::information(this, windowTitle(), text);
-    };
+    showMessage
+        = [this](const QString& text) { QMessageBox::information(this, windowTitle(), text); };
 }
 
 TForm2::~TForm2() = default;

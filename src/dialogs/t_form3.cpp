@@ -20,5 +20,6 @@ void TForm3::showEvent(QShowEvent* event)
 
 void TForm3::FormActivate()
 {
-    Panel1->setText(QStringLiteral("Sie haben inzwischen %1 mal gedruckt").arg(program().PrintCount));
+    Panel1->setText(
+        QStringLiteral("Sie haben inzwischen %1 mal gedruckt").arg(program().PrintCount));
 }

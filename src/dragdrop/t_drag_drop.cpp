@@ -96,10 +96,8 @@ void answer(QDropEvent* event, TDropEffectSet effect)
 
 }  // namespace
 
-TDragDrop::TDragDrop(QObject* owner)
-    : QObject(owner)
-{
-}
+TDragDrop::TDragDrop(QObject* owner) : QObject(owner)
+{ }
 
 TDragDrop::~TDragDrop()
 {
@@ -131,8 +129,7 @@ bool TDragDrop::AcceptsFormat(const QMimeData* /*data*/) const
 }
 
 void TDragDrop::FetchDroppedData(const QMimeData* /*data*/)
-{
-}
+{ }
 
 bool TDragDrop::eventFilter(QObject* watched, QEvent* event)
 {
@@ -140,20 +137,11 @@ bool TDragDrop::eventFilter(QObject* watched, QEvent* event)
         return QObject::eventFilter(watched, event);
 
     switch (event->type()) {
-    case QEvent::DragEnter:
-        dragEnter(static_cast<QDropEvent*>(event));
-        return true;
-    case QEvent::DragMove:
-        dragMove(static_cast<QDropEvent*>(event));
-        return true;
-    case QEvent::DragLeave:
-        dragLeave();
-        return true;
-    case QEvent::Drop:
-        drop(static_cast<QDropEvent*>(event));
-        return true;
-    default:
-        return QObject::eventFilter(watched, event);
+    case QEvent::DragEnter: dragEnter(static_cast<QDropEvent*>(event)); return true;
+    case QEvent::DragMove: dragMove(static_cast<QDropEvent*>(event)); return true;
+    case QEvent::DragLeave: dragLeave(); return true;
+    case QEvent::Drop: drop(static_cast<QDropEvent*>(event)); return true;
+    default: return QObject::eventFilter(watched, event);
     }
 }
 
@@ -187,7 +175,8 @@ void TDragDrop::dragEnter(QDropEvent* event)
 void TDragDrop::dragMove(QDropEvent* event)
 {
     const TDragKeyState keyState = keyStateOf(event);
-    TDropEffectSet effect = m_accept ? ChooseEffect(keyState, offeredEffects(event)) : TDropEffectSet();
+    TDropEffectSet effect
+        = m_accept ? ChooseEffect(keyState, offeredEffects(event)) : TDropEffectSet();
     if (OnDragOver)
         OnDragOver(keyState, screenPoint(event), effect);
     answer(event, effect);
@@ -207,7 +196,8 @@ void TDragDrop::drop(QDropEvent* event)
 
     const TDragKeyState keyState = keyStateOf(event);
     const QPoint point = screenPoint(event);
-    TDropEffectSet effect = accept ? ChooseEffect(keyState, offeredEffects(event)) : TDropEffectSet();
+    TDropEffectSet effect
+        = accept ? ChooseEffect(keyState, offeredEffects(event)) : TDropEffectSet();
     if (OnDragOver)
         OnDragOver(keyState, point, effect);
     answer(event, effect);

@@ -47,10 +47,11 @@ class TDragDrop : public QObject {
     Q_OBJECT
 
 public:
-    using DragEnterHandler = std::function<void(const QMimeData* data, TDragKeyState keyState,
-                                                QPoint point, TDropEffectSet& effect, bool& accept)>;
-    using DragOverHandler =
-        std::function<void(TDragKeyState keyState, QPoint point, TDropEffectSet& effect)>;
+    using DragEnterHandler
+        = std::function<void(const QMimeData* data, TDragKeyState keyState, QPoint point,
+                             TDropEffectSet& effect, bool& accept)>;
+    using DragOverHandler
+        = std::function<void(TDragKeyState keyState, QPoint point, TDropEffectSet& effect)>;
     using DragLeaveHandler = std::function<void()>;
     using DropHandler = std::function<void(const QMimeData* data, TDragKeyState keyState,
                                            QPoint point, TDropEffectSet& effect)>;

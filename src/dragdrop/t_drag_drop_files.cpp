@@ -21,10 +21,8 @@ QStringList localFilesOf(const QMimeData* data)
 
 }  // namespace
 
-TDragDropFiles::TDragDropFiles(QObject* owner)
-    : TDragDrop(owner)
-{
-}
+TDragDropFiles::TDragDropFiles(QObject* owner) : TDragDrop(owner)
+{ }
 
 bool TDragDropFiles::AcceptsFormat(const QMimeData* data) const
 {

@@ -2,10 +2,10 @@
 
 #include "model/overloaded.h"
 #include "model/program_values.h"
-#include "model/setting_table.h"
-#include "platform/store/settings_type_error.h"
-#include "platform/store/settings_store.h"
 #include "model/ready_templates.h"
+#include "model/setting_table.h"
+#include "platform/store/settings_store.h"
+#include "platform/store/settings_type_error.h"
 
 #include <QStandardPaths>
 
@@ -18,10 +18,8 @@ QString defaultFolder(DefaultFolder folder)
     switch (folder) {
     case DefaultFolder::Pictures:
         return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    case DefaultFolder::Templates:
-        return defaultTemplatesFolder();
-    case DefaultFolder::None:
-        break;
+    case DefaultFolder::Templates: return defaultTemplatesFolder();
+    case DefaultFolder::None: break;
     }
     return {};
 }
@@ -104,7 +102,8 @@ QStringList CoverSettings::load(const SettingsStore& store)
     for (const SettingRow& row : settingRows()) {
         if (!row.loaded)
             continue;
-        const QString existence = QLatin1String(row.existenceName ? row.existenceName : row.valueName);
+        const QString existence
+            = QLatin1String(row.existenceName ? row.existenceName : row.valueName);
         // A value of the wrong type costs only itself: it takes the default,
         // and the rows after it load as ever.
         try {
@@ -129,7 +128,9 @@ void CoverSettings::loadRow(const SettingsStore& store, const SettingRow& row, b
                        setLength(length, stored ? store.readInteger(name) : row.defaultValue);
                    },
                    [&](Folder folder) {
-                       setFolder(folder, stored ? store.readString(name) : defaultFolder(row.defaultFolder));
+                       setFolder(folder,
+                                 stored ? store.readString(name)
+                                        : defaultFolder(row.defaultFolder));
                    },
                    [&](PrinterNameValue) {
                        if (stored)
@@ -163,8 +164,9 @@ void CoverSettings::save(SettingsStore& store) const
         const QString name = QLatin1String(row->valueName);
         std::visit(Overloaded{
                        [&](Check check) {
-                           store.writeBool(name, row->writtenFromProgram ? program().SelPrinter
-                                                                         : ticked(check));
+                           store.writeBool(name,
+                                           row->writtenFromProgram ? program().SelPrinter
+                                                                   : ticked(check));
                        },
                        [&](Length length) { store.writeInteger(name, this->length(length)); },
                        [&](Folder folder) { store.writeString(name, this->folder(folder)); },

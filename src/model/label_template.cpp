@@ -15,9 +15,9 @@
 #include <variant>
 
 // "cbSelPrinter": loaded into its box, written from the program-wide value.
-struct SelPrinterValue {};
+struct SelPrinterValue { };
 // "Drucker": the program-wide printer name.
-struct TemplatePrinterName {};
+struct TemplatePrinterName { };
 
 struct TemplateKey {
     const char* section;
@@ -109,18 +109,47 @@ consteval const TemplateKey* named(std::string_view name)
 // Loading runs in two groups; between them the main window's recognition
 // items take the tick of cbAutoFormat.
 constexpr std::array kSwitchLoadOrder{
-    named("cbUFront"), named("cbUBack"), named("cbUDouble"), named("cbSecFront"),
-    named("cbDouble"), named("cbCD"), named("cbSecImg"), named("cbAutosave"), named("cbAutoFormat"),
+    named("cbUFront"),   named("cbUBack"),    named("cbUDouble"),
+    named("cbSecFront"), named("cbDouble"),   named("cbCD"),
+    named("cbSecImg"),   named("cbAutosave"), named("cbAutoFormat"),
 };
 
 constexpr std::array kRestLoadOrder{
-    named("ORand"), named("LRand"), named("ORand2"), named("LRand2"), named("LRand2Frnt"),
-    named("ORand2Frnt"), named("DVDOben"), named("DVDLeft"), named("cbDVD"), named("VHSOben"),
-    named("VHSLeft"), named("cbVHS"), named("CDOben"), named("CDLeft"), named("CDOben2"),
-    named("CDLeft2"), named("LRandD"), named("ORandD"), named("CDRund"), named("CDLoch"),
-    named("cbKnickTrennVR"), named("cbKnickTrennD"), named("cbSelPrinter"), named("Drucker"),
-    named("Vorderseite"), named("RB"), named("RH"), named("KR"), named("DopB"), named("DopH"),
-    named("CD"), named("DVDB"), named("DVDH"), named("VHSB"), named("VHSH"),
+    named("ORand"),
+    named("LRand"),
+    named("ORand2"),
+    named("LRand2"),
+    named("LRand2Frnt"),
+    named("ORand2Frnt"),
+    named("DVDOben"),
+    named("DVDLeft"),
+    named("cbDVD"),
+    named("VHSOben"),
+    named("VHSLeft"),
+    named("cbVHS"),
+    named("CDOben"),
+    named("CDLeft"),
+    named("CDOben2"),
+    named("CDLeft2"),
+    named("LRandD"),
+    named("ORandD"),
+    named("CDRund"),
+    named("CDLoch"),
+    named("cbKnickTrennVR"),
+    named("cbKnickTrennD"),
+    named("cbSelPrinter"),
+    named("Drucker"),
+    named("Vorderseite"),
+    named("RB"),
+    named("RH"),
+    named("KR"),
+    named("DopB"),
+    named("DopH"),
+    named("CD"),
+    named("DVDB"),
+    named("DVDH"),
+    named("VHSB"),
+    named("VHSH"),
 };
 static_assert(kSwitchLoadOrder.size() + kRestLoadOrder.size() == kKeys.size());
 
@@ -134,8 +163,7 @@ int defaultOf(const TemplateKey& key)
 LabelTemplate::LabelTemplate(CoverSettings& settings, MainWindowControl& mainWindow,
                              const MainWindowView& mainWindowView)
     : m_settings(settings), m_mainWindow(mainWindow), m_mainWindowView(mainWindowView)
-{
-}
+{ }
 
 bool LabelTemplate::carriesSizes() const
 {
@@ -157,14 +185,17 @@ void LabelTemplate::writeKey(IniProfile& file, const TemplateKey& key) const
 {
     const QString section = QLatin1String(key.section);
     const QString name = QLatin1String(key.key);
-    std::visit(Overloaded{
-                   [&](Check check) { file.writeBool(section, name, m_settings.ticked(check)); },
-                   [&](Length length) { file.writeInteger(section, name, m_settings.length(length)); },
-                   [&](LayoutBox box) { file.writeBool(section, name, m_mainWindowView.layoutTicked(box)); },
-                   [&](SelPrinterValue) { file.writeBool(section, name, program().SelPrinter); },
-                   [&](TemplatePrinterName) { file.writeString(section, name, program().printerName()); },
-               },
-               key.target);
+    std::visit(
+        Overloaded{
+            [&](Check check) { file.writeBool(section, name, m_settings.ticked(check)); },
+            [&](Length length) { file.writeInteger(section, name, m_settings.length(length)); },
+            [&](LayoutBox box) {
+                file.writeBool(section, name, m_mainWindowView.layoutTicked(box));
+            },
+            [&](SelPrinterValue) { file.writeBool(section, name, program().SelPrinter); },
+            [&](TemplatePrinterName) { file.writeString(section, name, program().printerName()); },
+        },
+        key.target);
 }
 
 void LabelTemplate::load(const QString& fileName) const
@@ -190,18 +221,22 @@ void LabelTemplate::loadKey(const IniProfile& file, const TemplateKey& key) cons
     const QString section = QLatin1String(key.section);
     const QString name = QLatin1String(key.key);
     const bool standardTick = key.defaultValue != 0;
-    std::visit(Overloaded{
-                   [&](Check check) { m_settings.setTicked(check, file.readBool(section, name, standardTick)); },
-                   [&](Length length) {
-                       m_settings.setLength(length, file.readInteger(section, name, defaultOf(key)));
-                   },
-                   [&](LayoutBox box) {
-                       m_mainWindow.setLayoutTicked(box, file.readBool(section, name, standardTick));
-                   },
-                   [&](SelPrinterValue) {
-                       m_settings.setTicked(Check::cbSelPrinter, file.readBool(section, name, standardTick));
-                   },
-                   [&](TemplatePrinterName) { program().setPrinterName(file.readString(section, name)); },
-               },
-               key.target);
+    std::visit(
+        Overloaded{
+            [&](Check check) {
+                m_settings.setTicked(check, file.readBool(section, name, standardTick));
+            },
+            [&](Length length) {
+                m_settings.setLength(length, file.readInteger(section, name, defaultOf(key)));
+            },
+            [&](LayoutBox box) {
+                m_mainWindow.setLayoutTicked(box, file.readBool(section, name, standardTick));
+            },
+            [&](SelPrinterValue) {
+                m_settings.setTicked(Check::cbSelPrinter,
+                                     file.readBool(section, name, standardTick));
+            },
+            [&](TemplatePrinterName) { program().setPrinterName(file.readString(section, name)); },
+        },
+        key.target);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 // Visits a std::variant with one lambda per alternative.
-template <typename... Handlers>
-struct Overloaded : Handlers... {
+template <typename... Handlers> struct Overloaded : Handlers... {
     using Handlers::operator()...;
 };

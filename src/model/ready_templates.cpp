@@ -13,16 +13,17 @@ const QString kResourceFolder = QStringLiteral(":/templates");
 // that templates of later versions reach it and a deleted one stays deleted.
 const QString kOfferedList = QStringLiteral(".angebotene-vorlagen");
 // What the versions before that list put into every folder they made.
-const QStringList kFirstReadyTemplates = {
-    QStringLiteral("A4 CD-Labels 117 mm.lab"), QStringLiteral("A4 Vorder- und Rückseite.lab"),
-    QStringLiteral("A4 quer DVD-Hülle.lab"), QStringLiteral("A4 quer Inlay gefaltet.lab")};
+const QStringList kFirstReadyTemplates
+    = {QStringLiteral("A4 CD-Labels 117 mm.lab"), QStringLiteral("A4 Vorder- und Rückseite.lab"),
+       QStringLiteral("A4 quer DVD-Hülle.lab"), QStringLiteral("A4 quer Inlay gefaltet.lab")};
 
 // Copies of resources are read-only; a template must stay updatable.
 void copyWritable(const QString& source, const QString& target)
 {
     if (QFileInfo::exists(target) || !QFile::copy(source, target))
         return;
-    QFile::setPermissions(target, QFile::permissions(target) | QFile::ReadOwner | QFile::WriteOwner);
+    QFile::setPermissions(target,
+                          QFile::permissions(target) | QFile::ReadOwner | QFile::WriteOwner);
 }
 
 QStringList offeredBefore(const QDir& folder)

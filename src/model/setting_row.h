@@ -5,7 +5,7 @@
 #include <variant>
 
 // The printer name is stored with the settings but held program-wide.
-struct PrinterNameValue {};
+struct PrinterNameValue { };
 
 enum class DefaultFolder { None, Pictures, Templates };
 

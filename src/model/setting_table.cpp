@@ -96,28 +96,61 @@ consteval const SettingRow* named(std::string_view name)
 }
 
 constexpr std::array kWriteOrder{
-    named("Daten"), named("Vorlagen"), named("UFront"), named("UBack"), named("UDouble"),
-    named("2 Front"), named("2 Picture"), named("AutoSave"), named("AutoFormat"),
-    named("TrennerVR"), named("TrennerD"), named("SelPrinter"),
-    named("Linker Rand Front"), named("Oberer Rand Front"), named("Linker Rand Back"),
-    named("Oberer Rand Back"), named("Linker Rand Back 2"), named("Oberer Rand Back 2"),
-    named("Doppelseite links"), named("Doppelseite oben"), named("CD-oben"), named("CD-links"),
-    named("CD-oben 2"), named("CD-links 2"), named("DVD links"), named("DVD oben"), named("UDVD"),
-    named("VHS links"), named("VHS oben"), named("UVHS"), named("PrinterName"), named("MVorlagen"),
-    named("MVorderseite"), named("MBackW"), named("MBackH"), named("MKB"), named("MDopW"),
-    named("MDopH"), named("MCD"), named("MDVDW"), named("MDVDH"), named("MVHSW"), named("MVHSH"),
-    named("CDRund"), named("MCDLoch"),
+    named("Daten"),
+    named("Vorlagen"),
+    named("UFront"),
+    named("UBack"),
+    named("UDouble"),
+    named("2 Front"),
+    named("2 Picture"),
+    named("AutoSave"),
+    named("AutoFormat"),
+    named("TrennerVR"),
+    named("TrennerD"),
+    named("SelPrinter"),
+    named("Linker Rand Front"),
+    named("Oberer Rand Front"),
+    named("Linker Rand Back"),
+    named("Oberer Rand Back"),
+    named("Linker Rand Back 2"),
+    named("Oberer Rand Back 2"),
+    named("Doppelseite links"),
+    named("Doppelseite oben"),
+    named("CD-oben"),
+    named("CD-links"),
+    named("CD-oben 2"),
+    named("CD-links 2"),
+    named("DVD links"),
+    named("DVD oben"),
+    named("UDVD"),
+    named("VHS links"),
+    named("VHS oben"),
+    named("UVHS"),
+    named("PrinterName"),
+    named("MVorlagen"),
+    named("MVorderseite"),
+    named("MBackW"),
+    named("MBackH"),
+    named("MKB"),
+    named("MDopW"),
+    named("MDopH"),
+    named("MCD"),
+    named("MDVDW"),
+    named("MDVDH"),
+    named("MVHSW"),
+    named("MVHSH"),
+    named("CDRund"),
+    named("MCDLoch"),
 };
 static_assert(kWriteOrder.size() == kRows.size());
 
 constexpr std::array kStandardSizes{
-    L::spMV, L::spMRB, L::spMRH, L::spMDB, L::spMDH, L::spMCD,
+    L::spMV,  L::spMRB,   L::spMRH,   L::spMDB,   L::spMDH,   L::spMCD,
     L::spMKB, L::spMDVDB, L::spMDVDH, L::spMVHSB, L::spMVHSH,
 };
 
 // The row of each setting, by the setting's number.
-template <typename Setting>
-consteval auto rowIndex()
+template <typename Setting> consteval auto rowIndex()
 {
     std::array<const SettingRow*, std::size_t(Setting::Count)> index{};
     for (const SettingRow& row : kRows) {

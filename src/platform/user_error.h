@@ -10,7 +10,8 @@
 class UserError : public std::runtime_error {
 public:
     explicit UserError(const QString& message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
+        : std::runtime_error(message.toStdString()), m_message(message)
+    { }
     const QString& message() const { return m_message; }
 
 private:

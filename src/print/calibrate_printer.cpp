@@ -11,7 +11,8 @@ void calibratePrinter(QWidget* parent, const QString& printer)
     CalibrationDialog dialog(printer, PrinterCalibration::load(printer), rulers, parent);
     QObject::connect(&dialog, &CalibrationDialog::printPageRequested, &dialog, [&dialog, rulers] {
         runGuarded(&dialog, [&dialog, rulers] {
-            const SheetJob page = [rulers](PrintDevice& device) { PrintCalibrationPage(device, rulers); };
+            const SheetJob page
+                = [rulers](PrintDevice& device) { PrintCalibrationPage(device, rulers); };
             printSupport().print(&dialog, false, page, /*calibrated*/ false);
         });
     });

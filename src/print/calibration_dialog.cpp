@@ -21,7 +21,8 @@ int tenths(const QDoubleSpinBox* field)
 // come out at its nominal length: nominal over measured, in millionths.
 int scaleOf(int nominalMm, const QDoubleSpinBox* measured)
 {
-    const double scale = nominalMm * 10.0 * PrinterCalibration::kUnitScale / std::max(1, tenths(measured));
+    const double scale
+        = nominalMm * 10.0 * PrinterCalibration::kUnitScale / std::max(1, tenths(measured));
     return std::clamp(static_cast<int>(std::lround(scale)), PrinterCalibration::kMinScale,
                       PrinterCalibration::kMaxScale);
 }
@@ -36,20 +37,25 @@ double measuredFor(int nominalMm, int scale)
 // The lengths a ruler can be measured at whose scales are within limits.
 void limitToScales(QDoubleSpinBox* field, int nominalMm)
 {
-    field->setRange(std::ceil(nominalMm * 10.0 * PrinterCalibration::kUnitScale / PrinterCalibration::kMaxScale) / 10,
-                    std::floor(nominalMm * 10.0 * PrinterCalibration::kUnitScale / PrinterCalibration::kMinScale) / 10);
+    field->setRange(
+        std::ceil(nominalMm * 10.0 * PrinterCalibration::kUnitScale / PrinterCalibration::kMaxScale)
+            / 10,
+        std::floor(nominalMm * 10.0 * PrinterCalibration::kUnitScale
+                   / PrinterCalibration::kMinScale)
+            / 10);
 }
 
 // "+2,0 mm", "−0,5 mm", "±0,0 mm" for the stretch over 200 mm.
 QString stretchOver200(int scale)
 {
-    const double mm = (scale - PrinterCalibration::kUnitScale) * double(kCorrectionShownOverMm) /
-                      PrinterCalibration::kUnitScale;
+    const double mm = (scale - PrinterCalibration::kUnitScale) * double(kCorrectionShownOverMm)
+        / PrinterCalibration::kUnitScale;
     const double shown = std::round(mm * 10) / 10;
     const QString figure = kGerman.toString(std::abs(shown), 'f', 1);
     if (shown == 0)
         return QStringLiteral("±%1 mm").arg(figure);
-    return QStringLiteral("%1%2 mm").arg(shown > 0 ? QStringLiteral("+") : QStringLiteral("−"), figure);
+    return QStringLiteral("%1%2 mm").arg(shown > 0 ? QStringLiteral("+") : QStringLiteral("−"),
+                                         figure);
 }
 
 }  // namespace
@@ -63,7 +69,8 @@ CalibrationDialog::CalibrationDialog(const QString& printer, const PrinterCalibr
     m_ui->PrinterLabel->setText(m_ui->PrinterLabel->text().arg(printer.toHtmlEscaped()));
     for (QLabel* hint : {m_ui->PrintHint, m_ui->OffsetHint})
         hint->setText(hint->text().arg(kCalibrationCrossMm));
-    m_ui->MeasuredAcrossLabel->setText(m_ui->MeasuredAcrossLabel->text().arg(rulers.acrossLengthMm));
+    m_ui->MeasuredAcrossLabel->setText(
+        m_ui->MeasuredAcrossLabel->text().arg(rulers.acrossLengthMm));
     m_ui->MeasuredDownLabel->setText(m_ui->MeasuredDownLabel->text().arg(rulers.downLengthMm));
     limitToScales(m_ui->MeasuredAcross, rulers.acrossLengthMm);
     limitToScales(m_ui->MeasuredDown, rulers.downLengthMm);
@@ -72,8 +79,10 @@ CalibrationDialog::CalibrationDialog(const QString& printer, const PrinterCalibr
 
     connect(m_ui->Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_ui->Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_ui->PrintCalibrationPage, &QPushButton::clicked, this, &CalibrationDialog::printPageRequested);
-    connect(m_ui->ResetCalibration, &QPushButton::clicked, this, [this] { showCalibration(PrinterCalibration()); });
+    connect(m_ui->PrintCalibrationPage, &QPushButton::clicked, this,
+            &CalibrationDialog::printPageRequested);
+    connect(m_ui->ResetCalibration, &QPushButton::clicked, this,
+            [this] { showCalibration(PrinterCalibration()); });
     for (QDoubleSpinBox* measured : {m_ui->MeasuredAcross, m_ui->MeasuredDown})
         connect(measured, &QDoubleSpinBox::valueChanged, this, &CalibrationDialog::showCorrection);
     showCalibration(current);
@@ -85,17 +94,20 @@ void CalibrationDialog::showCalibration(const PrinterCalibration& calibration)
 {
     m_ui->MeasuredAcross->setValue(measuredFor(m_rulers.acrossLengthMm, calibration.scaleX));
     m_ui->MeasuredDown->setValue(measuredFor(m_rulers.downLengthMm, calibration.scaleY));
-    m_ui->CorrectionX->setValue(PrinterCalibration::entryForOffset(calibration.tenthsX, calibration.scaleX) / 10.0);
-    m_ui->CorrectionY->setValue(PrinterCalibration::entryForOffset(calibration.tenthsY, calibration.scaleY) / 10.0);
+    m_ui->CorrectionX->setValue(
+        PrinterCalibration::entryForOffset(calibration.tenthsX, calibration.scaleX) / 10.0);
+    m_ui->CorrectionY->setValue(
+        PrinterCalibration::entryForOffset(calibration.tenthsY, calibration.scaleY) / 10.0);
     showCorrection();
 }
 
 void CalibrationDialog::showCorrection()
 {
     const PrinterCalibration shown = calibration();
-    m_ui->CorrectionShown->setText(QStringLiteral("Korrektur auf %1 mm: quer %2, längs %3")
-                                       .arg(kCorrectionShownOverMm)
-                                       .arg(stretchOver200(shown.scaleX), stretchOver200(shown.scaleY)));
+    m_ui->CorrectionShown->setText(
+        QStringLiteral("Korrektur auf %1 mm: quer %2, längs %3")
+            .arg(kCorrectionShownOverMm)
+            .arg(stretchOver200(shown.scaleX), stretchOver200(shown.scaleY)));
 }
 
 PrinterCalibration CalibrationDialog::calibration() const
@@ -106,10 +118,31 @@ PrinterCalibration CalibrationDialog::calibration() const
             PrinterCalibration::offsetForEntry(tenths(m_ui->CorrectionY), scaleY), scaleX, scaleY};
 }
 
-QDoubleSpinBox* CalibrationDialog::correctionX() const { return m_ui->CorrectionX; }
-QDoubleSpinBox* CalibrationDialog::correctionY() const { return m_ui->CorrectionY; }
-QDoubleSpinBox* CalibrationDialog::measuredAcross() const { return m_ui->MeasuredAcross; }
-QDoubleSpinBox* CalibrationDialog::measuredDown() const { return m_ui->MeasuredDown; }
-QPushButton* CalibrationDialog::printPageButton() const { return m_ui->PrintCalibrationPage; }
-QPushButton* CalibrationDialog::resetButton() const { return m_ui->ResetCalibration; }
-QLabel* CalibrationDialog::correctionShown() const { return m_ui->CorrectionShown; }
+QDoubleSpinBox* CalibrationDialog::correctionX() const
+{
+    return m_ui->CorrectionX;
+}
+QDoubleSpinBox* CalibrationDialog::correctionY() const
+{
+    return m_ui->CorrectionY;
+}
+QDoubleSpinBox* CalibrationDialog::measuredAcross() const
+{
+    return m_ui->MeasuredAcross;
+}
+QDoubleSpinBox* CalibrationDialog::measuredDown() const
+{
+    return m_ui->MeasuredDown;
+}
+QPushButton* CalibrationDialog::printPageButton() const
+{
+    return m_ui->PrintCalibrationPage;
+}
+QPushButton* CalibrationDialog::resetButton() const
+{
+    return m_ui->ResetCalibration;
+}
+QLabel* CalibrationDialog::correctionShown() const
+{
+    return m_ui->CorrectionShown;
+}

@@ -24,8 +24,8 @@ class CalibrationDialog;
 class CalibrationDialog : public QDialog {
     Q_OBJECT
 public:
-    CalibrationDialog(const QString& printer, const PrinterCalibration& current, const CalibrationRulers& rulers,
-                      QWidget* parent = nullptr);
+    CalibrationDialog(const QString& printer, const PrinterCalibration& current,
+                      const CalibrationRulers& rulers, QWidget* parent = nullptr);
     ~CalibrationDialog() override;
 
     PrinterCalibration calibration() const;

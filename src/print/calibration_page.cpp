@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kTopRulerMm = 200;   // fits A4 and Letter
+constexpr int kTopRulerMm = 200;  // fits A4 and Letter
 constexpr int kLeftRulerMm = 270;
 constexpr int kEdgeRulersReachMm = 10;  // their ticks, 8 mm long, and some air
 constexpr int kPrintableClearanceMm = 3;
@@ -58,10 +58,13 @@ void drawCross(const PrintJob& job)
     PrintDevice& device = job.device();
     const int x = job.MmPosX(kCalibrationCrossMm);
     const int y = job.MmPosY(kCalibrationCrossMm);
-    line(device, job.MmPosX(kCalibrationCrossMm - kCrossArmMm), y, job.MmPosX(kCalibrationCrossMm + kCrossArmMm), y);
-    line(device, x, job.MmPosY(kCalibrationCrossMm - kCrossArmMm), x, job.MmPosY(kCalibrationCrossMm + kCrossArmMm));
+    line(device, job.MmPosX(kCalibrationCrossMm - kCrossArmMm), y,
+         job.MmPosX(kCalibrationCrossMm + kCrossArmMm), y);
+    line(device, x, job.MmPosY(kCalibrationCrossMm - kCrossArmMm), x,
+         job.MmPosY(kCalibrationCrossMm + kCrossArmMm));
     const int radius = 5;
-    job.ellipse(job.item(kCalibrationCrossMm - radius, kCalibrationCrossMm - radius, 2 * radius, 2 * radius));
+    job.ellipse(job.item(kCalibrationCrossMm - radius, kCalibrationCrossMm - radius, 2 * radius,
+                         2 * radius));
 }
 
 QString nominal(const QString& ruler, int lengthMm)
@@ -80,10 +83,13 @@ void drawAcrossRuler(const PrintJob& job, const CalibrationRulers& r)
         const bool end = mm == 0 || mm == r.acrossLengthMm;
         const int reach = end ? kLongRulerEndTickMm / 2 : 0;
         const int x = job.MmPosX(r.acrossFromMm + mm);
-        line(device, x, job.MmPosY(r.acrossAtMm - reach), x, job.MmPosY(r.acrossAtMm + reach + (end ? 0 : kLongRulerTickMm)));
+        line(device, x, job.MmPosY(r.acrossAtMm - reach), x,
+             job.MmPosY(r.acrossAtMm + reach + (end ? 0 : kLongRulerTickMm)));
     }
-    device.textOut(job.MmPosX(r.acrossFromMm + 2), job.MmPosY(r.acrossAtMm - kLongRulerEndTickMm / 2 - kTextHeightMm - 1),
-                   job.MmLenY(kTextHeightMm), nominal(QStringLiteral("Lineal quer"), r.acrossLengthMm));
+    device.textOut(job.MmPosX(r.acrossFromMm + 2),
+                   job.MmPosY(r.acrossAtMm - kLongRulerEndTickMm / 2 - kTextHeightMm - 1),
+                   job.MmLenY(kTextHeightMm),
+                   nominal(QStringLiteral("Lineal quer"), r.acrossLengthMm));
 }
 
 // The ruler down the page, with its ticks to the right and its length
@@ -97,10 +103,12 @@ void drawDownRuler(const PrintJob& job, const CalibrationRulers& r)
         const bool end = mm == 0 || mm == r.downLengthMm;
         const int reach = end ? kLongRulerEndTickMm / 2 : 0;
         const int y = job.MmPosY(r.downFromMm + mm);
-        line(device, job.MmPosX(r.downAtMm - reach), y, job.MmPosX(r.downAtMm + reach + (end ? 0 : kLongRulerTickMm)), y);
+        line(device, job.MmPosX(r.downAtMm - reach), y,
+             job.MmPosX(r.downAtMm + reach + (end ? 0 : kLongRulerTickMm)), y);
     }
-    device.textOut(job.MmPosX(r.downAtMm + kLongRulerTickMm + 2), job.MmPosY(r.downFromMm + r.downLengthMm / 2 + 2),
-                   job.MmLenY(kTextHeightMm), nominal(QStringLiteral("Lineal längs"), r.downLengthMm));
+    device.textOut(job.MmPosX(r.downAtMm + kLongRulerTickMm + 2),
+                   job.MmPosY(r.downFromMm + r.downLengthMm / 2 + 2), job.MmLenY(kTextHeightMm),
+                   nominal(QStringLiteral("Lineal längs"), r.downLengthMm));
 }
 
 }  // namespace
@@ -109,12 +117,12 @@ CalibrationRulers CalibrationRulers::forPaper(const PaperArea& paper)
 {
     const QRectF& p = paper.printable;
     CalibrationRulers rulers;
-    std::tie(rulers.acrossFromMm, rulers.acrossLengthMm) =
-        centredCentimetres(std::max<double>(p.left() + kPrintableClearanceMm, kEdgeRulersReachMm),
-                           p.right() - kPrintableClearanceMm);
-    std::tie(rulers.downFromMm, rulers.downLengthMm) =
-        centredCentimetres(std::max<double>(p.top() + kPrintableClearanceMm, kEdgeRulersReachMm),
-                           p.bottom() - kPrintableClearanceMm);
+    std::tie(rulers.acrossFromMm, rulers.acrossLengthMm)
+        = centredCentimetres(std::max<double>(p.left() + kPrintableClearanceMm, kEdgeRulersReachMm),
+                             p.right() - kPrintableClearanceMm);
+    std::tie(rulers.downFromMm, rulers.downLengthMm)
+        = centredCentimetres(std::max<double>(p.top() + kPrintableClearanceMm, kEdgeRulersReachMm),
+                             p.bottom() - kPrintableClearanceMm);
     // Away from the cross and the edge rulers, crossing each other where no
     // text stands.
     rulers.acrossAtMm = 60;

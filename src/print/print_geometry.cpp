@@ -18,10 +18,8 @@ QRect PrintRect::toQRect() const
     return QRect(Left, Top, Right - Left, Bottom - Top);
 }
 
-PrintJob::PrintJob(PrintDevice& device)
-    : m_device(device)
-{
-}
+PrintJob::PrintJob(PrintDevice& device) : m_device(device)
+{ }
 
 void PrintJob::StartPrintJob()
 {

@@ -16,7 +16,8 @@ template <typename DrawItems>
 void runJob(PrintDevice& device, const QString& sheetName, Orientation orientation, bool test,
             DrawItems drawItems)
 {
-    device.setTitle((test ? QStringLiteral("Testausdruck") : QStringLiteral("Ausdruck")) + sheetName);
+    device.setTitle((test ? QStringLiteral("Testausdruck") : QStringLiteral("Ausdruck"))
+                    + sheetName);
     device.setOrientation(orientation);
     PrintJob job(device);
     job.StartPrintJob();
@@ -96,10 +97,12 @@ struct CoverSheet {
     bool SheetSettings::*framed;
 };
 
-constexpr CoverSheet dvdCover{u" DVD von Sleevix", &SheetSettings::spDVDLeft, &SheetSettings::spDVDTop,
-                              &SheetSettings::spMDVDB, &SheetSettings::spMDVDH, &SheetSettings::cbUDVD};
-constexpr CoverSheet vhsCover{u" VHS von Sleevix", &SheetSettings::spVHSLeft, &SheetSettings::spVHSTop,
-                              &SheetSettings::spMVHSB, &SheetSettings::spMVHSH, &SheetSettings::cbUVHS};
+constexpr CoverSheet dvdCover{u" DVD von Sleevix",      &SheetSettings::spDVDLeft,
+                              &SheetSettings::spDVDTop, &SheetSettings::spMDVDB,
+                              &SheetSettings::spMDVDH,  &SheetSettings::cbUDVD};
+constexpr CoverSheet vhsCover{u" VHS von Sleevix",      &SheetSettings::spVHSLeft,
+                              &SheetSettings::spVHSTop, &SheetSettings::spMVHSB,
+                              &SheetSettings::spMVHSH,  &SheetSettings::cbUVHS};
 
 // A cover printed from one picture: the frame (if ticked) on the cover's
 // edge and the picture one unit inside it; the outline alone in a test print
@@ -107,17 +110,18 @@ constexpr CoverSheet vhsCover{u" VHS von Sleevix", &SheetSettings::spVHSLeft, &S
 void printCover(const CoverSheet& cover, PrintDevice& device, const SheetSettings& s,
                 const Picture& image1, bool test)
 {
-    runJob(device, QString::fromUtf16(cover.name), Orientation::Landscape, test, [&](PrintJob& job) {
-        PrintRect rect = job.item(s.*cover.left, s.*cover.top, s.*cover.width, s.*cover.height);
-        if (test || image1.isEmpty()) {
-            job.rectangle(rect);
-            return;
-        }
-        if (s.*cover.framed)
-            job.rectangle(rect);
-        rect.inset(1);
-        job.stretchDraw(rect, image1);
-    });
+    runJob(
+        device, QString::fromUtf16(cover.name), Orientation::Landscape, test, [&](PrintJob& job) {
+            PrintRect rect = job.item(s.*cover.left, s.*cover.top, s.*cover.width, s.*cover.height);
+            if (test || image1.isEmpty()) {
+                job.rectangle(rect);
+                return;
+            }
+            if (s.*cover.framed)
+                job.rectangle(rect);
+            rect.inset(1);
+            job.stretchDraw(rect, image1);
+        });
 }
 
 }  // namespace
@@ -129,8 +133,9 @@ void PrintFrontBack(PrintDevice& device, const SheetSettings& s, const Picture& 
            [&](PrintJob& job) {
                const PrintRect front = job.item(s.spLeft, s.spTop, s.spMV, s.spMV);
                drawCasePage(job, front, image1, s.cbUFront, test);
-               const PrintRect back = s.secondFront ? job.item(s.spLeft2front, s.spTop2Front, s.spMV, s.spMV)
-                                                    : job.item(s.spLeft2, s.spTop2, s.spMRB, s.spMRH);
+               const PrintRect back = s.secondFront
+                   ? job.item(s.spLeft2front, s.spTop2Front, s.spMV, s.spMV)
+                   : job.item(s.spLeft2, s.spTop2, s.spMRB, s.spMRH);
                drawCasePage(job, back, image2, s.cbUBack, test);
                if (showsBackFoldGuides(s, image2, test))
                    drawBackFoldGuides(job, back, s.spMKB);

@@ -68,13 +68,13 @@ struct SheetSettings {
 // job. `image1` is the front slot's picture, `image2` the back slot's; an
 // empty picture leaves its item blank. A test print draws only outlines and
 // fold guides. When drawing fails, the job is aborted and the error passed on.
-void PrintFrontBack(PrintDevice& device, const SheetSettings& settings,
-                    const Picture& image1, const Picture& image2, bool test);
-void PrintDouble(PrintDevice& device, const SheetSettings& settings,
-                 const Picture& image1, const Picture& image2, bool test);
-void PrintCDLabels(PrintDevice& device, const SheetSettings& settings,
-                   const Picture& image1, const Picture& image2, bool test);
-void PrintDVD(PrintDevice& device, const SheetSettings& settings,
-              const Picture& image1, const Picture& image2, bool test);
-void PrintVHS(PrintDevice& device, const SheetSettings& settings,
-              const Picture& image1, const Picture& image2, bool test);
+void PrintFrontBack(PrintDevice& device, const SheetSettings& settings, const Picture& image1,
+                    const Picture& image2, bool test);
+void PrintDouble(PrintDevice& device, const SheetSettings& settings, const Picture& image1,
+                 const Picture& image2, bool test);
+void PrintCDLabels(PrintDevice& device, const SheetSettings& settings, const Picture& image1,
+                   const Picture& image2, bool test);
+void PrintDVD(PrintDevice& device, const SheetSettings& settings, const Picture& image1,
+              const Picture& image2, bool test);
+void PrintVHS(PrintDevice& device, const SheetSettings& settings, const Picture& image1,
+              const Picture& image2, bool test);

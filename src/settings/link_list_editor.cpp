@@ -70,8 +70,7 @@ void LinkListEditor::listClicked()
 
 // A sorted QListWidget would move an inserted or renamed item to its sorted
 // place; these two edits keep the place they are given instead.
-template <typename Edit>
-void LinkListEditor::editUnsorted(Edit edit)
+template <typename Edit> void LinkListEditor::editUnsorted(Edit edit)
 {
     QListWidget* list = m_controls.list;
     const bool sorted = list->isSortingEnabled();
@@ -89,9 +88,8 @@ void LinkListEditor::addEntry()
     if (text.isEmpty())
         return;
     const int row = selectedRow();
-    editUnsorted([&](QListWidget* list) {
-        list->insertItem(row >= 0 ? row : list->count(), text);
-    });
+    editUnsorted(
+        [&](QListWidget* list) { list->insertItem(row >= 0 ? row : list->count(), text); });
     focusEntry();
 }
 

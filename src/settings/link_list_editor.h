@@ -51,8 +51,7 @@ signals:
     void edited();
 
 private:
-    template <typename Edit>
-    void editUnsorted(Edit edit);
+    template <typename Edit> void editUnsorted(Edit edit);
     void focusEntry();
 
     Controls m_controls;

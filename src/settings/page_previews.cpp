@@ -1,11 +1,11 @@
 #include "settings/page_previews.h"
 
+#include "model/main_window_view.h"
 #include "platform/widgets/spin_edit.h"
 #include "platform/widgets/tabbed_pages.h"
-#include "settings/t_cd_setup.h"
 #include "settings/preview_holder.h"
 #include "settings/stock_outlines.h"
-#include "model/main_window_view.h"
+#include "settings/t_cd_setup.h"
 
 #include <QCheckBox>
 
@@ -87,12 +87,12 @@ const DiscPreview kDiscs[] = {
     {&TCDSetup::Image2, &TCDSetup::Image11, 2},
 };
 
-const CoverPreview kDvdCover{TCDSetup::PageDvd, &TCDSetup::Image19, &TCDSetup::Image22,
-                             Check::cbUDVD, LayoutBox::LayoutDvd,
-                             StockOutline::DvdPlain, StockOutline::DvdFramed};
-const CoverPreview kVhsCover{TCDSetup::PageVhs, &TCDSetup::Image23, &TCDSetup::Image26,
-                             Check::cbUVHS, LayoutBox::LayoutVhs,
-                             StockOutline::VhsPlain, StockOutline::VhsFramed};
+const CoverPreview kDvdCover{TCDSetup::PageDvd,      &TCDSetup::Image19,   &TCDSetup::Image22,
+                             Check::cbUDVD,          LayoutBox::LayoutDvd, StockOutline::DvdPlain,
+                             StockOutline::DvdFramed};
+const CoverPreview kVhsCover{TCDSetup::PageVhs,      &TCDSetup::Image23,   &TCDSetup::Image26,
+                             Check::cbUVHS,          LayoutBox::LayoutVhs, StockOutline::VhsPlain,
+                             StockOutline::VhsFramed};
 
 struct BoxHandler {
     Check box;
@@ -159,8 +159,9 @@ void PagePreviews::prepareHolders()
 {
     // The picture holders and the disc overlays show only once a handler
     // shows them.
-    for (PreviewHolder* hidden : {m_setup.Image12, m_setup.Image13, m_setup.Image14, m_setup.Image18,
-                                  m_setup.Image10, m_setup.Image11, m_setup.Image22, m_setup.Image26})
+    for (PreviewHolder* hidden :
+         {m_setup.Image12, m_setup.Image13, m_setup.Image14, m_setup.Image18, m_setup.Image10,
+          m_setup.Image11, m_setup.Image22, m_setup.Image26})
         hidden->hide();
     // The disc overlays keep the stock disc; the discs take it from them.
     for (const DiscPreview& disc : kDiscs)
@@ -342,8 +343,8 @@ void PagePreviews::cbKnickTrennVRClick()
 
 void PagePreviews::showBackOutline()
 {
-    m_setup.Image5->setPicture(stockOutline(
-        foldedBackApplies() ? StockOutline::BackFolded : StockOutline::BackFramed));
+    m_setup.Image5->setPicture(
+        stockOutline(foldedBackApplies() ? StockOutline::BackFolded : StockOutline::BackFramed));
 }
 
 // --- Page 2: folded double front ---------------------------------------------
@@ -369,8 +370,8 @@ void PagePreviews::ShowSecImg()
     PreviewHolder* right = m_setup.Image18;
     right->setPicture(m_mainWindow.slotPicture(2));
     right->setGeometry(left->x() + left->width(), left->y(), left->width() + 1, left->height());
-    right->setVisible(m_mainWindow.layoutTicked(LayoutBox::LayoutDouble) && m_settings.ticked(Check::cbSecImg)
-                      && slotHolds(2));
+    right->setVisible(m_mainWindow.layoutTicked(LayoutBox::LayoutDouble)
+                      && m_settings.ticked(Check::cbSecImg) && slotHolds(2));
 }
 
 void PagePreviews::cbSecImgClick()
@@ -400,9 +401,9 @@ void PagePreviews::cbKnickTrennDClick()
 
 void PagePreviews::showFramedDoubleOutline()
 {
-    m_setup.Image3->setPicture(stockOutline(
-        m_settings.ticked(Check::cbKnickTrennD) ? StockOutline::DoubleFolded
-                                           : StockOutline::DoubleFramed));
+    m_setup.Image3->setPicture(stockOutline(m_settings.ticked(Check::cbKnickTrennD)
+                                                ? StockOutline::DoubleFolded
+                                                : StockOutline::DoubleFramed));
 }
 
 // --- Page 3: the two CD labels -----------------------------------------------
@@ -454,11 +455,12 @@ void PagePreviews::showCover(const CoverPreview& cover)
 {
     placeOutlines(cover.page);
     showCoverOutline(cover);
-    showInside(cover.inset, cover.outline, 1, m_mainWindow.layoutTicked(cover.layout) && slotHolds(1));
+    showInside(cover.inset, cover.outline, 1,
+               m_mainWindow.layoutTicked(cover.layout) && slotHolds(1));
 }
 
 void PagePreviews::showCoverOutline(const CoverPreview& cover)
 {
-    holder(cover.outline)->setPicture(
-        stockOutline(m_settings.ticked(cover.frame) ? cover.framed : cover.plain));
+    holder(cover.outline)
+        ->setPicture(stockOutline(m_settings.ticked(cover.frame) ? cover.framed : cover.plain));
 }

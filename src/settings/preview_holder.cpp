@@ -2,7 +2,8 @@
 
 #include <QPainter>
 
-PreviewHolder::PreviewHolder(QWidget* parent) : ImageView(parent) {}
+PreviewHolder::PreviewHolder(QWidget* parent) : ImageView(parent)
+{ }
 
 void PreviewHolder::setLineDrawing(bool lineDrawing)
 {
@@ -33,8 +34,8 @@ const QImage& PreviewHolder::opaqueImage()
     if (m_opaque.isNull() || m_opaque.size() != pixels || !m_source.sharesDataWith(picture())) {
         m_source = picture();
         if (m_lineDrawing) {
-            m_opaque = m_source.image().scaled(pixels, Qt::IgnoreAspectRatio,
-                                               Qt::FastTransformation);
+            m_opaque
+                = m_source.image().scaled(pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation);
         } else {
             m_opaque = workingPicture().rendered(pixels);
         }

@@ -69,11 +69,8 @@ QImage drawOutline(const OutlineSpec& item)
         drawColumn(painter, kSpineFold, height);
         drawColumn(painter, width - 1 - kSpineFold, height);
         break;
-    case Folds::Middle:
-        drawColumn(painter, width / 2, height);
-        break;
-    case Folds::None:
-        break;
+    case Folds::Middle: drawColumn(painter, width / 2, height); break;
+    case Folds::None: break;
     }
     return canvas;
 }

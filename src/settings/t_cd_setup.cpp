@@ -4,8 +4,8 @@
 #include "model/main_window_view.h"
 #include "model/program_values.h"
 #include "model/setting_table.h"
-#include "platform/store/settings_error.h"
 #include "platform/printing/printer_choice.h"
+#include "platform/store/settings_error.h"
 #include "platform/store/settings_store.h"
 #include "platform/widgets/error_box.h"
 #include "platform/widgets/spin_edit.h"
@@ -31,7 +31,8 @@ TCDSetup::TCDSetup(Role role, MainWindowControl& mainWindow, const MainWindowVie
     : QDialog(parent), Ui::TCDSetup(), m_role(role), m_mainWindow(mainWindow),
       m_mainWindowView(mainWindowView)
 {
-    setObjectName(role == Role::RunLong ? QStringLiteral("CDSetup") : QStringLiteral("CDSetupDialog"));
+    setObjectName(role == Role::RunLong ? QStringLiteral("CDSetup")
+                                        : QStringLiteral("CDSetupDialog"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     if (hasControls()) {
         setUpControls();
@@ -138,7 +139,8 @@ void TCDSetup::WriteRegistry()
     // Saving a window whose load stopped early would write the values it
     // never read over the stored ones: the save stops at its first value.
     if (m_loadStopped)
-        throw SettingsError(SettingsStore::writeFailure(QLatin1String(settingWriteOrder().front()->valueName)));
+        throw SettingsError(
+            SettingsStore::writeFailure(QLatin1String(settingWriteOrder().front()->valueName)));
     m_settings.save(SettingsStore::user());
 }
 
@@ -178,7 +180,8 @@ void TCDSetup::showEvent(QShowEvent* event)
 void TCDSetup::paintEvent(QPaintEvent* event)
 {
     bTestDruck->setToolTip(
-        QStringLiteral("Bei einem Testdruck wird nur eine Umrandung in Grösse des Labels auf %1 gedruckt")
+        QStringLiteral(
+            "Bei einem Testdruck wird nur eine Umrandung in Grösse des Labels auf %1 gedruckt")
             .arg(program().printerName()));
     QDialog::paintEvent(event);
 }
@@ -191,8 +194,10 @@ void TCDSetup::FormActivate()
     m_settings.setTicked(Check::cbSecImg, m_mainWindowView.layoutTicked(LayoutBox::SecondPicture));
     int page = PageFrontBack;
     const std::pair<LayoutBox, int> layoutPages[] = {
-        {LayoutBox::LayoutDouble, PageDouble}, {LayoutBox::LayoutCd, PageCd},
-        {LayoutBox::LayoutDvd, PageDvd}, {LayoutBox::LayoutVhs, PageVhs},
+        {LayoutBox::LayoutDouble, PageDouble},
+        {LayoutBox::LayoutCd, PageCd},
+        {LayoutBox::LayoutDvd, PageDvd},
+        {LayoutBox::LayoutVhs, PageVhs},
     };
     for (const auto& [box, index] : layoutPages) {
         if (m_mainWindowView.layoutTicked(box))

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "model/cover_settings.h"
 #include "ui_t_cd_setup.h"
+
+#include "model/cover_settings.h"
 
 #include <QDialog>
 
@@ -64,8 +65,16 @@ public:
 
     // Page indexes as the rules compare them.
     enum Page {
-        PageGeneral = 0, PageFrontBack, PageDouble, PageCd, PageDvd, PageVhs,
-        PageTemplates, PageLinks, PageSizes, PageCount
+        PageGeneral = 0,
+        PageFrontBack,
+        PageDouble,
+        PageCd,
+        PageDvd,
+        PageVhs,
+        PageTemplates,
+        PageLinks,
+        PageSizes,
+        PageCount
     };
 
     // Handlers of setting changes, run in both roles.
@@ -95,7 +104,8 @@ public:
     void bTestDruckClick();
     SheetSettings sheetSettings() const;
 
-    using SheetRoutine = void (*)(PrintDevice&, const SheetSettings&, const Picture&, const Picture&, bool);
+    using SheetRoutine
+        = void (*)(PrintDevice&, const SheetSettings&, const Picture&, const Picture&, bool);
     // The sheet as the routine draws it from these settings and the main
     // window's slots at this moment.
     std::function<void(PrintDevice&)> sheetJob(SheetRoutine routine, bool test) const;

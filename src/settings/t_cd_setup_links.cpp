@@ -1,8 +1,7 @@
 // The "URL's  " page of the settings window.
-#include "settings/t_cd_setup.h"
-
 #include "platform/widgets/tabbed_pages.h"
 #include "settings/link_list_editor.h"
+#include "settings/t_cd_setup.h"
 
 #include <QLineEdit>
 

@@ -1,13 +1,12 @@
 // The settings window's print routines: a snapshot of its values, the
 // main window's slot pictures and the current printer, handed to the sheets.
-#include "settings/t_cd_setup.h"
-
 #include "model/main_window_view.h"
-#include "platform/widgets/error_box.h"
 #include "platform/pictures/picture.h"
-#include "platform/widgets/tabbed_pages.h"
 #include "platform/printing/print_support.h"
+#include "platform/widgets/error_box.h"
+#include "platform/widgets/tabbed_pages.h"
 #include "print/sheets.h"
+#include "settings/t_cd_setup.h"
 
 #include <QPushButton>
 
@@ -27,27 +26,45 @@ struct BoxField {
 };
 
 const LengthField kLengthFields[] = {
-    {L::spLeft, &SheetSettings::spLeft},       {L::spTop, &SheetSettings::spTop},
-    {L::spMV, &SheetSettings::spMV},           {L::spLeft2, &SheetSettings::spLeft2},
-    {L::spTop2, &SheetSettings::spTop2},       {L::spMRB, &SheetSettings::spMRB},
-    {L::spMRH, &SheetSettings::spMRH},         {L::spLeft2front, &SheetSettings::spLeft2front},
-    {L::spTop2Front, &SheetSettings::spTop2Front}, {L::spMKB, &SheetSettings::spMKB},
-    {L::spDleft, &SheetSettings::spDleft},     {L::spDTop, &SheetSettings::spDTop},
-    {L::spMDB, &SheetSettings::spMDB},         {L::spMDH, &SheetSettings::spMDH},
-    {L::spCDLeft, &SheetSettings::spCDLeft},   {L::spCDTop, &SheetSettings::spCDTop},
-    {L::spCDLeft2, &SheetSettings::spCDLeft2}, {L::spCDTop2, &SheetSettings::spCDTop2},
-    {L::spMCD, &SheetSettings::spMCD},         {L::spDVDLeft, &SheetSettings::spDVDLeft},
-    {L::spDVDTop, &SheetSettings::spDVDTop},   {L::spMDVDB, &SheetSettings::spMDVDB},
-    {L::spMDVDH, &SheetSettings::spMDVDH},     {L::spVHSLeft, &SheetSettings::spVHSLeft},
-    {L::spVHSTop, &SheetSettings::spVHSTop},   {L::spMVHSB, &SheetSettings::spMVHSB},
-    {L::spMVHSH, &SheetSettings::spMVHSH},     {L::spMCDLoch, &SheetSettings::spMCDLoch},
+    {L::spLeft, &SheetSettings::spLeft},
+    {L::spTop, &SheetSettings::spTop},
+    {L::spMV, &SheetSettings::spMV},
+    {L::spLeft2, &SheetSettings::spLeft2},
+    {L::spTop2, &SheetSettings::spTop2},
+    {L::spMRB, &SheetSettings::spMRB},
+    {L::spMRH, &SheetSettings::spMRH},
+    {L::spLeft2front, &SheetSettings::spLeft2front},
+    {L::spTop2Front, &SheetSettings::spTop2Front},
+    {L::spMKB, &SheetSettings::spMKB},
+    {L::spDleft, &SheetSettings::spDleft},
+    {L::spDTop, &SheetSettings::spDTop},
+    {L::spMDB, &SheetSettings::spMDB},
+    {L::spMDH, &SheetSettings::spMDH},
+    {L::spCDLeft, &SheetSettings::spCDLeft},
+    {L::spCDTop, &SheetSettings::spCDTop},
+    {L::spCDLeft2, &SheetSettings::spCDLeft2},
+    {L::spCDTop2, &SheetSettings::spCDTop2},
+    {L::spMCD, &SheetSettings::spMCD},
+    {L::spDVDLeft, &SheetSettings::spDVDLeft},
+    {L::spDVDTop, &SheetSettings::spDVDTop},
+    {L::spMDVDB, &SheetSettings::spMDVDB},
+    {L::spMDVDH, &SheetSettings::spMDVDH},
+    {L::spVHSLeft, &SheetSettings::spVHSLeft},
+    {L::spVHSTop, &SheetSettings::spVHSTop},
+    {L::spMVHSB, &SheetSettings::spMVHSB},
+    {L::spMVHSH, &SheetSettings::spMVHSH},
+    {L::spMCDLoch, &SheetSettings::spMCDLoch},
 };
 
 const BoxField kBoxFields[] = {
-    {C::cbUFront, &SheetSettings::cbUFront},     {C::cbUBack, &SheetSettings::cbUBack},
-    {C::cbKnickTrennVR, &SheetSettings::cbKnickTrennVR}, {C::cbUDouble, &SheetSettings::cbUDouble},
-    {C::cbKnickTrennD, &SheetSettings::cbKnickTrennD}, {C::cbUDVD, &SheetSettings::cbUDVD},
-    {C::cbUVHS, &SheetSettings::cbUVHS},       {C::cbCDRund, &SheetSettings::cbCDRund},
+    {C::cbUFront, &SheetSettings::cbUFront},
+    {C::cbUBack, &SheetSettings::cbUBack},
+    {C::cbKnickTrennVR, &SheetSettings::cbKnickTrennVR},
+    {C::cbUDouble, &SheetSettings::cbUDouble},
+    {C::cbKnickTrennD, &SheetSettings::cbKnickTrennD},
+    {C::cbUDVD, &SheetSettings::cbUDVD},
+    {C::cbUVHS, &SheetSettings::cbUVHS},
+    {C::cbCDRund, &SheetSettings::cbCDRund},
 };
 
 }  // namespace
@@ -59,8 +76,8 @@ SheetSettings TCDSetup::sheetSettings() const
         sheet.*field.member = m_settings.length(field.setting);
     for (const BoxField& field : kBoxFields)
         sheet.*field.member = m_settings.ticked(field.setting);
-    sheet.secondFront = m_settings.ticked(C::cbSecFront)
-        || m_mainWindowView.layoutTicked(LayoutBox::SecondFront);
+    sheet.secondFront
+        = m_settings.ticked(C::cbSecFront) || m_mainWindowView.layoutTicked(LayoutBox::SecondFront);
     sheet.secondPicture = m_mainWindowView.layoutTicked(LayoutBox::SecondPicture);
     return sheet;
 }
@@ -109,8 +126,12 @@ void TCDSetup::PrintVHS(bool Test)
 void TCDSetup::bTestDruckClick()
 {
     using Print = void (TCDSetup::*)(bool);
-    const Print byPage[] = {nullptr, &TCDSetup::PrintFrontBack, &TCDSetup::PrintDouble,
-                            &TCDSetup::PrintCDLabels, &TCDSetup::PrintDVD, &TCDSetup::PrintVHS};
+    const Print byPage[] = {nullptr,
+                            &TCDSetup::PrintFrontBack,
+                            &TCDSetup::PrintDouble,
+                            &TCDSetup::PrintCDLabels,
+                            &TCDSetup::PrintDVD,
+                            &TCDSetup::PrintVHS};
     const int page = PageControl->currentIndex();
     if (page < PageFrontBack || page > PageVhs)
         return;

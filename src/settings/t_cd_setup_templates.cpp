@@ -1,9 +1,8 @@
 // The "Vorlagen" page: the template list and its commands.
-#include "settings/t_cd_setup.h"
-
-#include "platform/widgets/error_box.h"
 #include "model/label_template.h"
 #include "model/ready_templates.h"
+#include "platform/widgets/error_box.h"
+#include "settings/t_cd_setup.h"
 #include "settings/template_icons.h"
 
 #include <QAction>
@@ -27,10 +26,8 @@ struct DialogLabel {
 
 // The dialog speaks German even without Qt's own translations.
 const DialogLabel kSaveDialogLabels[] = {
-    {QFileDialog::LookIn, "Suchen in:"},
-    {QFileDialog::FileName, "Dateiname:"},
-    {QFileDialog::FileType, "Dateityp:"},
-    {QFileDialog::Accept, "&Speichern"},
+    {QFileDialog::LookIn, "Suchen in:"},  {QFileDialog::FileName, "Dateiname:"},
+    {QFileDialog::FileType, "Dateityp:"}, {QFileDialog::Accept, "&Speichern"},
     {QFileDialog::Reject, "Abbrechen"},
 };
 
@@ -50,8 +47,8 @@ QString askTemplateFileName(QWidget* parent, const QString& folder)
 
 bool askDeleteTemplate(QWidget* parent, const QString& caption)
 {
-    const QString question =
-        QStringLiteral("Möchten Sie die Vorlage : ") + caption + QStringLiteral(" wirklich löschen?");
+    const QString question = QStringLiteral("Möchten Sie die Vorlage : ") + caption
+        + QStringLiteral(" wirklich löschen?");
     QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigung"), question,
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
@@ -75,16 +72,19 @@ QString templatePath(const TCDSetup& setup, const QString& caption)
 
 void TCDSetup::connectTemplatePage()
 {
-    runTemplateSaveDialog = [this] { return askTemplateFileName(this, m_settings.folder(Folder::eLabels)); };
-    confirmTemplateDelete = [this](const QString& caption) { return askDeleteTemplate(this, caption); };
+    runTemplateSaveDialog
+        = [this] { return askTemplateFileName(this, m_settings.folder(Folder::eLabels)); };
+    confirmTemplateDelete
+        = [this](const QString& caption) { return askDeleteTemplate(this, caption); };
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     Laden1 = PopupMenu1->addAction(QStringLiteral("Laden"), this, &TCDSetup::bLoadLabelClick);
     Speichern1 = PopupMenu1->addAction(QStringLiteral("Speichern"), this, &TCDSetup::bSaveClick);
-    Aktualisieren1 =
-        PopupMenu1->addAction(QStringLiteral("Aktualisieren"), this, &TCDSetup::bUpdateLabelClick);
-    Entfernen1 = PopupMenu1->addAction(QStringLiteral("Entfernen"), this, &TCDSetup::bDeleteLabelClick);
+    Aktualisieren1 = PopupMenu1->addAction(QStringLiteral("Aktualisieren"), this,
+                                           &TCDSetup::bUpdateLabelClick);
+    Entfernen1
+        = PopupMenu1->addAction(QStringLiteral("Entfernen"), this, &TCDSetup::bDeleteLabelClick);
 
     ListView->setIconSize(QSize(16, 16));
     ListView->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -106,8 +106,9 @@ void TCDSetup::LoadFileList()
     provideReadyTemplates(folder);
     ListView->clear();
     if (!folder.isEmpty()) {
-        const QStringList names = QDir(folder).entryList(
-            {kTemplatePattern}, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        const QStringList names = QDir(folder).entryList({kTemplatePattern},
+                                                         QDir::AllEntries | QDir::Hidden
+                                                             | QDir::System | QDir::NoDotAndDotDot);
         for (const QString& name : names)
             new QListWidgetItem(templateIcon(TemplateIcon::Template), name, ListView);
     }

@@ -37,15 +37,9 @@ QIcon templateIcon(TemplateIcon which)
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     switch (which) {
-    case TemplateIcon::Disc:
-        drawDisc(p);
-        break;
-    case TemplateIcon::Template:
-        drawDocument(p, QColor(30, 90, 210));
-        break;
-    case TemplateIcon::SelectedTemplate:
-        drawDocument(p, QColor(210, 30, 30));
-        break;
+    case TemplateIcon::Disc: drawDisc(p); break;
+    case TemplateIcon::Template: drawDocument(p, QColor(30, 90, 210)); break;
+    case TemplateIcon::SelectedTemplate: drawDocument(p, QColor(210, 30, 30)); break;
     }
     p.end();
     // The same picture when selected, so the list's highlight does not tint the mark.

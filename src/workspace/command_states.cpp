@@ -1,10 +1,9 @@
 // Brings the enabled state of the commands into line with the slots and the
 // clipboard: at every paint of the window, on mouse moves over its free
 // client area and when the clipboard changes.
-#include "workspace/t_sleevix.h"
-
 #include "platform/widgets/image_view.h"
 #include "workspace/slot_panel.h"
+#include "workspace/t_sleevix.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -33,8 +32,8 @@ protected:
     {
         if (event->type() == QEvent::Paint)
             m_window->FormPaint();
-        else if (event->type() == QEvent::MouseMove && watched == m_window->Client &&
-                 isOverFreeClientArea(static_cast<QMouseEvent*>(event)))
+        else if (event->type() == QEvent::MouseMove && watched == m_window->Client
+                 && isOverFreeClientArea(static_cast<QMouseEvent*>(event)))
             m_window->FormMouseMove();
         return false;
     }
@@ -76,9 +75,13 @@ void TSleevix::FormPaint()
     for (int menu : {1, 2}) {
         const bool ownTrash = (menu == 1 ? sbTrash1 : sbTrash2)->isEnabled();
         const std::pair<int, bool> itemStates[] = {
-            {kSwapItem, sbChange->isEnabled()}, {kCopyItem, ownTrash},
-            {kDeleteItem, ownTrash},            {kDeleteBothItem, anyTrash},
-            {kPrintItem, sbPrint->isEnabled()}, {kPreviewItem, sbPrint->isEnabled()},
+            {kSwapItem, sbChange->isEnabled()},
+            {kCopyItem, ownTrash},
+            {kDeleteItem, ownTrash},
+            {kDeleteBothItem, anyTrash},
+            {kPrintItem, sbPrint->isEnabled()},
+            {kPreviewItem, sbPrint->isEnabled()},
+            {kClipboardCopyItem, slotView(menu)->hasPicture()},
         };
         for (const auto& [index, enabled] : itemStates)
             popupItem(menu, index)->setEnabled(enabled);

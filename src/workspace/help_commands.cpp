@@ -1,14 +1,13 @@
 // The "H&ilfe" menu and the print-count information on the free client area.
-#include "workspace/t_sleevix.h"
-
-#include "workspace/help_document.h"
 #include "dialogs/t_about_box.h"
 #include "dialogs/t_form2.h"
 #include "dialogs/t_form3.h"
+#include "model/program_values.h"
+#include "platform/store/settings_store.h"
 #include "platform/widgets/error_box.h"
 #include "platform/widgets/free_area_double_click.h"
-#include "platform/store/settings_store.h"
-#include "model/program_values.h"
+#include "workspace/help_document.h"
+#include "workspace/t_sleevix.h"
 
 #include <QAction>
 #include <QDesktopServices>

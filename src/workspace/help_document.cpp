@@ -12,8 +12,8 @@ QString helpDocumentPath(const QString& programFolder)
 {
     const QDir folder(programFolder);
     const QString beside = folder.filePath(QStringLiteral("Help/Help.htm"));
-    const QString installed = QDir::cleanPath(
-        folder.filePath(QStringLiteral(SLEEVIX_INSTALLED_HELP "/Help.htm")));
+    const QString installed
+        = QDir::cleanPath(folder.filePath(QStringLiteral(SLEEVIX_INSTALLED_HELP "/Help.htm")));
     for (const QString& candidate : {beside, installed}) {
         if (QFileInfo::exists(candidate))
             return candidate;

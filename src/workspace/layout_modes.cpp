@@ -2,12 +2,11 @@
 // panels, captions, hints and visibility. Every box runs its handler on each
 // real change of its tick (toggled), so handlers that clear another box run
 // that box's handler in the middle of their own steps.
-#include "workspace/t_sleevix.h"
-
-#include "platform/widgets/image_view.h"
 #include "model/program_values.h"
+#include "platform/widgets/image_view.h"
 #include "workspace/slot_panel.h"
 #include "workspace/status_bar.h"
+#include "workspace/t_sleevix.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,10 +1,12 @@
-// Commands on the slot pictures: paste, clear the clipboard, swap, copy,
-// empty, print, and files dropped on the panels.
-#include "workspace/t_sleevix.h"
-
+// Commands on the slot pictures: paste, copy to the clipboard, clear the
+// clipboard, swap, copy, empty, print, placement, and files dropped on the
+// panels.
+#include "platform/pictures/picture_formats.h"
+#include "platform/pictures/picture_loader.h"
 #include "platform/widgets/error_box.h"
 #include "platform/widgets/image_view.h"
 #include "workspace/slot_panel.h"
+#include "workspace/t_sleevix.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -12,6 +14,8 @@
 #include <QImage>
 #include <QMimeData>
 #include <QToolButton>
+
+#include <optional>
 
 namespace {
 
@@ -48,6 +52,33 @@ const PopupCommand kPopupCommands[] = {
     {2, TSleevix::kDeleteBothItem, &TSleevix::Beidelschen2Click},
     {1, TSleevix::kPasteItem, &TSleevix::Einfgen1Click},
     {2, TSleevix::kPasteItem, &TSleevix::Einfgen2Click},
+    {1, TSleevix::kClipboardCopyItem, &TSleevix::InZwischenablage1Click},
+    {2, TSleevix::kClipboardCopyItem, &TSleevix::InZwischenablage2Click},
+};
+
+using PlacementChange = PicturePlacement (*)(PicturePlacement);
+
+PicturePlacement withFit(PicturePlacement placement, PictureFit fit)
+{
+    placement.fit = fit;
+    return placement;
+}
+
+struct PlacementCommand {
+    int index;
+    PlacementChange change;
+    std::optional<PictureFit> fit;  // the fit the item checks
+};
+
+const PlacementCommand kPlacementCommands[] = {
+    {TSleevix::kStretchItem, [](PicturePlacement p) { return withFit(p, PictureFit::Stretch); },
+     PictureFit::Stretch},
+    {TSleevix::kFillItem, [](PicturePlacement p) { return withFit(p, PictureFit::Fill); },
+     PictureFit::Fill},
+    {TSleevix::kFitItem, [](PicturePlacement p) { return withFit(p, PictureFit::Fit); },
+     PictureFit::Fit},
+    {TSleevix::kTurnLeftItem, [](PicturePlacement p) { return p.turnedLeft(); }, std::nullopt},
+    {TSleevix::kTurnRightItem, [](PicturePlacement p) { return p.turnedRight(); }, std::nullopt},
 };
 
 }  // namespace
@@ -58,6 +89,12 @@ void TSleevix::connectPictureCommands()
         connect(this->*entry.button, &QToolButton::clicked, this, entry.command);
     for (const PopupCommand& entry : kPopupCommands)
         connect(popupItem(entry.menu, entry.index), &QAction::triggered, this, entry.command);
+    for (int slot : {1, 2}) {
+        for (const PlacementCommand& entry : kPlacementCommands) {
+            connect(popupItem(slot, entry.index), &QAction::triggered, this,
+                    [this, slot, change = entry.change] { changePlacement(slot, change); });
+        }
+    }
 
     using Handler = void (TSleevix::*)(TDragDrop*, TDragKeyState, QPoint, TDropEffectSet);
     auto makeDropTarget = [this](SlotPanel* panel, Handler handler) {
@@ -79,15 +116,32 @@ void TSleevix::connectPictureCommands()
     connectCommandStates();
 }
 
-void TSleevix::pasteInto(int slot)
+// A picture in a format of its own (SVG, PDF, WebP, HEIC ...) loads as the
+// same file would; anything else Qt reads as an image.
+Picture TSleevix::clipboardPicture()
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (!data || !data->hasImage())
+    if (!data)
+        return {};
+    for (const QString& type : pictureMimeTypes()) {
+        if (!data->hasFormat(type))
+            continue;
+        try {
+            return decodePictureData(data->data(type), type);
+        } catch (const InvalidPictureError&) {
+        }
+    }
+    if (!data->hasImage())
+        return {};
+    return Picture::fromImage(qvariant_cast<QImage>(data->imageData()));
+}
+
+void TSleevix::pasteInto(int slot)
+{
+    const Picture picture = clipboardPicture();
+    if (picture.isEmpty())
         return;
-    const QImage image = qvariant_cast<QImage>(data->imageData());
-    if (image.isNull())
-        return;
-    slotView(slot)->setPicture(Picture::fromImage(image));
+    slotView(slot)->setPicture(picture);
     updateTrashButtons();
 }
 
@@ -109,6 +163,49 @@ void TSleevix::Einfgen1Click()
 void TSleevix::Einfgen2Click()
 {
     pasteInto(2);
+}
+
+// The picture goes as it is drawn on its panel, placement and all, at its
+// own resolution, so that another program (or a paste into the other slot)
+// gets what the user sees.
+void TSleevix::copyToClipboard(int slot)
+{
+    const Picture picture = slotPicture(slot);
+    if (picture.isEmpty())
+        return;
+    const QImage drawn = picture.drawnAtOwnResolution(QSizeF(slotView(slot)->size()));
+    if (!drawn.isNull())
+        QGuiApplication::clipboard()->setImage(drawn);
+}
+
+void TSleevix::InZwischenablage1Click()
+{
+    copyToClipboard(1);
+}
+
+void TSleevix::InZwischenablage2Click()
+{
+    copyToClipboard(2);
+}
+
+void TSleevix::changePlacement(int slot, PicturePlacement (*change)(PicturePlacement))
+{
+    Picture picture = slotPicture(slot);
+    if (picture.isEmpty())
+        return;
+    picture.setPlacement(change(picture.placement()));
+    slotView(slot)->setPicture(picture);
+}
+
+void TSleevix::showPlacementItems(int menu)
+{
+    const Picture picture = slotPicture(menu);
+    for (const PlacementCommand& entry : kPlacementCommands) {
+        QAction* item = popupItem(menu, entry.index);
+        item->setEnabled(!picture.isEmpty());
+        if (entry.fit)
+            item->setChecked(!picture.isEmpty() && picture.placement().fit == *entry.fit);
+    }
 }
 
 // Empties the clipboard for every program, whatever it holds.

@@ -1,15 +1,14 @@
 // Loading picture files into the slots, with automatic size recognition.
-#include "workspace/t_sleevix.h"
-
-#include "platform/widgets/error_box.h"
-#include "platform/widgets/image_view.h"
+#include "model/program_values.h"
 #include "platform/desktop/modules.h"
 #include "platform/pictures/picture_loader.h"
 #include "platform/store/settings_store.h"
+#include "platform/widgets/error_box.h"
+#include "platform/widgets/image_view.h"
 #include "settings/t_cd_setup.h"
-#include "model/program_values.h"
 #include "workspace/picture_open_dialog.h"
 #include "workspace/slot_panel.h"
+#include "workspace/t_sleevix.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -40,8 +39,10 @@ void TSleevix::connectPictureHandlers()
     connect(popupItem(2, kLoadItem), &QAction::triggered, this, &TSleevix::Bildladen1Click);
     connect(bFront, &QPushButton::clicked, this, &TSleevix::Button1Click);
     connect(bBack, &QPushButton::clicked, this, &TSleevix::bBackClick);
-    connect(popupItem(1, kRecognitionItem), &QAction::triggered, this, &TSleevix::Bilderkennung1Click);
-    connect(popupItem(2, kRecognitionItem), &QAction::triggered, this, &TSleevix::Bilderkennung2Click);
+    connect(popupItem(1, kRecognitionItem), &QAction::triggered, this,
+            &TSleevix::Bilderkennung1Click);
+    connect(popupItem(2, kRecognitionItem), &QAction::triggered, this,
+            &TSleevix::Bilderkennung2Click);
 }
 
 void TSleevix::emptySlot(int slot)
@@ -91,8 +92,8 @@ void TSleevix::SetJPEGOptions(Picture&)
 
 bool TSleevix::recognitionApplies() const
 {
-    return program().AutoFormat && !cbDouble->isChecked() && !cbSecFront->isChecked() &&
-           !cbCD->isChecked();
+    return program().AutoFormat && !cbDouble->isChecked() && !cbSecFront->isChecked()
+        && !cbCD->isChecked();
 }
 
 // A progressive JPEG shows its coarse first scan in the slot while the rest

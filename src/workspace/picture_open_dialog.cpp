@@ -1,5 +1,6 @@
 #include "workspace/picture_open_dialog.h"
 
+#include "platform/pictures/picture_formats.h"
 #include "platform/pictures/picture_loader.h"
 
 #include <QFileInfo>
@@ -22,17 +23,11 @@ constexpr qint64 kPreviewFileLimit = 40 * 1024 * 1024;
 
 QStringList PictureOpenDialog::nameFilterList()
 {
-    return {
-        QStringLiteral("Alle Bilder (*.jpg *.jpeg *.bmp *.ico *.emf *.wmf *.JPG *.JPEG *.BMP *.ICO *.EMF *.WMF)"),
-        QStringLiteral("JPEG-Bilder (*.jpg *.jpeg *.JPG *.JPEG)"),
-        QStringLiteral("Bitmaps (*.bmp *.BMP)"),
-        QStringLiteral("Symbole (*.ico *.ICO)"),
-        QStringLiteral("Erweiterte Metadateien (*.emf *.EMF)"),
-        QStringLiteral("Metadateien (*.wmf *.WMF)"),
-    };
+    return pictureNameFilters();
 }
 
-PictureOpenDialog::PictureOpenDialog(QWidget* parent, const QString& folder, const QString& fileName)
+PictureOpenDialog::PictureOpenDialog(QWidget* parent, const QString& folder,
+                                     const QString& fileName)
     : QFileDialog(parent, QStringLiteral("Öffnen"), folder)
 {
     setOption(QFileDialog::DontUseNativeDialog);

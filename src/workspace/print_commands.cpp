@@ -1,15 +1,14 @@
 // The main window's print commands: print, preview, PDF export, printer
 // setup and printer calibration.
-#include "workspace/t_sleevix.h"
-
-#include "platform/widgets/error_box.h"
-#include "platform/store/settings_store.h"
-#include "print/calibrate_printer.h"
+#include "model/program_values.h"
 #include "platform/printing/print_support.h"
 #include "platform/printing/printer_choice.h"
+#include "platform/store/settings_store.h"
+#include "platform/widgets/error_box.h"
+#include "print/calibrate_printer.h"
 #include "print/sheets.h"
 #include "settings/t_cd_setup.h"
-#include "model/program_values.h"
+#include "workspace/t_sleevix.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -131,8 +130,8 @@ void TSleevix::mPrinterSetupClick()
 {
     runGuarded(this, [this] {
         PrinterChoice& printers = PrinterChoice::instance();
-        const QString chosen =
-            printSupport().choosePrinter(this, printers.installedPrinters(), printers.currentPrinter());
+        const QString chosen = printSupport().choosePrinter(this, printers.installedPrinters(),
+                                                            printers.currentPrinter());
         if (chosen.isEmpty())
             return;
         printers.setCurrentPrinter(chosen);
@@ -145,9 +144,10 @@ void TSleevix::mCalibrateClick()
     runGuarded(this, [this] {
         const QString printer = PrinterChoice::instance().installedCurrentPrinter();
         if (printer.isEmpty()) {
-            QMessageBox::information(this, QStringLiteral("Drucker kalibrieren"),
-                                     QStringLiteral("Es ist kein Drucker eingerichtet. Ausdrucke werden als "
-                                                    "PDF-Datei gespeichert und brauchen keine Kalibrierung."));
+            QMessageBox::information(
+                this, QStringLiteral("Drucker kalibrieren"),
+                QStringLiteral("Es ist kein Drucker eingerichtet. Ausdrucke werden als "
+                               "PDF-Datei gespeichert und brauchen keine Kalibrierung."));
             return;
         }
         calibratePrinter(this, printer);

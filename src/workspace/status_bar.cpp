@@ -96,5 +96,6 @@ void StatusBar::showText(int index)
 {
     QLabel* panel = m_panels.at(index);
     const int room = panel->contentsRect().width() - kTextIndent;
-    panel->setText(panel->fontMetrics().elidedText(m_texts.at(index), Qt::ElideRight, qMax(0, room)));
+    panel->setText(
+        panel->fontMetrics().elidedText(m_texts.at(index), Qt::ElideRight, qMax(0, room)));
 }

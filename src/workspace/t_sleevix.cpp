@@ -1,14 +1,15 @@
 #include "workspace/t_sleevix.h"
 
-#include "workspace/help_document.h"
-#include "platform/widgets/error_box.h"
-#include "platform/desktop/clipboard_owner.h"
-#include "platform/widgets/image_view.h"
-#include "platform/desktop/program_icons.h"
-#include "platform/store/settings_store.h"
-#include "settings/t_cd_setup.h"
 #include "model/program_values.h"
+#include "platform/desktop/clipboard_owner.h"
+#include "platform/desktop/program_icons.h"
+#include "platform/pictures/picture_formats.h"
+#include "platform/store/settings_store.h"
 #include "platform/store/settings_type_error.h"
+#include "platform/widgets/error_box.h"
+#include "platform/widgets/image_view.h"
+#include "settings/t_cd_setup.h"
+#include "workspace/help_document.h"
 #include "workspace/slot_panel.h"
 #include "workspace/status_bar.h"
 
@@ -25,10 +26,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QToolButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QUrl>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -59,14 +61,14 @@ const LayoutValue kSaveOrder[] = {
 };
 
 // The buttons' icons, rendered into the program at build time.
-const std::pair<QToolButton* Ui::TSleevix::*, const char*> kButtonIcons[] = {
-    {&TSleevix::sbClose, "close"},       {&TSleevix::sbKonfig, "settings"},
-    {&TSleevix::sbPrint, "print"},       {&TSleevix::sbFront, "front"},
-    {&TSleevix::sbBack, "back"},         {&TSleevix::sbDouble, "double"},
-    {&TSleevix::sbCD, "cd"},             {&TSleevix::spDVD, "dvd"},
-    {&TSleevix::spVHS, "vhs"},           {&TSleevix::sbClipbrd1, "paste1"},
-    {&TSleevix::sbClipbrd2, "paste2"},   {&TSleevix::sbChange, "swap"},
-    {&TSleevix::sbClear, "clear"},       {&TSleevix::sbTrash1, "trash"},
+const std::pair<QToolButton * Ui::TSleevix::*, const char*> kButtonIcons[] = {
+    {&TSleevix::sbClose, "close"},     {&TSleevix::sbKonfig, "settings"},
+    {&TSleevix::sbPrint, "print"},     {&TSleevix::sbFront, "front"},
+    {&TSleevix::sbBack, "back"},       {&TSleevix::sbDouble, "double"},
+    {&TSleevix::sbCD, "cd"},           {&TSleevix::spDVD, "dvd"},
+    {&TSleevix::spVHS, "vhs"},         {&TSleevix::sbClipbrd1, "paste1"},
+    {&TSleevix::sbClipbrd2, "paste2"}, {&TSleevix::sbChange, "swap"},
+    {&TSleevix::sbClear, "clear"},     {&TSleevix::sbTrash1, "trash"},
     {&TSleevix::sbTrash2, "trash"},
 };
 
@@ -78,9 +80,9 @@ TSleevix::TSleevix(const QStringList& arguments, QWidget* parent)
     initResources();
     setObjectName(QStringLiteral("Sleevix"));
     setWindowIcon(programIcon("sleevix"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
     setUpControls();
     buildPopupMenus();
     connectLayoutHandlers();
@@ -136,7 +138,12 @@ bool TSleevix::clipboardHasPicture() const
     if (clipboardIsUnowned())
         return false;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data && data->hasImage();
+    if (!data)
+        return false;
+    const QStringList types = pictureMimeTypes();
+    return data->hasImage() || std::any_of(types.begin(), types.end(), [data](const QString& type) {
+               return data->hasFormat(type);
+           });
 }
 
 bool TSleevix::event(QEvent* event)

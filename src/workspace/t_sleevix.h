@@ -1,10 +1,11 @@
 #pragma once
 
+#include "ui_t_sleevix.h"
+
 #include "dragdrop/t_drag_drop_files.h"
 #include "model/main_window_control.h"
 #include "model/main_window_view.h"
 #include "platform/pictures/picture.h"
-#include "ui_t_sleevix.h"
 #include "workspace/command_line.h"
 
 #include <QMainWindow>
@@ -49,8 +50,8 @@ public:
 
     // Context menu items are addressed by position, separators included.
     static constexpr int kLoadItem = 0;
-    static constexpr int kRecognitionItem = 11;
-    static constexpr int kSettingsItem = 12;
+    static constexpr int kRecognitionItem = 12;
+    static constexpr int kSettingsItem = 13;
     QAction* popupItem(int menu, int index) const;
     QMenu* popupMenu(int menu);
 
@@ -151,6 +152,13 @@ public:
     static constexpr int kPrintItem = 7;
     static constexpr int kPreviewItem = 8;
     static constexpr int kPasteItem = 10;
+    static constexpr int kClipboardCopyItem = 11;
+    // How the slot's picture fills its rectangle, and its turns.
+    static constexpr int kStretchItem = 15;
+    static constexpr int kFillItem = 16;
+    static constexpr int kFitItem = 17;
+    static constexpr int kTurnLeftItem = 18;
+    static constexpr int kTurnRightItem = 19;
     TDragDropFiles* DragDropFiles1 = nullptr;
     TDragDropFiles* DragDropFiles2 = nullptr;
     void DragDropFiles1ProcessDropped(TDragDrop* sender, TDragKeyState keyState, QPoint point,
@@ -161,6 +169,9 @@ public:
     void sbClipbrd2Click();
     void Einfgen1Click();
     void Einfgen2Click();
+    // "In Zwischenablage kopieren": the slot's picture as it is drawn.
+    void InZwischenablage1Click();
+    void InZwischenablage2Click();
     void sbClearClick();
     void sbChangeClick();
     void Bildertauschen1Click();
@@ -232,7 +243,13 @@ private:
     // Picture commands and command states.
     void connectPictureCommands();
     void connectCommandStates();
+    static Picture clipboardPicture();
     void pasteInto(int slot);
+    void copyToClipboard(int slot);
+    // The slot picture placed anew: `change` makes its new placement.
+    void changePlacement(int slot, PicturePlacement (*change)(PicturePlacement));
+    // The placement items of a context menu as its slot's picture stands.
+    void showPlacementItems(int menu);
     void copySlot(int from, int to);
     void loadDropped(int panelSlot, QStringList files);
     void refreshClipboardCommands();

@@ -1,10 +1,10 @@
 // The context menus of the two picture panels. They stay in code: Qt
 // Designer lays out menus only on a menu bar.
+#include "workspace/slot_panel.h"
 #include "workspace/t_sleevix.h"
 
-#include "workspace/slot_panel.h"
-
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 
 namespace {
@@ -27,8 +27,15 @@ const PopupSpec kPopupItems[] = {
     {"Druckvorschau1", "Druckvorschau2", "Druckvorschau"},
     {nullptr, nullptr, nullptr},
     {"Einfgen1", "Einfgen2", "Einfügen aus Zwischenablage"},
+    {"InZwischenablage1", "InZwischenablage2", "In Zwischenablage kopieren"},
     {"Bilderkennung1", "Bilderkennung2", "Bilderkennung"},
     {"Einstellungen1", "Einstellungen2", "Einstellungen"},
+    {nullptr, nullptr, nullptr},
+    {"Strecken1", "Strecken2", "&Strecken"},
+    {"Fuellen1", "Fuellen2", "&Füllen"},
+    {"Einpassen1", "Einpassen2", "&Einpassen"},
+    {"Linksdrehen1", "Linksdrehen2", "Nach &links drehen"},
+    {"Rechtsdrehen1", "Rechtsdrehen2", "Nach &rechts drehen"},
 };
 
 QString u(const char* text)
@@ -55,13 +62,23 @@ void TSleevix::buildPopupMenus()
             action->setObjectName(QLatin1String(menuIndex == 1 ? item.front : item.back));
         }
         items.at(kRecognitionItem)->setCheckable(true);
+        // One fit at a time, shown as radio items.
+        auto* fits = new QActionGroup(this);
+        for (int fit : {kStretchItem, kFillItem, kFitItem}) {
+            items.at(fit)->setCheckable(true);
+            fits->addAction(items.at(fit));
+        }
     }
     Panel1->setContextMenuPolicy(Qt::CustomContextMenu);
     Panel2->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(Panel1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { popupMenu(1)->popup(Panel1->mapToGlobal(pos)); });
-    connect(Panel2, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { popupMenu(2)->popup(Panel2->mapToGlobal(pos)); });
+    for (int menu : {1, 2}) {
+        QWidget* panel = menu == 1 ? Panel1 : Panel2;
+        connect(panel, &QWidget::customContextMenuRequested, this,
+                [this, menu, panel](const QPoint& pos) {
+                    showPlacementItems(menu);
+                    popupMenu(menu)->popup(panel->mapToGlobal(pos));
+                });
+    }
 }
 
 QAction* TSleevix::popupItem(int menu, int index) const

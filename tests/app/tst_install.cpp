@@ -1,8 +1,9 @@
-#include "workspace/help_document.h"
 #include "platform/desktop/modules.h"
+#include "platform/helper_pictures/picture_helper.h"
 #include "platform/metafiles/metafile_helper.h"
-#include "platform/pictures/picture_loader.h"
+#include "platform/pictures/picture_formats.h"
 #include "support/test_env.h"
+#include "workspace/help_document.h"
 
 #include <QApplication>
 #include <QDir>
@@ -36,8 +37,9 @@ private slots:
     {
         QVERIFY(QFileInfo(path("bin/sleevix")).isExecutable());
         const QStringList lines = menuEntry();
-        for (const char* line : {"[Desktop Entry]", "Type=Application", "Name=Sleevix",
-                                 "Exec=sleevix %F", "Icon=sleevix", "Categories=Graphics;Publishing;"})
+        for (const char* line :
+             {"[Desktop Entry]", "Type=Application", "Name=Sleevix", "Exec=sleevix %F",
+              "Icon=sleevix", "Categories=Graphics;Publishing;"})
             QVERIFY2(lines.contains(QLatin1String(line)), line);
         QVERIFY(lines.filter(QRegularExpression("^Comment=.+")).size() == 1);
     }
@@ -49,7 +51,8 @@ private slots:
         const QMimeDatabase types;
         QStringList readable;
         for (const QString& extension : readablePictureExtensions()) {
-            const QString type = types.mimeTypeForFile("x." + extension, QMimeDatabase::MatchExtension).name();
+            const QString type
+                = types.mimeTypeForFile("x." + extension, QMimeDatabase::MatchExtension).name();
             if (!readable.contains(type))
                 readable << type;
         }
@@ -65,7 +68,8 @@ private slots:
         QStringList listed;
         QXmlStreamReader xml(&metainfo);
         while (!xml.atEnd()) {
-            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("mediatype"))
+            if (xml.readNext() == QXmlStreamReader::StartElement
+                && xml.name() == QLatin1String("mediatype"))
                 listed << xml.readElementText();
         }
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
@@ -85,7 +89,8 @@ private slots:
     {
         QVERIFY(QFileInfo::exists(path("share/icons/hicolor/scalable/apps/sleevix.svg")));
         for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-            const QImage icon(path(QStringLiteral("share/icons/hicolor/%1x%1/apps/sleevix.png").arg(size)));
+            const QImage icon(
+                path(QStringLiteral("share/icons/hicolor/%1x%1/apps/sleevix.png").arg(size)));
             QCOMPARE(icon.size(), QSize(size, size));
             QVERIFY(icon.pixelColor(size / 2, size / 2).alpha() > 0);
         }
@@ -111,15 +116,17 @@ private slots:
         }
     }
 
-    // The metafile helper goes with the program's private parts, not among
-    // the commands in bin/.
-    void metafileHelperIsFoundByTheInstalledProgram()
+    // The helpers go with the program's private parts, not among the
+    // commands in bin/.
+    void helpersAreFoundByTheInstalledProgram()
     {
-        const QStringList candidates = MetafileHelper::candidates(path("bin"));
-        QCOMPARE(candidates.size(), 2);
-        QVERIFY2(!QFileInfo::exists(candidates.first()), qPrintable(candidates.first()));
-        QCOMPARE(candidates.last(), path("libexec/sleevix/sleevix-metafile-helper"));
-        QVERIFY(QFileInfo(candidates.last()).isExecutable());
+        for (const QString helper : {MetafileHelper::kProgramName, PictureHelper::kProgramName}) {
+            const QStringList candidates = MetafileHelper::candidates(path("bin"), helper);
+            QCOMPARE(candidates.size(), 2);
+            QVERIFY2(!QFileInfo::exists(candidates.first()), qPrintable(candidates.first()));
+            QCOMPARE(candidates.last(), path("libexec/sleevix/" + helper));
+            QVERIFY(QFileInfo(candidates.last()).isExecutable());
+        }
     }
 
     void missingModuleIsReportedByName()
@@ -128,7 +135,8 @@ private slots:
             moduleEntry(QStringLiteral("gibt-es-nicht"), "entry");
             QFAIL("no error for a missing module");
         } catch (const ModuleError& error) {
-            QVERIFY2(error.message().contains("sleevix-gibt-es-nicht.so"), qPrintable(error.message()));
+            QVERIFY2(error.message().contains("sleevix-gibt-es-nicht.so"),
+                     qPrintable(error.message()));
             QVERIFY(error.message().contains("Bitte installieren Sie Sleevix neu."));
         }
     }

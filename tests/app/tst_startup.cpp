@@ -1,14 +1,14 @@
-#include "platform/store/settings_error.h"
-#include "platform/store/settings_store.h"
-#include "platform/desktop/single_instance.h"
-#include "settings/t_cd_setup.h"
 #include "model/program_values.h"
 #include "platform/desktop/display_identity.h"
+#include "platform/desktop/single_instance.h"
+#include "platform/store/settings_error.h"
+#include "platform/store/settings_store.h"
+#include "settings/t_cd_setup.h"
 #include "support/message_boxes.h"
 #include "support/test_env.h"
 #include "workspace/command_line.h"
-#include "workspace/t_sleevix.h"
 #include "workspace/slot_panel.h"
+#include "workspace/t_sleevix.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,9 +22,10 @@
 #include <QTest>
 #include <QToolButton>
 
-#include <pwd.h>
 #include <sys/socket.h>
 #include <sys/un.h>
+
+#include <pwd.h>
 #include <unistd.h>
 
 namespace {
@@ -74,7 +75,7 @@ public:
     bool endsAsASecondStart()
     {
         return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit
-               && process.exitCode() == 0;
+            && process.exitCode() == 0;
     }
 
     QProcessEnvironment environment;
@@ -104,7 +105,10 @@ public:
         m_child.kill();
         m_child.waitForFinished();
     }
-    bool waitForListening() { return m_child.waitForReadyRead(10000) && m_child.readLine().trimmed() == "listening"; }
+    bool waitForListening()
+    {
+        return m_child.waitForReadyRead(10000) && m_child.readLine().trimmed() == "listening";
+    }
     QString received() { return QString::fromUtf8(m_child.readAll()); }
 
 private:
@@ -296,8 +300,8 @@ private slots:
         QVERIFY(a.process.waitForStarted());
         QVERIFY(b.process.waitForStarted());
         QTest::qWait(2500);
-        const int running = int(a.process.state() == QProcess::Running) +
-                            int(b.process.state() == QProcess::Running);
+        const int running = int(a.process.state() == QProcess::Running)
+            + int(b.process.state() == QProcess::Running);
         QCOMPARE(running, 1);
     }
 
@@ -329,7 +333,8 @@ private slots:
         QTemporaryDir folder;
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
-        qstrncpy(address.sun_path, QFile::encodeName(folder.filePath("wayland-7")).constData(), sizeof address.sun_path);
+        qstrncpy(address.sun_path, QFile::encodeName(folder.filePath("wayland-7")).constData(),
+                 sizeof address.sun_path);
         const auto* bound = reinterpret_cast<const sockaddr*>(&address);
         const int compositor = ::socket(AF_UNIX, SOCK_STREAM, 0);
         QVERIFY(::bind(compositor, bound, sizeof address) == 0 && ::listen(compositor, 1) == 0);
@@ -347,9 +352,11 @@ private slots:
         QTest::addColumn<bool>("opensFolder");
         QTest::addColumn<QStringList>("files");  // relative ones below the working folder
         QTest::newRow("nothing") << QStringList() << false << QStringList();
-        QTest::newRow("files") << QStringList{"a.jpg", "/b/c.bmp"} << false << QStringList{"a.jpg", "/b/c.bmp"};
+        QTest::newRow("files") << QStringList{"a.jpg", "/b/c.bmp"} << false
+                               << QStringList{"a.jpg", "/b/c.bmp"};
         QTest::newRow("open first") << QStringList{"open", "a.jpg"} << true << QStringList{"a.jpg"};
-        QTest::newRow("open later is a file") << QStringList{"a.jpg", "open"} << false << QStringList{"a.jpg", "open"};
+        QTest::newRow("open later is a file")
+            << QStringList{"a.jpg", "open"} << false << QStringList{"a.jpg", "open"};
         QTest::newRow("Open is a file") << QStringList{"Open"} << false << QStringList{"Open"};
     }
 
@@ -371,9 +378,11 @@ private slots:
         QTest::addColumn<QString>("link");  // made a link to "/" before the start
         QTest::addColumn<QString>("folder");
         const QString qtFallback = "runtime-" + userName();
-        QTest::newRow("the desktop's") << true << "" << "runtime";
+        QTest::newRow("the desktop's") << true << ""
+                                       << "runtime";
         QTest::newRow("none set") << false << "" << qtFallback;
-        QTest::newRow("the usual fallback a link") << false << qtFallback << QString("sleevix-%1").arg(geteuid());
+        QTest::newRow("the usual fallback a link")
+            << false << qtFallback << QString("sleevix-%1").arg(geteuid());
     }
 
     void socketLivesInAFolderOnlyTheUserCanEnter()

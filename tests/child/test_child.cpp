@@ -13,21 +13,20 @@
 //                                           listens on a socket at PATH as "nobody" (started
 //                                           as root), reports "listening", then what each
 //                                           connection sent, as "received: BYTES"
-#include "platform/store/settings_error.h"
 #include "platform/profile/ini_profile.h"
+#include "platform/store/settings_error.h"
 #include "platform/store/settings_store.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QString>
 
-#include <sqlite3.h>
-
 #include <cstdio>
 #include <cstring>
-
+#include <sqlite3.h>
 #include <sys/socket.h>
 #include <sys/un.h>
+
 #include <unistd.h>
 
 namespace {
@@ -62,7 +61,8 @@ void report(const QString& line)
     SettingsStore store(file);
     for (int generation = 1;; ++generation) {
         for (int i = 0; i < kStoreValues; ++i)
-            store.writeString(QStringLiteral("Url%1").arg(i), QStringLiteral("https://example.org/%1").arg(generation));
+            store.writeString(QStringLiteral("Url%1").arg(i),
+                              QStringLiteral("https://example.org/%1").arg(generation));
         store.writeInteger(QStringLiteral("AnzPrint"), generation);
         report(QStringLiteral("generation %1").arg(generation));
     }
@@ -94,10 +94,10 @@ int holdExclusiveLock(const QString& file)
     sqlite3* db = nullptr;
     if (sqlite3_open(QFile::encodeName(file).constData(), &db) != SQLITE_OK)
         return 3;
-    const char* change =
-        "BEGIN EXCLUSIVE;"
-        "INSERT INTO settings_values (key, name, type, value) VALUES ('Software\\Tarnholm\\Sleevix', 'CD-links', 4, 88)"
-        " ON CONFLICT (key, name) DO UPDATE SET value = excluded.value";
+    const char* change = "BEGIN EXCLUSIVE;"
+                         "INSERT INTO settings_values (key, name, type, value) VALUES "
+                         "('Software\\Tarnholm\\Sleevix', 'CD-links', 4, 88)"
+                         " ON CONFLICT (key, name) DO UPDATE SET value = excluded.value";
     if (sqlite3_exec(db, change, nullptr, nullptr, nullptr) != SQLITE_OK) {
         report(QStringLiteral("lock: %1").arg(QString::fromUtf8(sqlite3_errmsg(db))));
         return 0;
@@ -106,7 +106,8 @@ int holdExclusiveLock(const QString& file)
     for (int c = std::getchar(); c != '\n' && c != EOF; c = std::getchar()) {
     }
     const bool committed = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
-    report(QStringLiteral("commit: %1").arg(committed ? QStringLiteral("ok") : QString::fromUtf8(sqlite3_errmsg(db))));
+    report(QStringLiteral("commit: %1")
+               .arg(committed ? QStringLiteral("ok") : QString::fromUtf8(sqlite3_errmsg(db))));
     sqlite3_close(db);
     return 0;
 }

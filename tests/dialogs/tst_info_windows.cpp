@@ -1,11 +1,11 @@
-#include "workspace/help_document.h"
 #include "dialogs/t_about_box.h"
 #include "dialogs/t_form3.h"
+#include "model/program_values.h"
+#include "platform/printing/print_runner.h"
 #include "platform/printing/recording_device.h"
 #include "platform/store/settings_store.h"
-#include "platform/printing/print_runner.h"
-#include "model/program_values.h"
 #include "support/test_env.h"
+#include "workspace/help_document.h"
 #include "workspace/slot_panel.h"
 #include "workspace/t_sleevix.h"
 
@@ -118,7 +118,8 @@ private slots:
         ShownWindows shown(app.main());
         QTest::mouseDClick(app.main().Panel1, Qt::LeftButton, {}, QPoint(20, 20));
         QTest::mouseDClick(app.main().cbCD, Qt::LeftButton, {}, QPoint(3, 3));
-        QTest::mouseDClick(app.main().Client, Qt::LeftButton, {}, app.main().Panel2->geometry().center());
+        QTest::mouseDClick(app.main().Client, Qt::LeftButton, {},
+                           app.main().Panel2->geometry().center());
         QTest::mouseDClick(app.main().Client, Qt::RightButton, {}, freeClientPoint(app.main()));
         QVERIFY(shown.captions.isEmpty());
     }
@@ -177,9 +178,10 @@ private slots:
         QFile file(QFileInfo(QStringLiteral(SLEEVIX_BINARY)).dir().filePath("Help/Help.htm"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString html = QString::fromUtf8(file.readAll());
-        for (const char* topic : {"Bild laden", "Drag", "Zwischenablage", "Bilderkennung", "Gefaltet",
-                                  "DVD", "VHS", "Testdruck", "PDF", "Allgemeines", "Vorder/Rückseite",
-                                  "Doppelseite", "CD Layout", "Vorlagen", "URL's", "Maße", "Links"})
+        for (const char* topic :
+             {"Bild laden", "Drag", "Zwischenablage", "Bilderkennung", "Gefaltet", "DVD", "VHS",
+              "Testdruck", "PDF", "Allgemeines", "Vorder/Rückseite", "Doppelseite", "CD Layout",
+              "Vorlagen", "URL's", "Maße", "Links"})
             QVERIFY2(html.contains(QString::fromUtf8(topic)), topic);
         for (const char* external : {"<img", "<script", "<link"})  // self-contained
             QVERIFY(!html.contains(QLatin1String(external), Qt::CaseInsensitive));

@@ -1,9 +1,9 @@
 #include "dialogs/t_form2.h"
 #include "platform/store/settings_store.h"
 #include "platform/widgets/tabbed_pages.h"
-#include "settings/t_cd_setup.h"
 #include "settings/link_list_editor.h"
 #include "settings/link_target.h"
+#include "settings/t_cd_setup.h"
 #include "support/test_env.h"
 #include "workspace/t_sleevix.h"
 
@@ -43,14 +43,16 @@ QStringList listed(const QListWidget* list)
 
 void clickEntry(QListWidget* list, int row)
 {
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
 }
 
 // A double-click begins with a click, which selects the entry.
 void doubleClickEntry(QListWidget* list, int row)
 {
     clickEntry(list, row);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                       list->visualItemRect(list->item(row)).center());
 }
 
 void type(QLineEdit* field, const QString& text)
@@ -208,17 +210,26 @@ private slots:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("opens");  // empty: refused
         const QString folder = QCoreApplication::applicationDirPath();
-        QTest::newRow("http") << "http://example.org/covers" << "http://example.org/covers";
-        QTest::newRow("https") << "HTTPS://example.org" << "https://example.org";
-        QTest::newRow("ftp") << "ftp://ftp.example.org/pub" << "ftp://ftp.example.org/pub";
-        QTest::newRow("www") << " www.example.org " << "http://www.example.org";
+        QTest::newRow("http") << "http://example.org/covers"
+                              << "http://example.org/covers";
+        QTest::newRow("https") << "HTTPS://example.org"
+                               << "https://example.org";
+        QTest::newRow("ftp") << "ftp://ftp.example.org/pub"
+                             << "ftp://ftp.example.org/pub";
+        QTest::newRow("www") << " www.example.org "
+                             << "http://www.example.org";
         QTest::newRow("folder") << folder << QUrl::fromLocalFile(folder).toString();
         QTest::newRow("program") << QCoreApplication::applicationFilePath() << "";
-        QTest::newRow("file url") << "file:///etc" << "";
-        QTest::newRow("javascript") << "javascript:alert(1)" << "";
-        QTest::newRow("no host") << "http:covers" << "";
-        QTest::newRow("missing folder") << "/no/such/folder" << "";
-        QTest::newRow("relative folder") << "." << "";
+        QTest::newRow("file url") << "file:///etc"
+                                  << "";
+        QTest::newRow("javascript") << "javascript:alert(1)"
+                                    << "";
+        QTest::newRow("no host") << "http:covers"
+                                 << "";
+        QTest::newRow("missing folder") << "/no/such/folder"
+                                        << "";
+        QTest::newRow("relative folder") << "."
+                                         << "";
     }
 
     void onlyWebAddressesAndFoldersAreOpenable()

@@ -42,8 +42,7 @@ struct Answer {
     Qt::DropAction action = Qt::IgnoreAction;
 };
 
-template <typename Event>
-Answer deliver(QWidget* target, const MimeData& data, Gesture gesture)
+template <typename Event> Answer deliver(QWidget* target, const MimeData& data, Gesture gesture)
 {
     Event event(kDropPoint, gesture.offered, data.get(), Qt::LeftButton, gesture.modifiers);
     QCoreApplication::sendEvent(target, &event);
@@ -54,12 +53,9 @@ Answer deliver(QWidget* target, const MimeData& data, Gesture gesture)
 Answer send(QEvent::Type type, QWidget* target, const MimeData& data, Gesture gesture = {})
 {
     switch (type) {
-    case QEvent::DragEnter:
-        return deliver<QDragEnterEvent>(target, data, gesture);
-    case QEvent::DragMove:
-        return deliver<QDragMoveEvent>(target, data, gesture);
-    default:
-        return deliver<QDropEvent>(target, data, gesture);
+    case QEvent::DragEnter: return deliver<QDragEnterEvent>(target, data, gesture);
+    case QEvent::DragMove: return deliver<QDragMoveEvent>(target, data, gesture);
+    default: return deliver<QDropEvent>(target, data, gesture);
     }
 }
 
@@ -203,7 +199,8 @@ void TestDragDrop::dragsWithoutLocalFilesAreRefused()
     QFETCH(MimeData, entering);
     QFETCH(MimeData, dropped);
     int drops = 0;
-    m_files->OnDrop = [&drops](const QMimeData*, TDragKeyState, QPoint, TDropEffectSet&) { ++drops; };
+    m_files->OnDrop
+        = [&drops](const QMimeData*, TDragKeyState, QPoint, TDropEffectSet&) { ++drops; };
 
     const bool enterAccepted = send(QEvent::DragEnter, m_panel, entering).accepted;
     QCOMPARE(enterAccepted, entering != dropped);
@@ -229,12 +226,17 @@ void TestDragDrop::choosesEffect_data()
     const Qt::DropActions moveOnly = Qt::MoveAction;
 
     QTest::newRow("copy, plain") << int(deCopy) << kAllActions << none << Qt::CopyAction;
-    QTest::newRow("copy, shift, copy offered") << int(deCopy) << copyMove << shift << Qt::CopyAction;
-    QTest::newRow("copy, shift, only move offered") << int(deCopy) << moveOnly << shift << Qt::IgnoreAction;
-    QTest::newRow("copy, only link offered") << int(deCopy) << Qt::DropActions(Qt::LinkAction) << none << Qt::IgnoreAction;
-    QTest::newRow("copy+move, shift") << int(deCopy | deMove) << copyMove << shift << Qt::MoveAction;
+    QTest::newRow("copy, shift, copy offered")
+        << int(deCopy) << copyMove << shift << Qt::CopyAction;
+    QTest::newRow("copy, shift, only move offered")
+        << int(deCopy) << moveOnly << shift << Qt::IgnoreAction;
+    QTest::newRow("copy, only link offered")
+        << int(deCopy) << Qt::DropActions(Qt::LinkAction) << none << Qt::IgnoreAction;
+    QTest::newRow("copy+move, shift")
+        << int(deCopy | deMove) << copyMove << shift << Qt::MoveAction;
     QTest::newRow("move, plain") << int(deMove) << copyMove << none << Qt::MoveAction;
-    QTest::newRow("all, ctrl+shift") << int(deCopy | deMove | deLink) << kAllActions << ctrlShift << Qt::LinkAction;
+    QTest::newRow("all, ctrl+shift")
+        << int(deCopy | deMove | deLink) << kAllActions << ctrlShift << Qt::LinkAction;
     QTest::newRow("copy, ctrl+shift") << int(deCopy) << kAllActions << ctrlShift << Qt::CopyAction;
 }
 
@@ -284,7 +286,9 @@ void TestDragDrop::handlersSeeDragInOrderAndMayRefuse()
     QCoreApplication::sendEvent(m_panel, &leave);
     dragAndDrop(m_panel, data);
     QCoreApplication::processEvents();
-    QCOMPARE(log, QStringList({u"enter 2 33 1"_s, u"leave"_s, u"enter 2 1 1"_s, over, over, u"drop 1"_s}));
+    QCOMPARE(
+        log,
+        QStringList({u"enter 2 33 1"_s, u"leave"_s, u"enter 2 1 1"_s, over, over, u"drop 1"_s}));
     QCOMPARE(m_processed.size(), 1);
 
     refuseEntry = true;

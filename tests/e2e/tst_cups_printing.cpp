@@ -10,7 +10,6 @@
 #include "platform/printing/printer_calibration.h"
 #include "platform/printing/printer_choice.h"
 #include "platform/printing/printer_resolution.h"
-
 #include "platform/printing/q_printer_device.h"
 #include "platform/store/settings_store.h"
 #include "platform/widgets/tabbed_pages.h"
@@ -48,14 +47,30 @@ SettingsStore& store()
 
 // What the user has set, in whole millimetres, under the store's names.
 const std::map<QString, int> kMillimetres = {
-    {"Linker Rand Front", 48}, {"Oberer Rand Front", 9},   {"MVorderseite", 121},
-    {"Linker Rand Back", 31},  {"Oberer Rand Back", 137},  {"MBackW", 151},
-    {"MBackH", 117},           {"MKB", 8},                 {"Doppelseite links", 27},
-    {"Doppelseite oben", 33},  {"MDopW", 243},             {"MDopH", 121},
-    {"CD-links", 46},          {"CD-oben", 14},            {"CD-links 2", 53},
-    {"CD-oben 2", 157},        {"MCD", 118},               {"DVD links", 12},
-    {"DVD oben", 11},          {"MDVDW", 273},             {"MDVDH", 183},
-    {"VHS links", 9},          {"VHS oben", 13},           {"MVHSW", 265},
+    {"Linker Rand Front", 48},
+    {"Oberer Rand Front", 9},
+    {"MVorderseite", 121},
+    {"Linker Rand Back", 31},
+    {"Oberer Rand Back", 137},
+    {"MBackW", 151},
+    {"MBackH", 117},
+    {"MKB", 8},
+    {"Doppelseite links", 27},
+    {"Doppelseite oben", 33},
+    {"MDopW", 243},
+    {"MDopH", 121},
+    {"CD-links", 46},
+    {"CD-oben", 14},
+    {"CD-links 2", 53},
+    {"CD-oben 2", 157},
+    {"MCD", 118},
+    {"DVD links", 12},
+    {"DVD oben", 11},
+    {"MDVDW", 273},
+    {"MDVDH", 183},
+    {"VHS links", 9},
+    {"VHS oben", 13},
+    {"MVHSW", 265},
     {"MVHSH", 190},
 };
 const char* const kTickedBoxes[] = {"UFront", "UBack", "TrennerVR", "TrennerD", "UDVD", "UVHS"};
@@ -67,7 +82,7 @@ struct HardwareMargins {
     double left, top, right, bottom;
 };
 const HardwareMargins kHardwareMargins[] = {
-    {queues::stock, 0, 0, 0, 0},   {queues::margins, 6, 12, 4, 8}, {queues::at360, 6, 12, 4, 8},
+    {queues::stock, 0, 0, 0, 0},  {queues::margins, 6, 12, 4, 8}, {queues::at360, 6, 12, 4, 8},
     {queues::at720, 6, 12, 4, 8}, {queues::at1200, 6, 12, 4, 8},
 };
 
@@ -90,7 +105,8 @@ struct Layout {
     double units(double mm) const { return mm * dpi / 25.4; }
     double x(double mm) const
     {
-        return landscape ? units(kPaperHeightMm - (kPaperHeightMm - mm) * scaleDown) : units(mm * scaleAcross);
+        return landscape ? units(kPaperHeightMm - (kPaperHeightMm - mm) * scaleDown)
+                         : units(mm * scaleAcross);
     }
     double y(double mm) const { return units(mm * (landscape ? scaleAcross : scaleDown)); }
 
@@ -105,7 +121,8 @@ struct Box {
 
 Box boxAt(const Layout& l, const char* left, const char* top, const char* width, const char* height)
 {
-    return {l.x(l.mm(left)), l.y(l.mm(top)), l.x(l.mm(left) + l.mm(width)), l.y(l.mm(top) + l.mm(height))};
+    return {l.x(l.mm(left)), l.y(l.mm(top)), l.x(l.mm(left) + l.mm(width)),
+            l.y(l.mm(top) + l.mm(height))};
 }
 
 // One printed mark and where it belongs, in device units from the paper's
@@ -115,8 +132,8 @@ struct Mark {
     QString what;
     Kind kind;
     double at;
-    double from, to;           // its extent along the other axis
-    bool onlyMiddle = false;   // a circle touches its box only in the middle
+    double from, to;          // its extent along the other axis
+    bool onlyMiddle = false;  // a circle touches its box only in the middle
 };
 
 using Marks = QList<Mark>;
@@ -146,20 +163,23 @@ Mark foldLine(const QString& what, double x, const Box& b)
 
 Marks frontBackMarks(const Layout& l, bool test)
 {
-    const Box front = boxAt(l, "Linker Rand Front", "Oberer Rand Front", "MVorderseite", "MVorderseite");
+    const Box front
+        = boxAt(l, "Linker Rand Front", "Oberer Rand Front", "MVorderseite", "MVorderseite");
     if (l.secondFront) {
-        const Box second = boxAt(l, "Linker Rand Back 2", "Oberer Rand Back 2", "MVorderseite", "MVorderseite");
-        return test ? outline("Vorderseite", front) + outline("Zweite Vorderseite", second)
-                    : pictureEdges("Vorderseite", front) + pictureEdges("Zweite Vorderseite", second);
+        const Box second
+            = boxAt(l, "Linker Rand Back 2", "Oberer Rand Back 2", "MVorderseite", "MVorderseite");
+        return test
+            ? outline("Vorderseite", front) + outline("Zweite Vorderseite", second)
+            : pictureEdges("Vorderseite", front) + pictureEdges("Zweite Vorderseite", second);
     }
     const Box back = boxAt(l, "Linker Rand Back", "Oberer Rand Back", "MBackW", "MBackH");
     if (!test)
         return pictureEdges("Vorderseite", front) + pictureEdges("Rückseite", back);
     // Each fold line one unit inside the fold's distance from the edge.
     const int left = l.mm("Linker Rand Back"), width = l.mm("MBackW"), fold = l.mm("MKB");
-    return outline("Vorderseite", front) + outline("Rückseite", back) +
-           Marks{foldLine("Knickhilfe links", l.x(left + fold) - 0.5, back),
-                 foldLine("Knickhilfe rechts", l.x(left + width - fold) + 1.5, back)};
+    return outline("Vorderseite", front) + outline("Rückseite", back)
+        + Marks{foldLine("Knickhilfe links", l.x(left + fold) - 0.5, back),
+                foldLine("Knickhilfe rechts", l.x(left + width - fold) + 1.5, back)};
 }
 
 Marks doubleMarks(const Layout& l, bool test)
@@ -212,12 +232,18 @@ const Sheet kSheets[] = {
 // The sheet each ready template is for. A template missing here fails the
 // test that prints them all.
 const std::map<QString, SheetIndex> kTemplateSheets = {
-    {"A4 CD-Hülle Inlay 150 x 118 mm.lab", FrontBack}, {"A4 CD-Labels 117 mm.lab", Cd},
-    {"A4 CD-Labels Avery L7676.lab", Cd},              {"A4 CD-Labels Herma 5115.lab", Cd},
-    {"A4 CD-Labels Zweckform L6015.lab", Cd},          {"A4 CD-Slimcase Vorderseiten.lab", FrontBack},
-    {"A4 Vorder- und Rückseite.lab", FrontBack},       {"A4 quer Blu-ray-Hülle.lab", Dvd},
-    {"A4 quer DVD-Hülle doppelt 27 mm.lab", Dvd},     {"A4 quer DVD-Hülle slim 7 mm.lab", Dvd},
-    {"A4 quer DVD-Hülle.lab", Dvd},                    {"A4 quer Inlay gefaltet.lab", Double},
+    {"A4 CD-Hülle Inlay 150 x 118 mm.lab", FrontBack},
+    {"A4 CD-Labels 117 mm.lab", Cd},
+    {"A4 CD-Labels Avery L7676.lab", Cd},
+    {"A4 CD-Labels Herma 5115.lab", Cd},
+    {"A4 CD-Labels Zweckform L6015.lab", Cd},
+    {"A4 CD-Slimcase Vorderseiten.lab", FrontBack},
+    {"A4 Vorder- und Rückseite.lab", FrontBack},
+    {"A4 quer Blu-ray-Hülle.lab", Dvd},
+    {"A4 quer DVD-Hülle doppelt 27 mm.lab", Dvd},
+    {"A4 quer DVD-Hülle slim 7 mm.lab", Dvd},
+    {"A4 quer DVD-Hülle.lab", Dvd},
+    {"A4 quer Inlay gefaltet.lab", Double},
 };
 
 // How far each mark lies from its place, which were not found, and where
@@ -268,7 +294,9 @@ Measured measure(const PdfInk& ink, const Marks& marks)
             const double deviation = found ? ink.millimetres(std::abs(*found - mark.at)) : 1e9;
             result.largestMm = std::max(result.largestMm, found ? deviation : 0.0);
             if (deviation > kToleranceMm) {
-                result.failures << (found ? QStringLiteral("%1: %2 mm daneben").arg(mark.what).arg(deviation, 0, 'f', 3)
+                result.failures << (found ? QStringLiteral("%1: %2 mm daneben")
+                                                .arg(mark.what)
+                                                .arg(deviation, 0, 'f', 3)
                                           : QStringLiteral("%1: nicht gefunden").arg(mark.what));
             }
         }
@@ -392,8 +420,9 @@ void CupsPrintingTest::printSheet(testenv::App& app, const Sheet& sheet, bool te
     app.main().sbPrintClick();
 }
 
-Measured CupsPrintingTest::printAndMeasure(testenv::App& app, const QString& queue, const Sheet& sheet, bool test,
-                                           const Layout& layout, QRectF* inkedMm)
+Measured CupsPrintingTest::printAndMeasure(testenv::App& app, const QString& queue,
+                                           const Sheet& sheet, bool test, const Layout& layout,
+                                           QRectF* inkedMm)
 {
     Measured failed;
     const QList<int> before = queues::completedJobs(queue);
@@ -407,9 +436,11 @@ Measured CupsPrintingTest::printAndMeasure(testenv::App& app, const QString& que
 
     const auto job = queues::newJob(queue, before);
     if (!job)
-        return {0, failed.failures << QStringLiteral("the queue completed no job, or more than one")};
-    const QString title = QStringLiteral("%1 %2 von Sleevix")
-                              .arg(test ? "Testausdruck" : "Ausdruck", QString::fromUtf8(sheet.name));
+        return {0,
+                failed.failures << QStringLiteral("the queue completed no job, or more than one")};
+    const QString title
+        = QStringLiteral("%1 %2 von Sleevix")
+              .arg(test ? "Testausdruck" : "Ausdruck", QString::fromUtf8(sheet.name));
     if (job->title != title)
         failed.failures << QStringLiteral("job title \"%1\"").arg(job->title);
     if (PdfInk::pageCount(job->pdfFile) != 1)
@@ -419,8 +450,9 @@ Measured CupsPrintingTest::printAndMeasure(testenv::App& app, const QString& que
         return {0, failed.failures << QStringLiteral("not one portrait A4 sheet with ink")};
     if (inkedMm) {
         const QRectF units = ink->bounds();
-        *inkedMm = QRectF(QPointF(ink->millimetres(units.left()), ink->millimetres(units.top())),
-                          QPointF(ink->millimetres(units.right()), ink->millimetres(units.bottom())));
+        *inkedMm
+            = QRectF(QPointF(ink->millimetres(units.left()), ink->millimetres(units.top())),
+                     QPointF(ink->millimetres(units.right()), ink->millimetres(units.bottom())));
     }
     Measured measured = measure(*ink, sheet.marks(layout, test));
     measured.failures = failed.failures + measured.failures;
@@ -454,7 +486,8 @@ void CupsPrintingTest::offsetsAreTheQueuesHardwareMargins()
     QCOMPARE(PrintRunner::setUpCurrentPrinter(printer), queue);
     QCOMPARE(printer.resolution(), defaultPrinterResolution(queue));
     QPrinterDevice device(printer);
-    device.setOrientation(landscape ? PrintDevice::Orientation::Landscape : PrintDevice::Orientation::Portrait);
+    device.setOrientation(landscape ? PrintDevice::Orientation::Landscape
+                                    : PrintDevice::Orientation::Portrait);
     // Qt keeps the PPD's margins in whole points: up to half a point off.
     const double tolerance = 25.4 / 72 / 2;
     const auto mm = [&](int units) { return units * 25.4 / device.logPixelsX(); };
@@ -472,8 +505,9 @@ void CupsPrintingTest::sheetLandsWhereTheSettingsPutIt_data()
     for (const QString& queue : queues::all) {
         for (int sheet = 0; sheet < int(std::size(kSheets)); ++sheet) {
             for (bool test : {false, true}) {
-                const QString name = QStringLiteral("%1 %2 %3").arg(
-                    queue, QString::fromUtf8(kSheets[sheet].name), test ? "Testdruck" : "Druck");
+                const QString name = QStringLiteral("%1 %2 %3")
+                                         .arg(queue, QString::fromUtf8(kSheets[sheet].name),
+                                              test ? "Testdruck" : "Druck");
                 QTest::newRow(qPrintable(name)) << queue << sheet << test;
             }
         }
@@ -517,10 +551,11 @@ void CupsPrintingTest::scaleCalibrationStretchesThePrint()
     // 1.0 % longer across the paper, 0.5 % shorter down it.
     PrinterCalibration{0, 0, 1'010'000, 995'000}.save(queues::margins);
     const Sheet& printed = kSheets[sheet];
-    const Layout layout{kMillimetres, false, defaultPrinterResolution(queues::margins), printed.landscape, 1.010, 0.995};
+    const Layout layout{kMillimetres,      false, defaultPrinterResolution(queues::margins),
+                        printed.landscape, 1.010, 0.995};
     const Measured measured = printAndMeasure(app, queues::margins, printed, test, layout);
-    m_largest[QStringLiteral("with scale calibration")] =
-        std::max(m_largest[QStringLiteral("with scale calibration")], measured.largestMm);
+    m_largest[QStringLiteral("with scale calibration")]
+        = std::max(m_largest[QStringLiteral("with scale calibration")], measured.largestMm);
     QVERIFY2(measured.failures.isEmpty(), qPrintable(measured.failures.join(QStringLiteral("; "))));
 
     // Every item's width and height changed by the scale along the paper.
@@ -535,7 +570,8 @@ void CupsPrintingTest::scaleCalibrationStretchesThePrint()
             const QString other = what.chopped(qstrlen(start)) + QLatin1String(end);
             const double length = mm(measured.found.at(other) - at);
             const double wanted = mm(expected.at(other) - expected.at(what));
-            qInfo("%s: %.3f mm, stretched %.3f mm", qPrintable(what.chopped(qstrlen(start) + 1)), length, wanted);
+            qInfo("%s: %.3f mm, stretched %.3f mm", qPrintable(what.chopped(qstrlen(start) + 1)),
+                  length, wanted);
             QVERIFY2(std::abs(length - wanted) <= kToleranceMm, qPrintable(other));
         }
     }
@@ -562,7 +598,8 @@ void CupsPrintingTest::readyTemplatePrintsInsideThePaper()
         TCDSetup dialog(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
         dialog.eLabels->setText(defaultTemplatesFolder());
         dialog.LoadFileList();
-        dialog.ListView->setCurrentItem(dialog.ListView->findItems(name, Qt::MatchExactly).value(0));
+        dialog.ListView->setCurrentItem(
+            dialog.ListView->findItems(name, Qt::MatchExactly).value(0));
         QCOMPARE(dialog.SelItem() >= 0, true);
         dialog.bLoadLabel->click();
         dialog.WriteRegistry();
@@ -579,12 +616,16 @@ void CupsPrintingTest::readyTemplatePrintsInsideThePaper()
 
     QRectF inked;
     const Measured measured = printAndMeasure(app, queues::margins, printed, false, layout, &inked);
-    m_largest[QStringLiteral("ready templates")] = std::max(m_largest[QStringLiteral("ready templates")], measured.largestMm);
+    m_largest[QStringLiteral("ready templates")]
+        = std::max(m_largest[QStringLiteral("ready templates")], measured.largestMm);
     QVERIFY2(measured.failures.isEmpty(), qPrintable(measured.failures.join(QStringLiteral("; "))));
     const QRectF paper(QPointF(0, 0), printed.landscape ? QSizeF(297, 210) : QSizeF(210, 297));
-    QVERIFY2(paper.contains(inked), qPrintable(QStringLiteral("ink from %1/%2 to %3/%4 mm")
-                                                   .arg(inked.left()).arg(inked.top())
-                                                   .arg(inked.right()).arg(inked.bottom())));
+    QVERIFY2(paper.contains(inked),
+             qPrintable(QStringLiteral("ink from %1/%2 to %3/%4 mm")
+                            .arg(inked.left())
+                            .arg(inked.top())
+                            .arg(inked.right())
+                            .arg(inked.bottom())));
 }
 
 void CupsPrintingTest::printerSetupChoiceWinsOverTheSystemDefault()
@@ -593,10 +634,11 @@ void CupsPrintingTest::printerSetupChoiceWinsOverTheSystemDefault()
     testenv::App app;
     startProgram(app);
     QStringList offered;
-    PrintRunner::instance().printerSetupDialog = [&](QWidget*, const QStringList& printers, const QString&) {
-        offered = printers;
-        return queues::stock;
-    };
+    PrintRunner::instance().printerSetupDialog
+        = [&](QWidget*, const QStringList& printers, const QString&) {
+              offered = printers;
+              return queues::stock;
+          };
     app.main().mPrinterSetupClick();
     QVERIFY(offered.contains(queues::stock) && offered.contains(queues::margins));
     QCOMPARE(store().readString("PrinterName"), queues::stock);
@@ -618,9 +660,8 @@ void CupsPrintingTest::removedPrinterGivesWayToTheDefaultSilently()
     QVERIFY(queues::lpadmin({"-d", queues::margins}));
     testenv::App app;
     startProgram(app);
-    PrintRunner::instance().printerSetupDialog = [&](QWidget*, const QStringList&, const QString&) {
-        return spare;
-    };
+    PrintRunner::instance().printerSetupDialog
+        = [&](QWidget*, const QStringList&, const QString&) { return spare; };
     app.main().mPrinterSetupClick();
     QList<int> before = queues::completedJobs(spare);
     app.main().sbPrintClick();

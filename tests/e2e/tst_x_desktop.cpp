@@ -6,8 +6,8 @@
 #include "dialogs/t_about_box.h"
 #include "dialogs/t_form2.h"
 #include "dialogs/t_form3.h"
-#include "platform/widgets/image_view.h"
 #include "platform/store/settings_store.h"
+#include "platform/widgets/image_view.h"
 #include "platform/widgets/tabbed_pages.h"
 #include "print/calibration_dialog.h"
 #include "settings/t_cd_setup.h"
@@ -45,15 +45,19 @@ QString run(const QString& program, const QStringList& arguments,
 // The visible top-level windows of a process with this exact title, on the
 // display of `environment`.
 QStringList windowsOf(qint64 pid, const QString& title,
-                      const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+                      const QProcessEnvironment& environment
+                      = QProcessEnvironment::systemEnvironment())
 {
-    const QString found = run("xdotool", {"search", "--all", "--onlyvisible", "--pid", QString::number(pid), "--name",
-                                          "^" + QRegularExpression::escape(title) + "$"}, environment);
+    const QString found = run("xdotool",
+                              {"search", "--all", "--onlyvisible", "--pid", QString::number(pid),
+                               "--name", "^" + QRegularExpression::escape(title) + "$"},
+                              environment);
     return found.isEmpty() ? QStringList() : found.split('\n');
 }
 
 QString waitForWindow(qint64 pid, const QString& title,
-                      const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+                      const QProcessEnvironment& environment
+                      = QProcessEnvironment::systemEnvironment())
 {
     for (int tries = 0; tries < 200; ++tries) {
         const QStringList windows = windowsOf(pid, title, environment);
@@ -67,7 +71,8 @@ QString waitForWindow(qint64 pid, const QString& title,
 // The ids of the screen's top-level windows, the one on top first.
 QStringList stackingOrder()
 {
-    static const QRegularExpression child(QStringLiteral("^\\s+(0x[0-9a-f]+) "), QRegularExpression::MultilineOption);
+    static const QRegularExpression child(QStringLiteral("^\\s+(0x[0-9a-f]+) "),
+                                          QRegularExpression::MultilineOption);
     QStringList ids;
     auto matches = child.globalMatch(run("xwininfo", {"-root", "-children"}));
     while (matches.hasNext())
@@ -138,12 +143,9 @@ struct LayoutShot {
 };
 
 const LayoutShot kLayoutShots[] = {
-    {"front-back", {}},
-    {"second-front", {"cbSecFront"}},
-    {"folded", {"cbDouble"}},
-    {"folded-two-pictures", {"cbDouble", "cbSecIMG"}},
-    {"cd", {"cbCD"}},
-    {"dvd", {"cbDVD"}},
+    {"front-back", {}},       {"second-front", {"cbSecFront"}},
+    {"folded", {"cbDouble"}}, {"folded-two-pictures", {"cbDouble", "cbSecIMG"}},
+    {"cd", {"cbCD"}},         {"dvd", {"cbDVD"}},
     {"vhs", {"cbVHS"}},
 };
 
@@ -183,7 +185,8 @@ QProcessEnvironment freshEnvironment(const QTemporaryDir& folder)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* sub : {"home", "config", "tmp", "runtime"})
         QDir().mkpath(folder.filePath(sub));
-    QFile::setPermissions(folder.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(folder.filePath("runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     environment.insert("HOME", folder.filePath("home"));
     environment.insert("XDG_CONFIG_HOME", folder.filePath("config"));
     environment.insert("TMPDIR", folder.filePath("tmp"));
@@ -202,7 +205,8 @@ void typeInto(const QString& window, const QStringList& keys)
 // whatever the keys opened in between: a busy program may take the keys
 // before it has enabled the command they ask for (a command's state follows
 // the window's next paint).
-QString openWithKeys(qint64 pid, const QString& window, const QStringList& keys, const QString& title)
+QString openWithKeys(qint64 pid, const QString& window, const QStringList& keys,
+                     const QString& title)
 {
     for (int attempt = 0; attempt < 4; ++attempt) {
         typeInto(window, keys);
@@ -220,7 +224,8 @@ QString openWithKeys(qint64 pid, const QString& window, const QStringList& keys,
 // Types a path into the name field of a file dialog and presses Return
 // until the dialog is gone. When the name completer's list has come up in
 // the meantime, a Return only closes that list, as it would for a user.
-bool chooseInFileDialog(qint64 pid, const QString& dialog, const QString& title, const QString& path)
+bool chooseInFileDialog(qint64 pid, const QString& dialog, const QString& title,
+                        const QString& path)
 {
     typeInto(dialog, {"ctrl+a"});
     run("xdotool", {"type", "--delay", "5", path});
@@ -340,7 +345,8 @@ void XDesktopTest::secondStartBringsTheOpenSettingsDialogToTheFront()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* folder : {"home", "tmp", "runtime"})
         QVERIFY(QDir().mkpath(m_dir.filePath(folder)));
-    QFile::setPermissions(m_dir.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(m_dir.filePath("runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     environment.insert("HOME", m_dir.filePath("home"));
     environment.insert("TMPDIR", m_dir.filePath("tmp"));
     environment.insert("XDG_RUNTIME_DIR", m_dir.filePath("runtime"));
@@ -390,13 +396,15 @@ void XDesktopTest::quittingSavesTheLayoutAndFreesTheNextStart()
         RunningProgram program(environment);
         QVERIFY(program.waitForStarted());
         const QString mainWindow = waitForWindow(program.processId(), "Sleevix von Tarnholm");
-        QVERIFY2(!mainWindow.isEmpty(), qPrintable(QStringLiteral("start %1 showed no window").arg(start)));
+        QVERIFY2(!mainWindow.isEmpty(),
+                 qPrintable(QStringLiteral("start %1 showed no window").arg(start)));
         typeInto(mainWindow, {"alt+a", "b"});
         QVERIFY(program.waitForFinished(10000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
 
-        const QStringList left = QDir(folder.filePath("runtime")).entryList({"Sleevix-*"}, QDir::System | QDir::Files);
+        const QStringList left
+            = QDir(folder.filePath("runtime")).entryList({"Sleevix-*"}, QDir::System | QDir::Files);
         QCOMPARE(left.filter(QRegularExpression("^Sleevix-X\\d+$")), QStringList());
         const QString storePath = folder.filePath("config/Tarnholm/Sleevix/settings.db");
         QVERIFY2(QFile::exists(storePath), qPrintable(storePath));
@@ -420,13 +428,16 @@ void XDesktopTest::startsOnTwoDisplaysRunSideBySide()
 
     RunningProgram first(here);
     QVERIFY(first.waitForStarted());
-    QVERIFY2(!waitForWindow(first.processId(), title).isEmpty(), "no main window on the first display");
+    QVERIFY2(!waitForWindow(first.processId(), title).isEmpty(),
+             "no main window on the first display");
     RunningProgram second(there);
     QVERIFY(second.waitForStarted());
-    QVERIFY2(!waitForWindow(second.processId(), title, there).isEmpty(), "no main window on the second display");
+    QVERIFY2(!waitForWindow(second.processId(), title, there).isEmpty(),
+             "no main window on the second display");
     QCOMPARE(first.state(), QProcess::Running);
-    const QStringList sockets =
-        QDir(folder.filePath("runtime")).entryList({"Sleevix-*"}, QDir::System).filter(QRegularExpression("^Sleevix-X\\d+$"));
+    const QStringList sockets = QDir(folder.filePath("runtime"))
+                                    .entryList({"Sleevix-*"}, QDir::System)
+                                    .filter(QRegularExpression("^Sleevix-X\\d+$"));
     QCOMPARE(sockets.size(), 2);
 
     RunningProgram third(there);
@@ -458,7 +469,8 @@ void XDesktopTest::pictureAndPrintPartsLoadWhenFirstNeeded()
     const QString saveDialog = openWithKeys(pid, mainWindow, {"alt+m", "p"}, saveTitle);
     QVERIFY2(!saveDialog.isEmpty(), "the PDF file dialog did not show");
     const QString pdf = folder.filePath("sheet.pdf");
-    QVERIFY2(chooseInFileDialog(pid, saveDialog, saveTitle, pdf), "the PDF file dialog did not take the name");
+    QVERIFY2(chooseInFileDialog(pid, saveDialog, saveTitle, pdf),
+             "the PDF file dialog did not take the name");
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(pdf).size() > 0, 10000);
     QTest::qWait(500);
     QFile file(pdf);
@@ -491,13 +503,15 @@ void XDesktopTest::mainWindowAndSettingsPagesOnScreen()
     QVERIFY(!windowShot(main, "main-window" + suffix).isNull());
 
     for (const LayoutShot& layout : kLayoutShots) {
-        for (QCheckBox* box : {main.cbCD, main.cbSecFront, main.cbSecIMG, main.cbDouble, main.cbDVD, main.cbVHS})
+        for (QCheckBox* box :
+             {main.cbCD, main.cbSecFront, main.cbSecIMG, main.cbDouble, main.cbDVD, main.cbVHS})
             box->setChecked(false);
         main.cbCD->setChecked(true);  // every handler re-establishes the front and back layout
         main.cbCD->setChecked(false);
         for (const char* name : layout.ticks)
             main.findChild<QCheckBox*>(QLatin1String(name))->setChecked(true);
-        QVERIFY(!windowShot(main, QStringLiteral("main-layout-%1").arg(layout.name) + suffix).isNull());
+        QVERIFY(
+            !windowShot(main, QStringLiteral("main-layout-%1").arg(layout.name) + suffix).isNull());
     }
 
     TCDSetup dialog(TCDSetup::Role::Dialog, main, main, &main);
@@ -508,10 +522,12 @@ void XDesktopTest::mainWindowAndSettingsPagesOnScreen()
     for (int page = 0; page < dialog.PageControl->count(); ++page) {
         dialog.PageControl->setCurrentIndex(page);
         QVERIFY(dialog.PageControl->widget(page)->isVisible());
-        const QImage shown = windowShot(dialog, QStringLiteral("settings-page-%1").arg(page) + suffix);
+        const QImage shown
+            = windowShot(dialog, QStringLiteral("settings-page-%1").arg(page) + suffix);
         QVERIFY(!shown.isNull());
         // Every page looks different from the one before it.
-        QVERIFY2(shown != previous, qPrintable(QStringLiteral("page %1 looks like page %2").arg(page).arg(page - 1)));
+        QVERIFY2(shown != previous,
+                 qPrintable(QStringLiteral("page %1 looks like page %2").arg(page).arg(page - 1)));
         previous = shown;
     }
     dialog.hide();
@@ -529,9 +545,10 @@ void XDesktopTest::mainWindowAndSettingsPagesOnScreen()
     TAboutBox about(&main);
     TForm2 links(main.runLongSettings(), &main);
     TForm3 printCount(&main);
-    const std::pair<QDialog*, const char*> dialogs[] = {
-        {&calibration, "calibration-dialog"}, {&about, "about-box"}, {&links, "links-window"},
-        {&printCount, "print-count-window"}};
+    const std::pair<QDialog*, const char*> dialogs[] = {{&calibration, "calibration-dialog"},
+                                                        {&about, "about-box"},
+                                                        {&links, "links-window"},
+                                                        {&printCount, "print-count-window"}};
     for (const auto& [window, name] : dialogs) {
         window->move(0, 0);
         window->show();

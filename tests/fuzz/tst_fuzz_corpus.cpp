@@ -1,8 +1,10 @@
 // Every input kept from fuzzing, seeds and findings alike, goes once more
 // through the readers: each must be shown or refused, in bounded time.
 #include "fuzz/targets/targets.h"
+#include "platform/helper_pictures/helper_picture_decoder.h"
 #include "platform/metafiles/invalid_metafile_error.h"
 #include "platform/metafiles/metafile_decoder.h"
+#include "platform/pictures/picture_loader.h"
 #include "support/test_env.h"
 
 #include <QApplication>
@@ -31,9 +33,11 @@ QByteArray contentsOf(const QString& path)
 void addInputRows(const QString& reader)
 {
     for (const char* kind : {"corpus", "regressions"}) {
-        const QDir dir(kFuzzDir + QLatin1Char('/') + QLatin1String(kind) + QLatin1Char('/') + reader);
+        const QDir dir(kFuzzDir + QLatin1Char('/') + QLatin1String(kind) + QLatin1Char('/')
+                       + reader);
         for (const QString& name : dir.entryList(QDir::Files, QDir::Name))
-            QTest::newRow(qPrintable(QStringLiteral("%1/%2").arg(kind, name))) << dir.filePath(name);
+            QTest::newRow(qPrintable(QStringLiteral("%1/%2").arg(kind, name)))
+                << dir.filePath(name);
     }
 }
 
@@ -44,6 +48,17 @@ void decodeThroughHelper(const QByteArray& data, const QString& extension)
         const Picture picture = decodeMetafile(data, extension);
         QVERIFY(picture.width() > 0 && picture.height() > 0);
     } catch (const InvalidMetafileError&) {
+    }
+}
+
+// The program's whole path of the picture helper's formats.
+void decodeThroughPictureHelper(QByteArrayView data, const char* format)
+{
+    try {
+        const Picture picture = decodeHelperPicture(data.toByteArray(), QLatin1String(format));
+        QVERIFY(picture.width() > 0 && picture.height() > 0);
+        QVERIFY(!picture.rendered(QSize(40, 40)).isNull());
+    } catch (const InvalidPictureError&) {
     }
 }
 
@@ -87,6 +102,28 @@ private slots:
             fuzz::wmf(data);
             decodeThroughHelper(data.toByteArray(), QStringLiteral("wmf"));
         });
+    }
+
+    void qtPicturesAreShownOrRefused_data() { declare(QStringLiteral("qt_pictures")); }
+    void qtPicturesAreShownOrRefused() { replay(fuzz::qtPictures); }
+
+    void metadataIsReadOrIgnored_data() { declare(QStringLiteral("metadata")); }
+    void metadataIsReadOrIgnored() { replay(fuzz::metadata); }
+
+    void svgPicturesAreShownOrRefused_data() { declare(QStringLiteral("svg")); }
+    void svgPicturesAreShownOrRefused() { replay(fuzz::svg); }
+
+    // Through the real picture helper process.
+    void heifPicturesAreShownOrRefused_data() { declare(QStringLiteral("heif")); }
+    void heifPicturesAreShownOrRefused()
+    {
+        replay([](QByteArrayView data) { decodeThroughPictureHelper(data, "heif"); });
+    }
+
+    void pdfPicturesAreShownOrRefused_data() { declare(QStringLiteral("pdf")); }
+    void pdfPicturesAreShownOrRefused()
+    {
+        replay([](QByteArrayView data) { decodeThroughPictureHelper(data, "pdf"); });
     }
 
     void templatesReadAndWriteBack_data() { declare(QStringLiteral("ini_profile")); }

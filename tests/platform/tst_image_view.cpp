@@ -1,5 +1,5 @@
+#include "platform/pictures/vector_drawing.h"
 #include "platform/widgets/image_view.h"
-#include "platform/pictures/metafile_drawing.h"
 
 #include <QElapsedTimer>
 #include <QPainter>
@@ -25,7 +25,7 @@ QImage markedPicture(const QSize& size, const QColor& background, const QRect& m
 }
 
 // Fills the left half of its target, leaves the rest untouched.
-class LeftHalfDrawing : public MetafileDrawing {
+class LeftHalfDrawing : public VectorDrawing {
 public:
     QSize size() const override { return {10, 10}; }
     void render(QPainter& painter, const QRectF& target) const override
@@ -38,7 +38,7 @@ public:
 bool closeTo(const QColor& actual, const QColor& expected)
 {
     return qAbs(actual.red() - expected.red()) <= 2 && qAbs(actual.green() - expected.green()) <= 2
-           && qAbs(actual.blue() - expected.blue()) <= 2;
+        && qAbs(actual.blue() - expected.blue()) <= 2;
 }
 
 }  // namespace
@@ -163,9 +163,11 @@ void ImageViewTest::pictureIsStretchedWithoutKeepingItsShape()
 // white picture with a blue centre.
 void ImageViewTest::overlayShowsTheViewBelow()
 {
-    m_view->setPicture(Picture::fromImage(markedPicture({10, 10}, kGreen, {0, 9, 1, 1}, Qt::black)));
+    m_view->setPicture(
+        Picture::fromImage(markedPicture({10, 10}, kGreen, {0, 9, 1, 1}, Qt::black)));
     ImageView* overlay = addView(ColourKey::BottomLeft);
-    overlay->setPicture(Picture::fromImage(markedPicture({10, 10}, Qt::white, {4, 4, 2, 2}, kBlue)));
+    overlay->setPicture(
+        Picture::fromImage(markedPicture({10, 10}, Qt::white, {4, 4, 2, 2}, kBlue)));
     QVERIFY(closeTo(shownAt({100, 50}), kBlue));
     QVERIFY(closeTo(shownAt({20, 20}), kGreen));
     QVERIFY(closeTo(shownAt({180, 80}), kGreen));
@@ -173,7 +175,7 @@ void ImageViewTest::overlayShowsTheViewBelow()
 
 void ImageViewTest::metafileIsDrawnTransparent()
 {
-    m_view->setPicture(Picture::fromMetafile(std::make_shared<LeftHalfDrawing>()));
+    m_view->setPicture(Picture::fromDrawing(std::make_shared<LeftHalfDrawing>()));
     QVERIFY(closeTo(shownAt({50, 50}), kGreen));
     QVERIFY(closeTo(shownAt({150, 50}), kFace));
 }
@@ -181,7 +183,8 @@ void ImageViewTest::metafileIsDrawnTransparent()
 void ImageViewTest::clearedViewShowsOnlyTheFace()
 {
     useKeyedView();
-    m_view->setPicture(Picture::fromImage(markedPicture({10, 10}, Qt::white, {0, 0, 10, 5}, kBlue)));
+    m_view->setPicture(
+        Picture::fromImage(markedPicture({10, 10}, Qt::white, {0, 0, 10, 5}, kBlue)));
     QVERIFY(closeTo(shownAt({100, 20}), kBlue));
     m_view->clear();
     QVERIFY(!m_view->hasPicture());
@@ -195,8 +198,8 @@ void ImageViewTest::clearedViewShowsOnlyTheFace()
 // measures the real figure.
 void ImageViewTest::largePictureRepaintsFast()
 {
-    m_view->setPicture(Picture::fromImage(
-        markedPicture({6000, 4000}, Qt::white, {3000, 0, 3000, 2000}, kBlue)));
+    m_view->setPicture(
+        Picture::fromImage(markedPicture({6000, 4000}, Qt::white, {3000, 0, 3000, 2000}, kBlue)));
     QVERIFY(closeTo(shownAt({150, 25}), kBlue));
     QElapsedTimer timer;
     timer.start();

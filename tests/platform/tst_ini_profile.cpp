@@ -1,5 +1,5 @@
-#include "platform/profile/template_write_error.h"
 #include "platform/profile/ini_profile.h"
+#include "platform/profile/template_write_error.h"
 #include "support/file_faults.h"
 
 #include <QFile>
@@ -96,16 +96,18 @@ void TestIniProfile::newFileIsWrittenInWindowsStyle()
 void TestIniProfile::updateKeepsUnknownLinesAndOrder()
 {
     const QString file = path(u"alt.lab"_s);
-    putFile(file, "; von Hand\n[CB]\ncbUFront=0\nFremd = bleibt\n; Notiz\ncbUBack=0\n\n[Eigenes]\nx=1\n");
+    putFile(file,
+            "; von Hand\n[CB]\ncbUFront=0\nFremd = bleibt\n; Notiz\ncbUBack=0\n\n[Eigenes]\nx=1\n");
 
     IniProfile ini(file);
     ini.writeBool(u"cb"_s, u"CBUBACK"_s, true);
     ini.writeBool(u"CB"_s, u"cbSecFront"_s, true);
     ini.writeString(u"Printer"_s, u"Drucker"_s, u"P"_s);
 
-    QCOMPARE(fileBytes(file), QByteArray("; von Hand\r\n[CB]\r\ncbUFront=0\r\nFremd = bleibt\r\n"
-                                         "; Notiz\r\ncbUBack=1\r\ncbSecFront=1\r\n\r\n"
-                                         "[Eigenes]\r\nx=1\r\n\r\n[Printer]\r\nDrucker=P\r\n"));
+    QCOMPARE(fileBytes(file),
+             QByteArray("; von Hand\r\n[CB]\r\ncbUFront=0\r\nFremd = bleibt\r\n"
+                        "; Notiz\r\ncbUBack=1\r\ncbSecFront=1\r\n\r\n"
+                        "[Eigenes]\r\nx=1\r\n\r\n[Printer]\r\nDrucker=P\r\n"));
 }
 
 void TestIniProfile::namesMatchWithoutLetterCase()
@@ -192,8 +194,9 @@ void TestIniProfile::longValuesAreCutAt2047()
 void TestIniProfile::readsWindows1252AndUtf8()
 {
     const QByteArray utf8 = u"[Printer]\nDrucker=Größe € „Z“\n"_s.toUtf8();
-    const QList<QByteArray> files{"[Printer]\r\nDrucker=Gr\xF6\xDF" "e \x80 \x84Z\x93\r\n", utf8,
-                                  "\xEF\xBB\xBF" + utf8};
+    const QList<QByteArray> files{"[Printer]\r\nDrucker=Gr\xF6\xDF"
+                                  "e \x80 \x84Z\x93\r\n",
+                                  utf8, "\xEF\xBB\xBF" + utf8};
     for (const QByteArray& bytes : files) {
         putFile(path(u"text.lab"_s), bytes);
         QCOMPARE(IniProfile(path(u"text.lab"_s)).readString(u"Printer"_s, u"Drucker"_s),
@@ -235,8 +238,9 @@ void TestIniProfile::unusedCodePageBytesAndUnwritableCharactersStayVisible()
     // Every character the code page lacks becomes one "?", the invisible
     // ones (zero-width space, joiner, a lone surrogate) too.
     ini.writeString(u"cb"_s, u"Name"_s, u"a\u200Bb\u200Dc\U0001F5A8"_s + QChar(0xD800));
-    QCOMPARE(fileBytes(file), QByteArray("[Printer]\r\nDrucker=\x81\x8D\x8F\x90\x9D\xFC\r\n\r\n"
-                                         "[cb]\r\nName=a?b?c??\r\n"));
+    QCOMPARE(fileBytes(file),
+             QByteArray("[Printer]\r\nDrucker=\x81\x8D\x8F\x90\x9D\xFC\r\n\r\n"
+                        "[cb]\r\nName=a?b?c??\r\n"));
 }
 
 void TestIniProfile::unwritableTargetsGiveGermanError_data()
@@ -280,7 +284,8 @@ void TestIniProfile::failedWritesKeepOldFile()
     }
     {
         const DiskNearlyFull disk(64);
-        singleWrite = writeErrorOf([&] { ini.writeString(u"Printer"_s, u"Drucker"_s, QString(200, u'n')); });
+        singleWrite = writeErrorOf(
+            [&] { ini.writeString(u"Printer"_s, u"Drucker"_s, QString(200, u'n')); });
     }
 
     QCOMPARE(batchWrite, expectedError(file));

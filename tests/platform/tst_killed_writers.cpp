@@ -75,7 +75,8 @@ private slots:
             const int reported = killWriterMidWrite("template-loop", file, 2);
             QVERIFY(reported >= 2);
             const int found = templateGeneration(file);
-            QVERIFY2(found >= reported, qPrintable(QString("found %1 after %2").arg(found).arg(reported)));
+            QVERIFY2(found >= reported,
+                     qPrintable(QString("found %1 after %2").arg(found).arg(reported)));
             QVERIFY(found <= reported + 1);
         }
         QCOMPARE(QDir(dir.path()).entryList({"*.lab"}, QDir::Files), QStringList{"gross.lab"});

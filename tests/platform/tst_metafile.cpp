@@ -1,6 +1,5 @@
 #include "platform/metafiles/metafile_decoder.h"
 #include "platform/metafiles/metafile_helper.h"
-
 #include "support/test_env.h"
 
 #include <QDir>
@@ -35,9 +34,18 @@ QRgb pixelAt(const QImage& image, double x, double y)
     return image.pixel(int(x * (image.width() - 1)), int(y * (image.height() - 1)));
 }
 
-bool isRed(QRgb c) { return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60; }
-bool isWhite(QRgb c) { return qRed(c) > 240 && qGreen(c) > 240 && qBlue(c) > 240; }
-bool isBlack(QRgb c) { return qRed(c) < 40 && qGreen(c) < 40 && qBlue(c) < 40; }
+bool isRed(QRgb c)
+{
+    return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
+}
+bool isWhite(QRgb c)
+{
+    return qRed(c) > 240 && qGreen(c) > 240 && qBlue(c) > 240;
+}
+bool isBlack(QRgb c)
+{
+    return qRed(c) < 40 && qGreen(c) < 40 && qBlue(c) < 40;
+}
 
 int blackPixelsIn(const QImage& image, const QRect& area)
 {
@@ -51,7 +59,8 @@ int blackPixelsIn(const QImage& image, const QRect& area)
 
 QStringList invalidFiles()
 {
-    return QDir(testenv::dataFile(QStringLiteral("metafile/invalid"))).entryList(QDir::Files, QDir::Name);
+    return QDir(testenv::dataFile(QStringLiteral("metafile/invalid")))
+        .entryList(QDir::Files, QDir::Name);
 }
 
 // A stand-in for the helper program: a shell script with the given body.
@@ -119,24 +128,28 @@ void TestMetafile::storedSizeComesFromTheHeader()
     QFETCH(QString, file);
     QFETCH(QSize, size);
     const Picture picture = decodeFile(file);
-    QCOMPARE(picture.kind(), Picture::Kind::Metafile);
+    QCOMPARE(picture.kind(), Picture::Kind::Vector);
     QCOMPARE(picture.size(), size);
 }
 
 void TestMetafile::picturesShowTheirColoursWhereTheyBelong()
 {
-    const QImage circle = decodeFile(QStringLiteral("inkscape_091_drawing.emf")).rendered(QSize(200, 200));
+    const QImage circle
+        = decodeFile(QStringLiteral("inkscape_091_drawing.emf")).rendered(QSize(200, 200));
     QVERIFY(isRed(pixelAt(circle, 0.5, 0.5)));
     QVERIFY(isWhite(pixelAt(circle, 0.02, 0.02)));
 
-    const QImage bubble = decodeFile(QStringLiteral("adobe_tiny_negative_bounds.emf")).rendered(QSize(298, 231));
-    QVERIFY(isWhite(pixelAt(bubble, 0.5, 0.15)));       // inside the speech bubble
-    QCOMPARE(qGray(pixelAt(bubble, 0.5, 0.9)), 127);   // its grey tail
+    const QImage bubble
+        = decodeFile(QStringLiteral("adobe_tiny_negative_bounds.emf")).rendered(QSize(298, 231));
+    QVERIFY(isWhite(pixelAt(bubble, 0.5, 0.15)));     // inside the speech bubble
+    QCOMPARE(qGray(pixelAt(bubble, 0.5, 0.9)), 127);  // its grey tail
 
-    const QImage storm = decodeFile(QStringLiteral("metafile_companion_vector.emf")).rendered(QSize(110, 108));
+    const QImage storm
+        = decodeFile(QStringLiteral("metafile_companion_vector.emf")).rendered(QSize(110, 108));
     QCOMPARE(pixelAt(storm, 0.5, 0.5), qRgb(255, 255, 10));  // the yellow lightning
 
-    const QImage beef = decodeFile(QStringLiteral("libreoffice_sdk_beef.wmf")).rendered(QSize(268, 209));
+    const QImage beef
+        = decodeFile(QStringLiteral("libreoffice_sdk_beef.wmf")).rendered(QSize(268, 209));
     QCOMPARE(pixelAt(beef, 0.2, 0.05), qRgb(150, 204, 204));  // the exact teal of the file
     QVERIFY(isWhite(pixelAt(beef, 0.01, 0.5)));
 
@@ -144,21 +157,24 @@ void TestMetafile::picturesShowTheirColoursWhereTheyBelong()
     QVERIFY(isRed(pixelAt(dot, 0.6, 0.6)));
     QVERIFY(isWhite(pixelAt(dot, 0.05, 0.05)));
 
-    const QImage sketch = decodeFile(QStringLiteral("word_nonplaceable_pattern_text.wmf")).rendered(QSize(443, 182));
+    const QImage sketch = decodeFile(QStringLiteral("word_nonplaceable_pattern_text.wmf"))
+                              .rendered(QSize(443, 182));
     QVERIFY(blackPixelsIn(sketch, sketch.rect()) > 1000);  // lines, text and the black base
 }
 
 void TestMetafile::textIsDrawnWhereTheFilePutsIt()
 {
     // The fraction 3/8: the digits above and below the bar.
-    const QImage fraction = decodeFile(QStringLiteral("equation_tiny.wmf")).rendered(QSize(130, 390));
+    const QImage fraction
+        = decodeFile(QStringLiteral("equation_tiny.wmf")).rendered(QSize(130, 390));
     const int third = fraction.height() / 3;
     QVERIFY(blackPixelsIn(fraction, QRect(0, 0, fraction.width(), third)) > 500);
     QVERIFY(blackPixelsIn(fraction, QRect(0, 2 * third, fraction.width(), third)) > 500);
 
     // A drawing's title at the top, its list of parts below the bar, and
     // nothing left of the stand.
-    const QImage sketch = decodeFile(QStringLiteral("word_nonplaceable_pattern_text.wmf")).rendered(QSize(886, 364));
+    const QImage sketch = decodeFile(QStringLiteral("word_nonplaceable_pattern_text.wmf"))
+                              .rendered(QSize(886, 364));
     QVERIFY(blackPixelsIn(sketch, QRect(100, 15, 400, 35)) > 300);
     QVERIFY(blackPixelsIn(sketch, QRect(150, 185, 350, 140)) > 1000);
     QCOMPARE(blackPixelsIn(sketch, QRect(10, 180, 75, 140)), 0);
@@ -168,7 +184,8 @@ void TestMetafile::windowOriginMovesTheDrawing()
 {
     // Drawn with its window origin at (112, 64): the arrows between the
     // four circles sit where Windows puts them.
-    const QImage diagram = decodeFile(QStringLiteral("word_vector_image.emf")).rendered(QSize(706, 578));
+    const QImage diagram
+        = decodeFile(QStringLiteral("word_vector_image.emf")).rendered(QSize(706, 578));
     QVERIFY(isBlack(diagram.pixel(84, 289)));   // left arrow
     QVERIFY(isBlack(diagram.pixel(353, 450)));  // bottom arrow
     QVERIFY(isWhite(diagram.pixel(353, 120)));  // between the top circles, above the arrow
@@ -186,7 +203,7 @@ void TestMetafile::drawingStretchesIntoAnyRectangle()
     QImage canvas(300, 300, QImage::Format_ARGB32);
     canvas.fill(Qt::blue);
     QPainter painter(&canvas);
-    decodeFile(QStringLiteral("inkscape_drawing.wmf")).drawStretched(painter, QRectF(100, 100, 100, 50));
+    decodeFile(QStringLiteral("inkscape_drawing.wmf")).draw(painter, QRectF(100, 100, 100, 50));
     painter.end();
     QCOMPARE(canvas.pixel(50, 50), qRgb(0, 0, 255));
     QCOMPARE(canvas.pixel(150, 160), qRgb(0, 0, 255));
@@ -197,7 +214,8 @@ void TestMetafile::drawingStaysSharpAtPrinterResolution()
 {
     // A 5 cm picture at 600 dpi: the circle's edge must stay a few pixels
     // wide, as vectors do, not a blurred ramp from an enlarged bitmap.
-    const QImage large = decodeFile(QStringLiteral("inkscape_091_drawing.emf")).rendered(QSize(1181, 1181));
+    const QImage large
+        = decodeFile(QStringLiteral("inkscape_091_drawing.emf")).rendered(QSize(1181, 1181));
     const int y = large.height() / 2;
     int transitionPixels = 0;
     for (int x = 0; x < large.width() / 2; ++x) {
@@ -221,7 +239,7 @@ void TestMetafile::pictureDrawnOnlyWithEmfPlusRecordsIsShown()
     const Picture page = decodeFile(QStringLiteral("libuemf_emfplus_only.emf"));
     QCOMPARE(page.size(), QSize(1122, 794));
     const QImage image = page.rendered(page.size());
-    QCOMPARE(pixelAt(image, 0.5, 0.93), qRgb(255, 255, 173));     // the pale yellow page
+    QCOMPARE(pixelAt(image, 0.5, 0.93), qRgb(255, 255, 173));      // the pale yellow page
     QCOMPARE(pixelAt(image, 0.0463, 0.146), qRgb(196, 127, 255));  // the lilac square, top left
     QCOMPARE(pixelAt(image, 0.287, 0.283), qRgb(139, 0, 0));       // a dark red square
     // The three lines of its title, top right, and nothing beside them.
@@ -233,7 +251,8 @@ void TestMetafile::diagramWithoutViewportExtentShowsItsTitle()
 {
     // Drawn in anisotropic mapping with only a window extent set: Windows
     // maps one logical unit to one pixel. Its frame holds the title line.
-    const QImage diagram = decodeFile(QStringLiteral("enterprise_architect_diagram.emf")).rendered(QSize(614, 672));
+    const QImage diagram
+        = decodeFile(QStringLiteral("enterprise_architect_diagram.emf")).rendered(QSize(614, 672));
     QVERIFY(blackPixelsIn(diagram, QRect(0, 0, 330, 20)) > 200);
     QVERIFY(isWhite(diagram.pixel(400, 5)));
 }
@@ -241,7 +260,8 @@ void TestMetafile::diagramWithoutViewportExtentShowsItsTitle()
 void TestMetafile::fileThatLibwmfRefusesIsShown()
 {
     // Its region records are malformed; libwmf alone gives up on the file.
-    const QImage image = decodeFile(QStringLiteral("wmf2svg_fulltest_bitmaps.wmf")).rendered(QSize(528, 408));
+    const QImage image
+        = decodeFile(QStringLiteral("wmf2svg_fulltest_bitmaps.wmf")).rendered(QSize(528, 408));
     int coloured = 0;
     for (int y = 0; y < image.height(); y += 4) {
         for (int x = 0; x < image.width(); x += 4)
@@ -268,7 +288,8 @@ void TestMetafile::otherExtensionsAreInvalid()
     const QByteArray emf = readData(QStringLiteral("inkscape_091_drawing.emf"));
     QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, decodeMetafile(emf, QStringLiteral("bmp")));
     QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, decodeMetafile(emf, QStringLiteral("wmf")));
-    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, decodeMetafile(QByteArray(), QStringLiteral("emf")));
+    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError,
+                             decodeMetafile(QByteArray(), QStringLiteral("emf")));
 }
 
 void TestMetafile::manyBrokenFilesInARowNeverTakeTheProgramDown()
@@ -290,11 +311,13 @@ void TestMetafile::manyBrokenFilesInARowNeverTakeTheProgramDown()
 
 void TestMetafile::truncatedCopiesOfValidFilesAreInvalid()
 {
-    for (const QString& name : {QStringLiteral("word_vector_image.emf"), QStringLiteral("libreoffice_sdk_beef.wmf")}) {
+    for (const QString& name :
+         {QStringLiteral("word_vector_image.emf"), QStringLiteral("libreoffice_sdk_beef.wmf")}) {
         const QByteArray whole = readData(name);
         for (int percent : {1, 10, 33, 50, 77, 99}) {
             const QByteArray cut = whole.left(whole.size() * percent / 100);
-            QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, decodeMetafile(cut, QFileInfo(name).suffix()));
+            QVERIFY_THROWS_EXCEPTION(InvalidMetafileError,
+                                     decodeMetafile(cut, QFileInfo(name).suffix()));
         }
     }
 }
@@ -306,7 +329,8 @@ void TestMetafile::damagedCopiesLoadOrAreInvalid()
     QRandomGenerator random(20241208);
     int loaded = 0;
     int rejected = 0;
-    for (const QString& name : {QStringLiteral("metafile_companion_vector.emf"), QStringLiteral("libreoffice_sdk_beef.wmf")}) {
+    for (const QString& name : {QStringLiteral("metafile_companion_vector.emf"),
+                                QStringLiteral("libreoffice_sdk_beef.wmf")}) {
         const QByteArray original = readData(name);
         for (int copy = 0; copy < 20; ++copy) {
             QByteArray damaged = original;
@@ -327,8 +351,10 @@ void TestMetafile::damagedCopiesLoadOrAreInvalid()
 void TestMetafile::helperRefusesUnknownRequests()
 {
     const MetafileHelper helper;
-    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, helper.convert({QStringLiteral("gif")}, QByteArray("GIF89a")));
-    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, helper.convert({QStringLiteral("wmf"), QStringLiteral("x")}, {}));
+    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError,
+                             helper.convert({QStringLiteral("gif")}, QByteArray("GIF89a")));
+    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError,
+                             helper.convert({QStringLiteral("wmf"), QStringLiteral("x")}, {}));
     // An empty file is not a metafile for either library.
     QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, helper.convert({QStringLiteral("emf")}, {}));
     QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, helper.convert({QStringLiteral("wmf")}, {}));
@@ -342,8 +368,9 @@ void TestMetafile::hangingHelperIsStoppedAtTheTimeLimit()
     const MetafileHelper hanging(writeFakeHelper(dir, "exec sleep 30"), limits);
     QElapsedTimer clock;
     clock.start();
-    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError,
-                             decodeMetafile(readData(QStringLiteral("inkscape_drawing.wmf")), "wmf", hanging));
+    QVERIFY_THROWS_EXCEPTION(
+        InvalidMetafileError,
+        decodeMetafile(readData(QStringLiteral("inkscape_drawing.wmf")), "wmf", hanging));
     QVERIFY(clock.elapsed() < 5000);
 }
 
@@ -351,8 +378,9 @@ void TestMetafile::crashingHelperMakesThePictureInvalid()
 {
     QTemporaryDir dir;
     const MetafileHelper crashing(writeFakeHelper(dir, "cat > /dev/null; kill -SEGV $$"));
-    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError,
-                             decodeMetafile(readData(QStringLiteral("inkscape_091_drawing.emf")), "emf", crashing));
+    QVERIFY_THROWS_EXCEPTION(
+        InvalidMetafileError,
+        decodeMetafile(readData(QStringLiteral("inkscape_091_drawing.emf")), "emf", crashing));
 }
 
 void TestMetafile::floodingHelperIsStoppedAtTheOutputLimit()
@@ -361,15 +389,17 @@ void TestMetafile::floodingHelperIsStoppedAtTheOutputLimit()
     MetafileHelperLimits limits;
     limits.maxOutputBytes = 1024 * 1024;
     const MetafileHelper flooding(writeFakeHelper(dir, "exec cat /dev/zero"), limits);
-    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError,
-                             decodeMetafile(readData(QStringLiteral("inkscape_091_drawing.emf")), "emf", flooding));
+    QVERIFY_THROWS_EXCEPTION(
+        InvalidMetafileError,
+        decodeMetafile(readData(QStringLiteral("inkscape_091_drawing.emf")), "emf", flooding));
 }
 
 void TestMetafile::missingHelperMakesThePictureInvalid()
 {
     const MetafileHelper missing(QStringLiteral("/nonexistent/sleevix-metafile-helper"));
-    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError,
-                             decodeMetafile(readData(QStringLiteral("inkscape_drawing.wmf")), "wmf", missing));
+    QVERIFY_THROWS_EXCEPTION(
+        InvalidMetafileError,
+        decodeMetafile(readData(QStringLiteral("inkscape_drawing.wmf")), "wmf", missing));
 }
 
 QTEST_MAIN(TestMetafile)

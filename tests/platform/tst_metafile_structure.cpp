@@ -181,16 +181,17 @@ void TestMetafileStructure::placeableSizeIsBoundingBoxOverUnitsPerInch()
 
 void TestMetafileStructure::plainSizeAndFrameAreTheWindowSetBeforeDrawing()
 {
-    const WmfFile file = WmfFile::read(wmf({wmfRecord(kSetWindowOrg, {20, 10}), wmfRecord(kSetWindowExt, {200, 300}),
-                                            wmfRecord(kRectangle, {50, 50, 0, 0}),
-                                            wmfRecord(kSetWindowExt, {999, 999})}));
+    const WmfFile file = WmfFile::read(
+        wmf({wmfRecord(kSetWindowOrg, {20, 10}), wmfRecord(kSetWindowExt, {200, 300}),
+             wmfRecord(kRectangle, {50, 50, 0, 0}), wmfRecord(kSetWindowExt, {999, 999})}));
     QCOMPARE(file.sizeAt96Dpi(), QSize(300, 200));
     QCOMPARE(file.logicalFrame(), QRectF(10, 20, 300, 200));
 }
 
 void TestMetafileStructure::frameFallsBackToTheBoundingBox()
 {
-    const WmfFile file = WmfFile::read(placeable(-100, -50, 100, 50, 1000) + wmf({wmfRecord(kRectangle, {1, 1, 0, 0})}));
+    const WmfFile file = WmfFile::read(placeable(-100, -50, 100, 50, 1000)
+                                       + wmf({wmfRecord(kRectangle, {1, 1, 0, 0})}));
     QCOMPARE(file.logicalFrame(), QRectF(-100, -50, 200, 100));
 }
 
@@ -205,14 +206,16 @@ void TestMetafileStructure::brokenWmfRecordsAreRejected()
 {
     const QByteArray polygonClaimingMorePoints = wmfRecord(kPolygon, {100, 0, 0, 5, 5});
     QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, WmfFile::read(wmf({polygonClaimingMorePoints})));
-    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, WmfFile::read(wmf({wmfRecord(kRectangle, {1, 1})})));
+    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError,
+                             WmfFile::read(wmf({wmfRecord(kRectangle, {1, 1})})));
     QByteArray tooShort = wmfRecord(kRectangle, {1, 1, 0, 0});
     tooShort[0] = 2;
     QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, WmfFile::read(wmf({tooShort})));
     QByteArray pastTheEnd = wmf({wmfRecord(kRectangle, {1, 1, 0, 0})}, false);
     pastTheEnd.chop(2);
     QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, WmfFile::read(pastTheEnd));
-    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, WmfFile::read(placeable(0, 0, 10, 10, 0) + wmf({})));
+    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError,
+                             WmfFile::read(placeable(0, 0, 10, 10, 0) + wmf({})));
     QByteArray unknownVersion = wmf({});
     unknownVersion[4] = 0x07;
     QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, WmfFile::read(unknownVersion));
@@ -235,10 +238,12 @@ void TestMetafileStructure::wmfBitmapsMustBeWhole()
 
     QList<qint16> sizeZero = sound;  // sends libwmf's bitmap reader into an endless loop
     sizeZero[0] = 0;
-    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, WmfFile::read(wmf({patternBrush(kDibPattern, sizeZero)})));
+    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError,
+                             WmfFile::read(wmf({patternBrush(kDibPattern, sizeZero)})));
     QList<qint16> tall = sound;  // 8 x 30000 pixels in 32 bytes
     tall[4] = 30000;
-    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, WmfFile::read(wmf({patternBrush(kDibPattern, tall)})));
+    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError,
+                             WmfFile::read(wmf({patternBrush(kDibPattern, tall)})));
     QList<qint16> twoBillionColours = sound;  // libwmf would allocate 6 GB for them
     twoBillionColours[16] = 0;
     twoBillionColours[17] = qint16(0x8000);
@@ -247,7 +252,8 @@ void TestMetafileStructure::wmfBitmapsMustBeWhole()
 
     // BS_PATTERN brushes hold an old-style bitmap, and blits may come without one.
     constexpr quint16 kOldPattern = 3;
-    QCOMPARE(WmfFile::read(wmf({patternBrush(kOldPattern, {0, 8, 8, 2, 0x0101})})).records().size(), 1);
+    QCOMPARE(WmfFile::read(wmf({patternBrush(kOldPattern, {0, 8, 8, 2, 0x0101})})).records().size(),
+             1);
     const QByteArray fillOnly = wmfRecord(0x0940, {0x0042, 0x00ff, 0, 0, 0, 10, 10, 0, 0});
     QCOMPARE(WmfFile::read(wmf({fillOnly})).records().size(), 1);
 }
@@ -256,7 +262,8 @@ void TestMetafileStructure::libwmfGetsRegionsItCanRead()
 {
     const QByteArray truncatedRegion = wmfRecord(kCreateRegion, {1, 2, 3, 4});
     // One scan from y 0 to 10 with x pairs (0, 5): counts 2 on both ends.
-    const QByteArray readableRegion = wmfRecord(kCreateRegion, {0, 6, 0, 0, 34, 1, 2, 0, 0, 5, 10, 2, 0, 10, 0, 5, 2});
+    const QByteArray readableRegion
+        = wmfRecord(kCreateRegion, {0, 6, 0, 0, 34, 1, 2, 0, 0, 5, 10, 2, 0, 10, 0, 5, 2});
     const QList<QByteArray> records = libwmfRecords({truncatedRegion, readableRegion});
     QCOMPARE(records.size(), 3);
     QCOMPARE(records[0], wmfRecord(kCreateRegion, {0, 6, 0, 0, 22, 0, 0, 0, 0, 0, 0}));
@@ -267,17 +274,25 @@ void TestMetafileStructure::libwmfGetsStateAgainAfterSavingTheContext()
 {
     const QByteArray baseline = wmfRecord(kSetTextAlign, {24});
     const QByteArray centred = wmfRecord(kSetTextAlign, {6});
-    const QList<QByteArray> records = libwmfRecords(
-        {baseline, wmfRecord(kSaveDc, {}), centred, wmfRecord(kRestoreDc, {-1}), wmfRecord(kSaveDc, {})});
-    const QList<QByteArray> expected{baseline, wmfRecord(kSaveDc, {}), baseline, centred, wmfRecord(kRestoreDc, {-1}),
-                                     wmfRecord(kSaveDc, {}), baseline, wmfRecord(0, {})};
+    const QList<QByteArray> records
+        = libwmfRecords({baseline, wmfRecord(kSaveDc, {}), centred, wmfRecord(kRestoreDc, {-1}),
+                         wmfRecord(kSaveDc, {})});
+    const QList<QByteArray> expected{baseline,
+                                     wmfRecord(kSaveDc, {}),
+                                     baseline,
+                                     centred,
+                                     wmfRecord(kRestoreDc, {-1}),
+                                     wmfRecord(kSaveDc, {}),
+                                     baseline,
+                                     wmfRecord(0, {})};
     QCOMPARE(records, expected);
 }
 
 void TestMetafileStructure::libwmfGetsAWholeFile()
 {
-    const QByteArray input = libwmfInput(
-        WmfFile::read(placeable(0, 0, 100, 100, 1000) + wmf({wmfRecord(kPolygon, {3, 0, 0, 9, 0, 9, 9})}, false)));
+    const QByteArray input
+        = libwmfInput(WmfFile::read(placeable(0, 0, 100, 100, 1000)
+                                    + wmf({wmfRecord(kPolygon, {3, 0, 0, 9, 0, 9, 9})}, false)));
     quint16 checksum = 0;
     for (int i = 0; i < 10; ++i)
         checksum ^= qFromLittleEndian<quint16>(input.constData() + 2 * i);
@@ -293,8 +308,9 @@ void TestMetafileStructure::libwmfGetsTheWhiteBrushBeforeTheFilesObjects()
     constexpr quint16 kDeleteObject = 0x01F0;
     constexpr quint16 kFillRegion = 0x0228;
     // The file's table holds 4 objects; index 9 lies outside it.
-    const QList<QByteArray> records = libwmfRecords({wmfRecord(kSelectObject, {2}), wmfRecord(kDeleteObject, {0}),
-                                                     wmfRecord(kFillRegion, {1, 3}), wmfRecord(kSelectObject, {9})});
+    const QList<QByteArray> records
+        = libwmfRecords({wmfRecord(kSelectObject, {2}), wmfRecord(kDeleteObject, {0}),
+                         wmfRecord(kFillRegion, {1, 3}), wmfRecord(kSelectObject, {9})});
     const QList<QByteArray> expected{wmfRecord(kSelectObject, {3}), wmfRecord(kDeleteObject, {1}),
                                      wmfRecord(kFillRegion, {2, 4}), wmfRecord(kSelectObject, {-1}),
                                      wmfRecord(0, {})};
@@ -310,7 +326,8 @@ void TestMetafileStructure::shapesBeforeAnyBrushOrPenGetTheDefaults_data()
     QTest::addColumn<QString>("extension");
     QTest::newRow("emf") << emf({emfRecord(43, {10, 10, 90, 40})}) << "emf";
     // Bottom, right, top and left, as stored.
-    QTest::newRow("wmf") << wmf({wmfRecord(kSetWindowOrg, {0, 0}), wmfRecord(kSetWindowExt, {50, 100}),
+    QTest::newRow("wmf") << wmf({wmfRecord(kSetWindowOrg, {0, 0}),
+                                 wmfRecord(kSetWindowExt, {50, 100}),
                                  wmfRecord(kRectangle, {40, 90, 10, 10})})
                          << "wmf";
 }
@@ -323,7 +340,7 @@ void TestMetafileStructure::shapesBeforeAnyBrushOrPenGetTheDefaults()
     canvas.fill(Qt::green);
     {
         QPainter painter(&canvas);
-        decodeMetafile(data, extension).drawStretched(painter, canvas.rect());
+        decodeMetafile(data, extension).draw(painter, canvas.rect());
     }
     QCOMPARE(canvas.pixelColor(100, 50), QColor(Qt::white));
     QCOMPARE(canvas.pixelColor(5, 5), QColor(Qt::green));
@@ -343,7 +360,8 @@ void TestMetafileStructure::emfFrameGivesSizeAndDevicePixels()
 
 void TestMetafileStructure::emfHeaderChecks()
 {
-    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, EmfHeader::read(emf({}, 2, 4)));  // longer than the file
+    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError,
+                             EmfHeader::read(emf({}, 2, 4)));  // longer than the file
     QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, EmfHeader::read(emf({}).left(60)));
     QByteArray noSignature = emf({});
     noSignature[40] = 'X';
@@ -364,7 +382,8 @@ void TestMetafileStructure::brokenEmfRecordsAreRejected()
 
     QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, check(emf({emfRecord(43, {0, 0})})));
     // A polyline of 1000 points in room for one.
-    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, check(emf({emfRecord(4, {0, 0, 0, 0, 1000, 5, 5})})));
+    QVERIFY_THROWS_EXCEPTION(InvalidMetafileError,
+                             check(emf({emfRecord(4, {0, 0, 0, 0, 1000, 5, 5})})));
     // A pen created in handle 5 of a table of 2.
     QVERIFY_THROWS_EXCEPTION(InvalidMetafileError, check(emf({emfRecord(38, {5, 0, 1, 1, 0})})));
     // A comment longer than its record.
@@ -379,7 +398,9 @@ void TestMetafileStructure::emfWindowOriginCountsOnlyInTextMode()
 {
     const QByteArray origin = emfRecord(10, {112, 64});
     const QByteArray rectangle = emfRecord(43, {0, 0, 10, 10});
-    const auto originOf = [](const QByteArray& data) { return emfTextModeWindowOrigin(data, EmfHeader::read(data)); };
+    const auto originOf = [](const QByteArray& data) {
+        return emfTextModeWindowOrigin(data, EmfHeader::read(data));
+    };
     QCOMPARE(originOf(emf({origin, rectangle})), QPointF(112, 64));
     QCOMPARE(originOf(emf({emfRecord(17, {8}), origin, rectangle})), QPointF());
     QCOMPARE(originOf(emf({rectangle, origin})), QPointF());
@@ -390,8 +411,9 @@ void TestMetafileStructure::libemf2svgOutputIsFittedForQtSvg()
     QImage pattern(2, 1, QImage::Format_RGB32);
     pattern.setPixel(0, 0, qRgb(0, 0, 0));
     pattern.setPixel(1, 0, qRgb(200, 100, 50));
-    const QByteArray svg = "<?xml version=\"1.0\"?>\n<svg version=\"1.1\" width=\"10\" height=\"10\">\n"
-                           "<defs><image id=\"img-1\" x=\"0\" y=\"0\" xlink:href=\"data:image/png;base64,"
+    const QByteArray svg
+        = "<?xml version=\"1.0\"?>\n<svg version=\"1.1\" width=\"10\" height=\"10\">\n"
+          "<defs><image id=\"img-1\" x=\"0\" y=\"0\" xlink:href=\"data:image/png;base64,"
         + png(pattern).toBase64()
         + "\" /></defs>\n<rect x=\"0\" y=\"0\" width=\"5\" height=\"5\" fill=\"#img-1-ref\" />\n"
           "<text font-size=\"0.0000\" x=\"0\" y=\"0\"><![CDATA[gone]]></text>\n</svg>\n";

@@ -1,6 +1,6 @@
 #include "platform/pictures/ico_directory.h"
-#include "platform/pictures/metafile_drawing.h"
 #include "platform/pictures/picture_loader.h"
+#include "platform/pictures/vector_drawing.h"
 #include "support/test_env.h"
 
 #include <QDir>
@@ -46,10 +46,10 @@ QString invalidDetail(const QString& path)
     return {};
 }
 
-class SquareDrawing : public MetafileDrawing {
+class SquareDrawing : public VectorDrawing {
 public:
     QSize size() const override { return {40, 30}; }
-    void render(QPainter&, const QRectF&) const override {}
+    void render(QPainter&, const QRectF&) const override { }
 };
 
 }  // namespace
@@ -117,7 +117,8 @@ void PictureLoadingTest::validFilesLoadWithTheirSize_data()
         {"ico/pillow_single_png_entry.ico", {16, 16}},
     };
     for (const auto& entry : files)
-        QTest::newRow(entry.file) << picturePath(QStringLiteral("valid/") + entry.file) << entry.size;
+        QTest::newRow(entry.file) << picturePath(QStringLiteral("valid/") + entry.file)
+                                  << entry.size;
 }
 
 void PictureLoadingTest::validFilesLoadWithTheirSize()
@@ -188,7 +189,8 @@ void PictureLoadingTest::truncatedFilesAreInvalid_data()
     QTest::addColumn<QString>("source");
     QTest::addColumn<double>("keptShare");
     QTest::newRow("baseline jpeg, half") << "valid/jpeg/ijg_testimgari.jpg" << 0.5;
-    QTest::newRow("baseline jpeg, end marker missing") << "valid/jpeg/gdkpixbuf_cat_gray.jpg" << 0.999;
+    QTest::newRow("baseline jpeg, end marker missing")
+        << "valid/jpeg/gdkpixbuf_cat_gray.jpg" << 0.999;
     QTest::newRow("progressive jpeg, half") << "valid/jpeg/im_progressive_400x300.jpeg" << 0.5;
     QTest::newRow("bmp, half") << "valid/bmp/bmpsuite_os2_v2.bmp" << 0.5;
     QTest::newRow("rle bmp, half") << "valid/bmp/bmpsuite_rle4.bmp" << 0.5;
@@ -276,9 +278,11 @@ void PictureLoadingTest::fileWithoutReadPermissionIsUnreadable()
 // Photoshop CMYK: YCCK coded, Adobe marker, inverted ink values.
 void PictureLoadingTest::jpegMatchesTheReferenceDecoder()
 {
-    const QImage decoded =
-        loadPicture(picturePath(QStringLiteral("valid/jpeg/photoshop_cmyk_ycck_restart.jpg"))).image();
-    const QImage reference(picturePath(QStringLiteral("reference/photoshop_cmyk_ycck_restart.ppm")));
+    const QImage decoded
+        = loadPicture(picturePath(QStringLiteral("valid/jpeg/photoshop_cmyk_ycck_restart.jpg")))
+              .image();
+    const QImage reference(
+        picturePath(QStringLiteral("reference/photoshop_cmyk_ycck_restart.ppm")));
     QVERIFY(!reference.isNull());
     QCOMPARE(decoded.convertToFormat(QImage::Format_RGB32),
              reference.convertToFormat(QImage::Format_RGB32));
@@ -356,7 +360,8 @@ void PictureLoadingTest::iconShowsItsLargestEntry_data()
     QTest::newRow("PNG entry among bitmaps") << "nsis3_png256_plus_bmp.ico" << QSize(256, 256) << 2;
     QTest::newRow("largest entry last") << "nsis_classic_4bit.ico" << QSize(32, 32) << 1;
     // Three 48x48 entries at 4, 8 and 32 bits.
-    QTest::newRow("tie goes to 32 bits") << "nsis_orange_9entries_4_8_32bit.ico" << QSize(48, 48) << 8;
+    QTest::newRow("tie goes to 32 bits")
+        << "nsis_orange_9entries_4_8_32bit.ico" << QSize(48, 48) << 8;
 }
 
 void PictureLoadingTest::iconShowsItsLargestEntry()
@@ -374,9 +379,10 @@ void PictureLoadingTest::iconShowsItsLargestEntry()
 // The 32-bit entry shows far more colours than a palette entry could hold.
 void PictureLoadingTest::iconTieShowsTheDeepestEntry()
 {
-    const QImage image = loadPicture(picturePath(QStringLiteral("valid/ico/nsis_orange_9entries_4_8_32bit.ico")))
-                             .image()
-                             .convertToFormat(QImage::Format_ARGB32);
+    const QImage image
+        = loadPicture(picturePath(QStringLiteral("valid/ico/nsis_orange_9entries_4_8_32bit.ico")))
+              .image()
+              .convertToFormat(QImage::Format_ARGB32);
     std::set<QRgb> colours;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -402,14 +408,14 @@ void PictureLoadingTest::metafileDecoderReceivesContentAndExtension()
     setMetafileDecoder([&](const QByteArray& data, const QString& extension) {
         seenData = data;
         seenExtension = extension;
-        return Picture::fromMetafile(std::make_shared<SquareDrawing>());
+        return Picture::fromDrawing(std::make_shared<SquareDrawing>());
     });
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("drawing.WMF"));
     writeFile(path, "metafile content");
 
     const Picture picture = loadPicture(path);
-    QCOMPARE(picture.kind(), Picture::Kind::Metafile);
+    QCOMPARE(picture.kind(), Picture::Kind::Vector);
     QCOMPARE(picture.size(), QSize(40, 30));
     QCOMPARE(seenData, QByteArray("metafile content"));
     QCOMPARE(seenExtension, QStringLiteral("wmf"));

@@ -24,9 +24,8 @@ private slots:
             if (line.isEmpty() || line.startsWith('#'))
                 continue;
             const QStringList fields = line.split('\t');
-            QTest::newRow(qPrintable(fields[0]))
-                << testenv::dataFile("pictures/" + fields[0])
-                << QSize(fields[1].toInt(), fields[2].toInt());
+            QTest::newRow(qPrintable(fields[0])) << testenv::dataFile("pictures/" + fields[0])
+                                                 << QSize(fields[1].toInt(), fields[2].toInt());
         }
     }
 

@@ -57,14 +57,15 @@ private slots:
 void TestPrintCanvas::rectangleInksLeftToRightMinusOne()
 {
     const QStringList rows = drawn({8, 6}, [](PrintCanvas& c) { c.rectangle(1, 1, 6, 5); });
-    QCOMPARE(rows, (QStringList{
-        "........",
-        ".#####..",
-        ".#...#..",
-        ".#...#..",
-        ".#####..",
-        "........",
-    }));
+    QCOMPARE(rows,
+             (QStringList{
+                 "........",
+                 ".#####..",
+                 ".#...#..",
+                 ".#...#..",
+                 ".#####..",
+                 "........",
+             }));
 }
 
 void TestPrintCanvas::rectangleWithSwappedEdgesIsTheSame()
@@ -89,13 +90,14 @@ void TestPrintCanvas::lineLeavesOutItsEndPoint()
         c.moveTo(5, 0);
         c.lineTo(2, 0);  // to the left
     });
-    QCOMPARE(rows, (QStringList{
-        ".#.###",
-        ".#....",
-        ".#..#.",
-        ".#..#.",
-        "....#.",
-    }));
+    QCOMPARE(rows,
+             (QStringList{
+                 ".#.###",
+                 ".#....",
+                 ".#..#.",
+                 ".#..#.",
+                 "....#.",
+             }));
 }
 
 void TestPrintCanvas::lineStartsWhereTheLastOneEnded()
@@ -106,13 +108,14 @@ void TestPrintCanvas::lineStartsWhereTheLastOneEnded()
         c.lineTo(4, 4);
         c.lineTo(4, 4);  // no length, no ink
     });
-    QCOMPARE(rows, (QStringList{
-        "......",
-        ".####.",
-        "....#.",
-        "....#.",
-        "......",
-    }));
+    QCOMPARE(rows,
+             (QStringList{
+                 "......",
+                 ".####.",
+                 "....#.",
+                 "....#.",
+                 "......",
+             }));
 }
 
 void TestPrintCanvas::ellipseStaysInsideItsBox()
@@ -133,15 +136,17 @@ void TestPrintCanvas::pictureFillsTheTargetExactly()
     QImage red(3, 2, QImage::Format_RGB32);
     red.fill(Qt::red);
     const Picture picture = Picture::fromImage(red);
-    const QStringList rows = drawn({8, 6}, [&](PrintCanvas& c) { c.stretchDraw(QRect(1, 1, 5, 4), picture); });
-    QCOMPARE(rows, (QStringList{
-        "........",
-        ".ooooo..",
-        ".ooooo..",
-        ".ooooo..",
-        ".ooooo..",
-        "........",
-    }));
+    const QStringList rows
+        = drawn({8, 6}, [&](PrintCanvas& c) { c.stretchDraw(QRect(1, 1, 5, 4), picture); });
+    QCOMPARE(rows,
+             (QStringList{
+                 "........",
+                 ".ooooo..",
+                 ".ooooo..",
+                 ".ooooo..",
+                 ".ooooo..",
+                 "........",
+             }));
 }
 
 void TestPrintCanvas::flatTargetDrawsNoPicture()
@@ -149,7 +154,8 @@ void TestPrintCanvas::flatTargetDrawsNoPicture()
     QImage red(3, 2, QImage::Format_RGB32);
     red.fill(Qt::red);
     const Picture picture = Picture::fromImage(red);
-    QCOMPARE(drawn({6, 5}, [&](PrintCanvas& c) { c.stretchDraw(QRect(1, 1, 4, 0), picture); }), blank6x5);
+    QCOMPARE(drawn({6, 5}, [&](PrintCanvas& c) { c.stretchDraw(QRect(1, 1, 4, 0), picture); }),
+             blank6x5);
 }
 
 void TestPrintCanvas::roundPictureLeavesCornersAndHoleBlank()

@@ -30,11 +30,12 @@ private slots:
         QFETCH(int, size);
         const QIcon embedded = programIcon(name.toLatin1().constData());
         QVERIFY(embedded.availableSizes().contains(QSize(size, size)));
-        const QImage drawn = embedded.pixmap(size, size).toImage().convertToFormat(
-            QImage::Format_ARGB32_Premultiplied);
+        const QImage drawn = embedded.pixmap(size, size)
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_ARGB32_Premultiplied);
         const QIcon svg(QStringLiteral(":/icons/%1.svg").arg(name));
-        const QImage expected = svg.pixmap(size, size).toImage().convertToFormat(
-            QImage::Format_ARGB32_Premultiplied);
+        const QImage expected
+            = svg.pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
         QCOMPARE(drawn.size(), QSize(size, size));
         QCOMPARE(drawn, expected);
     }
@@ -43,16 +44,15 @@ private slots:
     {
         const QIcon embedded = programIcon("print");
         const QIcon svg(QStringLiteral(":/icons/print.svg"));
-        QCOMPARE(embedded.pixmap(16, 16, QIcon::Disabled).toImage().convertToFormat(
-                     QImage::Format_ARGB32_Premultiplied),
-                 svg.pixmap(16, 16, QIcon::Disabled).toImage().convertToFormat(
-                     QImage::Format_ARGB32_Premultiplied));
+        QCOMPARE(embedded.pixmap(16, 16, QIcon::Disabled)
+                     .toImage()
+                     .convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                 svg.pixmap(16, 16, QIcon::Disabled)
+                     .toImage()
+                     .convertToFormat(QImage::Format_ARGB32_Premultiplied));
     }
 
-    void unknownNameGivesNoIcon()
-    {
-        QVERIFY(programIcon("no-such-icon").isNull());
-    }
+    void unknownNameGivesNoIcon() { QVERIFY(programIcon("no-such-icon").isNull()); }
 };
 
 SLEEVIX_TEST_MAIN(ProgramIconsTest)

@@ -65,9 +65,10 @@ private slots:
         }
         SettingsStore reopened(path);
         QCOMPARE(reopened.readInteger("AnzPrint"), 42);
-        QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther |
-                                                   QFile::WriteGroup | QFile::WriteOther),
-                 QFile::Permissions());
+        QCOMPARE(
+            QFileInfo(path).permissions()
+                & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
+            QFile::Permissions());
     }
 
     void aMissingFileReadsEmptyAndComesWithTheFirstWrite()
@@ -123,8 +124,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("garbage") << QByteArray("this is no database at all\n").repeated(200);
-        QTest::newRow("truncated database") << QByteArray("SQLite format 3\0", 16) + QByteArray(100, '\x01');
-        QTest::newRow("database of another program") << databaseWith("CREATE TABLE settings_values (a, b)");
+        QTest::newRow("truncated database")
+            << QByteArray("SQLite format 3\0", 16) + QByteArray(100, '\x01');
+        QTest::newRow("database of another program")
+            << databaseWith("CREATE TABLE settings_values (a, b)");
     }
 
     void damagedFileIsMovedAsideAndAnEmptyStoreStarts()

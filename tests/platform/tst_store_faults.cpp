@@ -3,8 +3,8 @@
 // so in German, the program goes on, and nothing already stored is lost.
 #include "platform/store/settings_error.h"
 #include "platform/store/settings_store.h"
-#include "settings/t_cd_setup.h"
 #include "platform/widgets/spin_edit.h"
+#include "settings/t_cd_setup.h"
 #include "support/file_faults.h"
 #include "support/message_boxes.h"
 #include "support/test_env.h"
@@ -134,8 +134,10 @@ private slots:
             SettingsStore store(path);
             storeSomeValues(store);
         }
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
-                                              | QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
+        QFile::setPermissions(dir.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                  | QFile::ReadOther | QFile::ExeOther | QFile::ReadGroup
+                                  | QFile::ExeGroup);
         QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
         const QByteArray before = contentsOf(path);
 
@@ -143,8 +145,11 @@ private slots:
         writer.start(QStringLiteral(SLEEVIX_TEST_CHILD), {"store-write", path});
         QVERIFY(writer.waitForFinished(30000));
         QCOMPARE(writer.exitCode(), 0);
-        const QStringList lines = QString::fromUtf8(writer.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines, QStringList({"read: /home/anna/Bilder", "write: Konnte Daten für 'Daten' nicht setzen"}));
+        const QStringList lines
+            = QString::fromUtf8(writer.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines,
+                 QStringList(
+                     {"read: /home/anna/Bilder", "write: Konnte Daten für 'Daten' nicht setzen"}));
         QCOMPARE(contentsOf(path), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"settings.db"});
     }
@@ -154,9 +159,12 @@ private slots:
         QTest::addColumn<QString>("moment");
         QTest::addColumn<QStringList>("messages");
         const QString cannotRead = QStringLiteral("Konnte Daten für 'Daten' nicht holen");
-        QTest::newRow("start") << "start" << QStringList{cannotRead, "Konnte Daten für '2 Picture' nicht holen"};
+        QTest::newRow("start") << "start"
+                               << QStringList{cannotRead,
+                                              "Konnte Daten für '2 Picture' nicht holen"};
         QTest::newRow("settings dialog opening") << "dialog" << QStringList{cannotRead, cannotRead};
-        QTest::newRow("Speichern") << "save" << QStringList{"Konnte Daten für 'Daten' nicht setzen"};
+        QTest::newRow("Speichern")
+            << "save" << QStringList{"Konnte Daten für 'Daten' nicht setzen"};
     }
 
     // The program meets another program's write lock on the store file: it
@@ -171,7 +179,8 @@ private slots:
         // The dialog to save from is open before the lock comes.
         std::unique_ptr<TCDSetup> dialog;
         if (moment == "save") {
-            dialog = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
+            dialog = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, app.main(), app.main(),
+                                                &app.main());
             dialog->show();
         }
         const QString folder = QFileInfo(SettingsStore::userStorePath()).absolutePath();
@@ -187,7 +196,8 @@ private slots:
             app.main().show();
             QTRY_COMPARE_WITH_TIMEOUT(boxes.texts().size(), 2, 30000);
         } else if (moment == "dialog") {
-            dialog = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
+            dialog = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, app.main(), app.main(),
+                                                &app.main());
             dialog->show();
         } else {
             dialog->Button1->click();  // "&Speichern"

@@ -1,12 +1,12 @@
-#include "platform/widgets/image_view.h"
-#include "platform/printing/recording_device.h"
-#include "platform/store/settings_store.h"
-#include "platform/widgets/spin_edit.h"
-#include "platform/widgets/tabbed_pages.h"
+#include "model/program_values.h"
 #include "platform/printing/print_runner.h"
 #include "platform/printing/printer_choice.h"
+#include "platform/printing/recording_device.h"
+#include "platform/store/settings_store.h"
+#include "platform/widgets/image_view.h"
+#include "platform/widgets/spin_edit.h"
+#include "platform/widgets/tabbed_pages.h"
 #include "settings/t_cd_setup.h"
-#include "model/program_values.h"
 #include "support/recorded_printing.h"
 #include "support/test_env.h"
 #include "workspace/t_sleevix.h"
@@ -93,11 +93,16 @@ private slots:
     {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("title");
-        QTest::newRow("none") << "" << "Ausdruck Vorder-Rückseite von Sleevix";
-        QTest::newRow("folded") << "cbDouble" << "Ausdruck Doppelseite von Sleevix";
-        QTest::newRow("cd") << "cbCD" << "Ausdruck CD Labels von Sleevix";
-        QTest::newRow("dvd") << "cbDVD" << "Ausdruck DVD von Sleevix";
-        QTest::newRow("vhs") << "cbVHS" << "Ausdruck VHS von Sleevix";
+        QTest::newRow("none") << ""
+                              << "Ausdruck Vorder-Rückseite von Sleevix";
+        QTest::newRow("folded") << "cbDouble"
+                                << "Ausdruck Doppelseite von Sleevix";
+        QTest::newRow("cd") << "cbCD"
+                            << "Ausdruck CD Labels von Sleevix";
+        QTest::newRow("dvd") << "cbDVD"
+                             << "Ausdruck DVD von Sleevix";
+        QTest::newRow("vhs") << "cbVHS"
+                             << "Ausdruck VHS von Sleevix";
     }
 
     void eachLayoutPrintsItsSheet()
@@ -147,8 +152,9 @@ private slots:
             dialog.PageControl->setCurrentIndex(page);
             dialog.bTestDruckClick();
         }
-        QCOMPARE(printing.titles(), QStringList({"Testausdruck CD Labels von Sleevix",
-                                                 "Testausdruck DVD von Sleevix"}));
+        QCOMPARE(
+            printing.titles(),
+            QStringList({"Testausdruck CD Labels von Sleevix", "Testausdruck DVD von Sleevix"}));
     }
 
     void printerSetupStoresTheChosenPrinter()

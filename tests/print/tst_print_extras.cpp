@@ -1,15 +1,15 @@
-#include "platform/widgets/image_view.h"
-#include "platform/printing/recording_device.h"
-#include "platform/store/settings_store.h"
-#include "platform/widgets/spin_edit.h"
-#include "platform/widgets/tabbed_pages.h"
 #include "platform/printing/calibrated_device.h"
-#include "platform/printing/print_support.h"
-#include "print/calibration_dialog.h"
 #include "platform/printing/print_preview.h"
 #include "platform/printing/print_runner.h"
+#include "platform/printing/print_support.h"
 #include "platform/printing/printer_calibration.h"
 #include "platform/printing/printer_choice.h"
+#include "platform/printing/recording_device.h"
+#include "platform/store/settings_store.h"
+#include "platform/widgets/image_view.h"
+#include "platform/widgets/spin_edit.h"
+#include "platform/widgets/tabbed_pages.h"
+#include "print/calibration_dialog.h"
 #include "settings/t_cd_setup.h"
 #include "support/recorded_printing.h"
 #include "support/test_env.h"
@@ -64,8 +64,7 @@ void installPrinters(const QStringList& printers, const QString& current)
 }
 
 // Runs `act` on the next modal window of type T as soon as it shows.
-template <typename T>
-void whenModal(std::function<void(T&)> act)
+template <typename T> void whenModal(std::function<void(T&)> act)
 {
     auto* timer = new QTimer;
     QObject::connect(timer, &QTimer::timeout, [timer, act] {
@@ -83,17 +82,20 @@ Calls moved(Calls calls, int dx, int dy)
 {
     for (RecordedCall& call : calls) {
         switch (call.kind) {
-        case C::Kind::StretchDraw: case C::Kind::StretchDrawRound: case C::Kind::Rectangle:
-        case C::Kind::Ellipse: case C::Kind::ClearEllipse:
+        case C::Kind::StretchDraw:
+        case C::Kind::StretchDrawRound:
+        case C::Kind::Rectangle:
+        case C::Kind::Ellipse:
+        case C::Kind::ClearEllipse:
             call.right += dx;
             call.bottom += dy;
             [[fallthrough]];
-        case C::Kind::MoveTo: case C::Kind::LineTo:
+        case C::Kind::MoveTo:
+        case C::Kind::LineTo:
             call.left += dx;
             call.top += dy;
             break;
-        default:
-            break;
+        default: break;
         }
     }
     return calls;
@@ -103,13 +105,15 @@ Calls moved(Calls calls, int dx, int dy)
 QList<QPoint> pointsOf(const RecordedCall& call)
 {
     switch (call.kind) {
-    case C::Kind::StretchDraw: case C::Kind::StretchDrawRound: case C::Kind::Rectangle:
-    case C::Kind::Ellipse: case C::Kind::ClearEllipse:
+    case C::Kind::StretchDraw:
+    case C::Kind::StretchDrawRound:
+    case C::Kind::Rectangle:
+    case C::Kind::Ellipse:
+    case C::Kind::ClearEllipse:
         return {QPoint(call.left, call.top), QPoint(call.right, call.bottom)};
-    case C::Kind::MoveTo: case C::Kind::LineTo:
-        return {QPoint(call.left, call.top)};
-    default:
-        return {};
+    case C::Kind::MoveTo:
+    case C::Kind::LineTo: return {QPoint(call.left, call.top)};
+    default: return {};
     }
 }
 
@@ -148,7 +152,8 @@ struct PaperBox {
 PaperBox paperBox(int leftMm, int topMm, int widthMm, int heightMm)
 {
     const auto units = [](int mm) { return int(std::lround(mm * 600 / 25.4)); };
-    return {units(leftMm), units(topMm), units(leftMm) + units(widthMm) - 1, units(topMm) + units(heightMm) - 1};
+    return {units(leftMm), units(topMm), units(leftMm) + units(widthMm) - 1,
+            units(topMm) + units(heightMm) - 1};
 }
 
 }  // namespace
@@ -194,12 +199,17 @@ private slots:
         QStringList captions;
         for (QAction* action : main().menuBar()->actions().at(1)->menu()->actions())
             captions << action->text();
-        QCOMPARE(captions, QStringList({"Dr&ucken", "Drucker &Konfiguration", "Druck&vorschau",
-                                        "Als &PDF speichern...", "Drucker &kalibrieren..."}));
+        QCOMPARE(captions,
+                 QStringList({"Dr&ucken", "Drucker &Konfiguration", "Druck&vorschau",
+                              "Als &PDF speichern...", "Drucker &kalibrieren..."}));
         const std::pair<int, QString> items[] = {
-            {TSleevix::kLoadItem, "Bild laden"},       {TSleevix::kPrintItem, "Drucken"},
-            {TSleevix::kPreviewItem, "Druckvorschau"}, {TSleevix::kPasteItem, "Einfügen aus Zwischenablage"},
-            {TSleevix::kRecognitionItem, "Bilderkennung"}, {TSleevix::kSettingsItem, "Einstellungen"},
+            {TSleevix::kLoadItem, "Bild laden"},
+            {TSleevix::kPrintItem, "Drucken"},
+            {TSleevix::kPreviewItem, "Druckvorschau"},
+            {TSleevix::kPasteItem, "Einfügen aus Zwischenablage"},
+            {TSleevix::kClipboardCopyItem, "In Zwischenablage kopieren"},
+            {TSleevix::kRecognitionItem, "Bilderkennung"},
+            {TSleevix::kSettingsItem, "Einstellungen"},
         };
         for (int menu : {1, 2}) {
             for (const auto& [index, caption] : items)
@@ -298,11 +308,14 @@ private slots:
         // back 36 / 130 mm, 152 x 118 mm), each edge within 0.1 mm.
         for (const PaperBox& box : {paperBox(50, 10, 120, 120), paperBox(36, 130, 152, 118)}) {
             const int midX = (box.left + box.right) / 2, midY = (box.top + box.bottom) / 2;
-            const std::function<int(int)> across = [&](int x) { return qGray(page.pixel(x, midY)); };
+            const std::function<int(int)> across
+                = [&](int x) { return qGray(page.pixel(x, midY)); };
             const std::function<int(int)> down = [&](int y) { return qGray(page.pixel(midX, y)); };
-            for (const auto& [edge, greyAt] : {std::pair{box.left, &across}, std::pair{box.right, &across},
-                                               std::pair{box.top, &down}, std::pair{box.bottom, &down}})
-                QVERIFY2(inkNear(edge, *greyAt, 2), qPrintable(QString("no frame line near %1").arg(edge)));
+            for (const auto& [edge, greyAt] :
+                 {std::pair{box.left, &across}, std::pair{box.right, &across},
+                  std::pair{box.top, &down}, std::pair{box.bottom, &down}})
+                QVERIFY2(inkNear(edge, *greyAt, 2),
+                         qPrintable(QString("no frame line near %1").arg(edge)));
             QVERIFY(qAbs(qGray(page.pixel(midX, midY)) - 128) < 8);
         }
         QCOMPARE(qGray(page.pixel(paperBox(50, 10, 120, 120).left - 4, 1000)), 255);
@@ -374,7 +387,8 @@ private slots:
         // 600 dpi with offsets 100 on A4: across and down the paper.
         const int paperHeight = 7016;
         const auto across = [&](int x, int y) { return landscape ? y + 100 : x + 100; };
-        const auto down = [&](int x, int y) { return landscape ? paperHeight - (x + 100) : y + 100; };
+        const auto down
+            = [&](int x, int y) { return landscape ? paperHeight - (x + 100) : y + 100; };
         for (qsizetype i = 0; i < plain.size(); ++i) {
             const QList<QPoint> before = pointsOf(plain[i]), after = pointsOf(stretched[i]);
             for (qsizetype j = 0; j < before.size(); ++j) {
@@ -397,7 +411,8 @@ private slots:
         const int offset = PrinterCalibration::offsetForEntry(15, scale);
         QCOMPARE(PrinterCalibration::entryForOffset(offset, scale), 15);
         RecordingDevice printer(600, 600, 100, 100);
-        CalibratedDevice device(printer, PrinterCalibration{offset, 0, scale, PrinterCalibration::kUnitScale});
+        CalibratedDevice device(
+            printer, PrinterCalibration{offset, 0, scale, PrinterCalibration::kUnitScale});
         device.moveTo(472 - 100, 472 - 100);  // 20 mm from both edges
         const C moved = printer.calls().last();
         QVERIFY(qAbs((moved.left + 100) * 25.4 / 600 - (20 + 1.5 * 1.01)) < 0.1);
@@ -425,7 +440,8 @@ private slots:
         installPrinters({"Laser"}, "Laser");
         PrinterCalibration{3, -3}.save("Laser");
         RecordedPrinting printing;
-        const CalibrationRulers rulers = CalibrationRulers::forPaper(printSupport().paperArea("Laser"));
+        const CalibrationRulers rulers
+            = CalibrationRulers::forPaper(printSupport().paperArea("Laser"));
         const double across = rulers.acrossLengthMm, down = rulers.downLengthMm;
         double shownX = 0, shownY = 0, clamped = 0;
         QStringList captions;
@@ -451,21 +467,27 @@ private slots:
         QCOMPARE(shownX, 0.3);
         QCOMPARE(shownY, -0.3);
         QCOMPARE(clamped, 10.0);
-        const int scaleX = qRound(across / (across - 2) * 1e6), scaleY = qRound(down / (down + 1) * 1e6);
+        const int scaleX = qRound(across / (across - 2) * 1e6),
+                  scaleY = qRound(down / (down + 1) * 1e6);
         QCOMPARE(store().readInteger("Kalibrierung Skalierung X Laser"), scaleX);
         QCOMPARE(store().readInteger("Kalibrierung Skalierung Y Laser"), scaleY);
         // The entries were measured on the uncorrected page.
-        QCOMPARE(store().readInteger("Kalibrierung X Laser"), PrinterCalibration::offsetForEntry(15, scaleX));
-        QCOMPARE(store().readInteger("Kalibrierung Y Laser"), PrinterCalibration::offsetForEntry(-7, scaleY));
-        QCOMPARE(captions, QStringList({QString("Lineal &quer (Soll %1 mm):").arg(across),
-                                        QString("Lineal &längs (Soll %1 mm):").arg(down)}));
-        QVERIFY2(correction.startsWith("Korrektur auf 200 mm: quer +2,") && correction.contains("längs −0,"),
+        QCOMPARE(store().readInteger("Kalibrierung X Laser"),
+                 PrinterCalibration::offsetForEntry(15, scaleX));
+        QCOMPARE(store().readInteger("Kalibrierung Y Laser"),
+                 PrinterCalibration::offsetForEntry(-7, scaleY));
+        QCOMPARE(captions,
+                 QStringList({QString("Lineal &quer (Soll %1 mm):").arg(across),
+                              QString("Lineal &längs (Soll %1 mm):").arg(down)}));
+        QVERIFY2(correction.startsWith("Korrektur auf 200 mm: quer +2,")
+                     && correction.contains("längs −0,"),
                  qPrintable(correction));
 
         QCOMPARE(printing.titles(), QStringList{"Kalibrierung von Sleevix"});
         // The cross at 20 / 20 mm with arms to 10 and 30 mm, without correction.
         const Calls page = printing.devices[0]->drawCalls();
-        for (const C& call : {C::moveTo(136, 372), C::lineTo(610, 372), C::moveTo(372, 136), C::lineTo(372, 610)})
+        for (const C& call :
+             {C::moveTo(136, 372), C::lineTo(610, 372), C::moveTo(372, 136), C::lineTo(372, 610)})
             QVERIFY2(page.contains(call), qPrintable(call.toString()));
         // The rulers start at the paper's edge; the long ones carry the
         // lengths the dialog asks for.
@@ -475,8 +497,9 @@ private slots:
             if (call.kind == C::Kind::TextOut)
                 texts << call.title;
         }
-        QCOMPARE(texts, QStringList({QString("Lineal quer: %1 mm").arg(across),
-                                     QString("Lineal längs: %1 mm").arg(down)}));
+        QCOMPARE(texts,
+                 QStringList({QString("Lineal quer: %1 mm").arg(across),
+                              QString("Lineal längs: %1 mm").arg(down)}));
         QVERIFY(!store().exists("AnzPrint"));
 
         // Shown again as stored; cancelled changes are not kept.
@@ -490,7 +513,8 @@ private slots:
         main().mCalibrate->trigger();
         QCOMPARE(measuredAcross, across - 2);
         QCOMPARE(shownX, 1.5);
-        QCOMPARE(store().readInteger("Kalibrierung X Laser"), PrinterCalibration::offsetForEntry(15, scaleX));
+        QCOMPARE(store().readInteger("Kalibrierung X Laser"),
+                 PrinterCalibration::offsetForEntry(15, scaleX));
 
         // The reset takes every correction back.
         whenModal<CalibrationDialog>([&](CalibrationDialog& dialog) {

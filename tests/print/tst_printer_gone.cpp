@@ -1,11 +1,11 @@
 // A printer removed between choosing it and printing on it.
-#include "platform/widgets/image_view.h"
-#include "platform/printing/recording_device.h"
-#include "platform/store/settings_store.h"
+#include "model/program_values.h"
 #include "platform/printing/print_runner.h"
 #include "platform/printing/printer_choice.h"
+#include "platform/printing/recording_device.h"
+#include "platform/store/settings_store.h"
+#include "platform/widgets/image_view.h"
 #include "settings/t_cd_setup.h"
-#include "model/program_values.h"
 #include "support/message_boxes.h"
 #include "support/test_env.h"
 #include "workspace/t_sleevix.h"
@@ -38,7 +38,8 @@ private slots:
     void printerRemovedAfterTheDialogFailsTheJobWithAMessage()
     {
         QStringList installed{"Laser"};
-        PrinterChoice::instance().setPrinterListForTesting([&] { return installed; }, QString("Laser"));
+        PrinterChoice::instance().setPrinterListForTesting([&] { return installed; },
+                                                           QString("Laser"));
         testenv::App app;
         store().writeString("PrinterName", "Laser");
         store().writeInteger("AnzPrint", 4);
@@ -68,7 +69,8 @@ private slots:
         testenv::MessageBoxWatch boxes;
         app.main().sbPrintClick();
         QCOMPARE(boxes.texts(),
-                 QStringList{"Der Drucker \"Laser\" ist nicht mehr verfügbar. Es wurde nichts gedruckt."});
+                 QStringList{
+                     "Der Drucker \"Laser\" ist nicht mehr verfügbar. Es wurde nichts gedruckt."});
         QCOMPARE(jobs, 0);
         QCOMPARE(pdfQuestions, 0);  // no silent switch to a PDF file either
         QCOMPARE(store().readInteger("AnzPrint"), program().PrintCount);

@@ -1,6 +1,6 @@
-#include "platform/printing/print_error.h"
-#include "platform/pictures/metafile_drawing.h"
 #include "platform/pictures/picture.h"
+#include "platform/pictures/vector_drawing.h"
+#include "platform/printing/print_error.h"
 #include "platform/printing/q_printer_device.h"
 #include "print/sheets.h"
 #include "support/sheet_settings.h"
@@ -31,7 +31,8 @@ using testenv::standardSheetSettings;
 
 namespace {
 
-using SheetRoutine = void (*)(PrintDevice&, const SheetSettings&, const Picture&, const Picture&, bool);
+using SheetRoutine
+    = void (*)(PrintDevice&, const SheetSettings&, const Picture&, const Picture&, bool);
 
 const QMarginsF hardwareMarginsMm(5, 4, 6, 7);
 const int tolerance = 2;  // 0.1 mm at 600 dpi
@@ -69,10 +70,13 @@ Picture solidGrey()
 }
 
 // A vector picture whose drawing fails.
-class BrokenDrawing : public MetafileDrawing {
+class BrokenDrawing : public VectorDrawing {
 public:
     QSize size() const override { return {100, 100}; }
-    void render(QPainter&, const QRectF&) const override { throw std::runtime_error("broken picture"); }
+    void render(QPainter&, const QRectF&) const override
+    {
+        throw std::runtime_error("broken picture");
+    }
 };
 
 std::unique_ptr<QPrinter> pdfPrinter(const QString& file)
@@ -81,8 +85,9 @@ std::unique_ptr<QPrinter> pdfPrinter(const QString& file)
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(file);
     printer->setResolution(600);
-    printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, hardwareMarginsMm,
-                                       QPageLayout::Millimeter, hardwareMarginsMm));
+    printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                       hardwareMarginsMm, QPageLayout::Millimeter,
+                                       hardwareMarginsMm));
     return printer;
 }
 
@@ -116,18 +121,18 @@ std::optional<int> inkInColumnNear(const QImage& page, int x, int expectedY)
 
 }  // namespace
 
-#define VERIFY_INK_IN_ROW(page, y, x) \
-    do { \
-        const auto found = inkInRowNear(page, y, x); \
-        QVERIFY2(found && qAbs(*found - (x)) <= tolerance, \
-                 qPrintable(QStringLiteral("no line near x=%1 in row %2").arg(x).arg(y))); \
+#define VERIFY_INK_IN_ROW(page, y, x)                                                              \
+    do {                                                                                           \
+        const auto found = inkInRowNear(page, y, x);                                               \
+        QVERIFY2(found&& qAbs(*found - (x)) <= tolerance,                                          \
+                 qPrintable(QStringLiteral("no line near x=%1 in row %2").arg(x).arg(y)));         \
     } while (false)
 
-#define VERIFY_INK_IN_COLUMN(page, x, y) \
-    do { \
-        const auto found = inkInColumnNear(page, x, y); \
-        QVERIFY2(found && qAbs(*found - (y)) <= tolerance, \
-                 qPrintable(QStringLiteral("no line near y=%1 in column %2").arg(y).arg(x))); \
+#define VERIFY_INK_IN_COLUMN(page, x, y)                                                           \
+    do {                                                                                           \
+        const auto found = inkInColumnNear(page, x, y);                                            \
+        QVERIFY2(found&& qAbs(*found - (y)) <= tolerance,                                          \
+                 qPrintable(QStringLiteral("no line near y=%1 in column %2").arg(y).arg(x)));      \
     } while (false)
 
 class TestPrinterPdf : public QObject {
@@ -171,8 +176,9 @@ void TestPrinterPdf::initTestCase()
     QImageReader::setAllocationLimit(512);  // an A4 page at 600 dpi
 }
 
-QImage TestPrinterPdf::printed(const QString& name, SheetRoutine sheet, const SheetSettings& settings,
-                               const Picture& image1, const Picture& image2, bool test)
+QImage TestPrinterPdf::printed(const QString& name, SheetRoutine sheet,
+                               const SheetSettings& settings, const Picture& image1,
+                               const Picture& image2, bool test)
 {
     if (m_pdftoppm.isEmpty())
         return {};
@@ -199,10 +205,10 @@ void TestPrinterPdf::verifyOutline(const QImage& page, const Outline& outline)
     VERIFY_INK_IN_COLUMN(page, outline.middleX(), outline.bottom);
 }
 
-#define PRINTED(page, ...) \
-    if (m_pdftoppm.isEmpty()) \
-        QSKIP("pdftoppm is not installed"); \
-    const QImage page = printed(__VA_ARGS__); \
+#define PRINTED(page, ...)                                                                         \
+    if (m_pdftoppm.isEmpty())                                                                      \
+        QSKIP("pdftoppm is not installed");                                                        \
+    const QImage page = printed(__VA_ARGS__);                                                      \
     QVERIFY(!page.isNull())
 
 void TestPrinterPdf::offsetsAreThePrintersMinimumMargins()
@@ -210,7 +216,8 @@ void TestPrinterPdf::offsetsAreThePrintersMinimumMargins()
     const auto printer = pdfPrinter(path(QStringLiteral("offsets.pdf")));
     QPrinterDevice device(*printer);
     // Qt keeps margins in whole points, so they may be half a point off.
-    const auto isMargin = [](int offset, qreal mm) { return qAbs(offset - mm / 25.4 * 600) <= 600 / 144.0 + 0.5; };
+    const auto isMargin
+        = [](int offset, qreal mm) { return qAbs(offset - mm / 25.4 * 600) <= 600 / 144.0 + 0.5; };
     QVERIFY(isMargin(device.physicalOffsetX(), hardwareMarginsMm.left()));
     QVERIFY(isMargin(device.physicalOffsetY(), hardwareMarginsMm.top()));
     // A landscape page lies turned on the paper: its left edge is the
@@ -233,7 +240,8 @@ void TestPrinterPdf::pdfWithoutFileIsRefused()
 {
     const auto printer = pdfPrinter(QString());
     QPrinterDevice device(*printer);
-    QVERIFY_THROWS_EXCEPTION(PrintError, PrintDVD(device, standardSheetSettings(), Picture(), Picture(), true));
+    QVERIFY_THROWS_EXCEPTION(PrintError,
+                             PrintDVD(device, standardSheetSettings(), Picture(), Picture(), true));
 }
 
 void TestPrinterPdf::secondJobWhileOneIsOpenIsRefused()
@@ -269,8 +277,9 @@ void TestPrinterPdf::pictureThatFailsToDrawLeavesNoFile()
     const QString file = path(QStringLiteral("broken.pdf"));
     const auto printer = pdfPrinter(file);
     QPrinterDevice device(*printer);
-    const Picture broken = Picture::fromMetafile(std::make_shared<BrokenDrawing>());
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, PrintDVD(device, standardSheetSettings(), broken, Picture(), false));
+    const Picture broken = Picture::fromDrawing(std::make_shared<BrokenDrawing>());
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                             PrintDVD(device, standardSheetSettings(), broken, Picture(), false));
     QVERIFY(!QFile::exists(file));
     // The device is ready for the next job.
     PrintDVD(device, standardSheetSettings(), Picture(), Picture(), true);
@@ -279,7 +288,8 @@ void TestPrinterPdf::pictureThatFailsToDrawLeavesNoFile()
 
 void TestPrinterPdf::frontBackTestPrint()
 {
-    PRINTED(page, QStringLiteral("frontback"), PrintFrontBack, standardSheetSettings(), Picture(), Picture(), true);
+    PRINTED(page, QStringLiteral("frontback"), PrintFrontBack, standardSheetSettings(), Picture(),
+            Picture(), true);
     QVERIFY(page.height() > page.width());
     verifyOutline(page, outlineOf(50, 10, 120, 120));
     const Outline back = outlineOf(36, 130, 152, 118);
@@ -294,7 +304,8 @@ void TestPrinterPdf::frontBackTestPrint()
 
 void TestPrinterPdf::doubleTestPrint()
 {
-    PRINTED(page, QStringLiteral("double"), PrintDouble, standardSheetSettings(), Picture(), Picture(), true);
+    PRINTED(page, QStringLiteral("double"), PrintDouble, standardSheetSettings(), Picture(),
+            Picture(), true);
     QVERIFY(page.width() > page.height());
     const Outline sheet = outlineOf(30, 30, 241, 120);
     verifyOutline(page, sheet);
@@ -303,7 +314,8 @@ void TestPrinterPdf::doubleTestPrint()
 
 void TestPrinterPdf::cdLabelsTestPrint()
 {
-    PRINTED(page, QStringLiteral("cd"), PrintCDLabels, standardSheetSettings(), Picture(), Picture(), true);
+    PRINTED(page, QStringLiteral("cd"), PrintCDLabels, standardSheetSettings(), Picture(),
+            Picture(), true);
     QVERIFY(page.height() > page.width());
     verifyOutline(page, outlineOf(50, 12, 117, 117));
     verifyOutline(page, outlineOf(50, 160, 117, 117));
@@ -327,7 +339,8 @@ void TestPrinterPdf::coverTestPrints()
 
 void TestPrinterPdf::frontBackRealPrint()
 {
-    PRINTED(page, QStringLiteral("frontback-real"), PrintFrontBack, standardSheetSettings(), solidGrey(), solidGrey(), false);
+    PRINTED(page, QStringLiteral("frontback-real"), PrintFrontBack, standardSheetSettings(),
+            solidGrey(), solidGrey(), false);
     const Outline front = outlineOf(50, 10, 120, 120);
     verifyOutline(page, front);
     QVERIFY(qAbs(grey(page, front.middleX(), front.middleY()) - 128) < 8);
@@ -340,7 +353,8 @@ void TestPrinterPdf::frontBackRealPrint()
 
 void TestPrinterPdf::dvdRealPrint()
 {
-    PRINTED(page, QStringLiteral("dvd-real"), PrintDVD, standardSheetSettings(), solidGrey(), Picture(), false);
+    PRINTED(page, QStringLiteral("dvd-real"), PrintDVD, standardSheetSettings(), solidGrey(),
+            Picture(), false);
     const Outline cover = outlineOf(10, 10, 273, 184);
     verifyOutline(page, cover);
     // The frame lies on the cover's edge, the picture one unit inside it.

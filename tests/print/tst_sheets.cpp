@@ -1,5 +1,5 @@
-#include "platform/printing/print_error.h"
 #include "platform/pictures/picture.h"
+#include "platform/printing/print_error.h"
 #include "platform/printing/recording_device.h"
 #include "print/print_geometry.h"
 #include "print/sheets.h"
@@ -19,7 +19,8 @@ using Orientation = PrintDevice::Orientation;
 
 namespace {
 
-using SheetRoutine = void (*)(PrintDevice&, const SheetSettings&, const Picture&, const Picture&, bool);
+using SheetRoutine
+    = void (*)(PrintDevice&, const SheetSettings&, const Picture&, const Picture&, bool);
 
 struct Sheet {
     const char* name;
@@ -29,8 +30,10 @@ struct Sheet {
 };
 
 const Sheet sheets[] = {
-    {"front/back", PrintFrontBack, QStringLiteral(" Vorder-Rückseite von Sleevix"), Orientation::Portrait},
-    {"folded front", PrintDouble, QStringLiteral(" Doppelseite von Sleevix"), Orientation::Landscape},
+    {"front/back", PrintFrontBack, QStringLiteral(" Vorder-Rückseite von Sleevix"),
+     Orientation::Portrait},
+    {"folded front", PrintDouble, QStringLiteral(" Doppelseite von Sleevix"),
+     Orientation::Landscape},
     {"CD labels", PrintCDLabels, QStringLiteral(" CD Labels von Sleevix"), Orientation::Portrait},
     {"DVD", PrintDVD, QStringLiteral(" DVD von Sleevix"), Orientation::Landscape},
     {"VHS", PrintVHS, QStringLiteral(" VHS von Sleevix"), Orientation::Landscape},
@@ -200,9 +203,12 @@ void TestSheets::everyJobIsTitledOrientedStartedAndEnded()
     RecordingDevice device = exampleDevice();
     sheets[sheet].print(device, standardSheetSettings(), front, back, test);
 
-    const QString title = (test ? QStringLiteral("Testausdruck") : QStringLiteral("Ausdruck")) + sheets[sheet].suffix;
+    const QString title = (test ? QStringLiteral("Testausdruck") : QStringLiteral("Ausdruck"))
+        + sheets[sheet].suffix;
     const Calls calls = device.calls();
-    QCOMPARE(calls.mid(0, 3), (Calls{C::setTitle(title), C::setOrientation(sheets[sheet].orientation), C::beginDoc()}));
+    QCOMPARE(
+        calls.mid(0, 3),
+        (Calls{C::setTitle(title), C::setOrientation(sheets[sheet].orientation), C::beginDoc()}));
     QCOMPARE(calls.last(), C::endDoc());
     QCOMPARE(calls.size(), 4 + device.drawCalls().size());
 }
@@ -224,7 +230,8 @@ void TestSheets::drawingErrorAbortsTheJob()
     RecordingDevice device = exampleDevice();
     device.failOn(C::Kind(failingKind));
 
-    QVERIFY_THROWS_EXCEPTION(PrintError, PrintFrontBack(device, standardSheetSettings(), front, back, test));
+    QVERIFY_THROWS_EXCEPTION(PrintError,
+                             PrintFrontBack(device, standardSheetSettings(), front, back, test));
     const Calls calls = device.calls();
     QCOMPARE(calls.last(), C::abortDoc());
     QCOMPARE(calls.at(calls.size() - 2).kind, C::Kind(failingKind));
@@ -235,7 +242,8 @@ void TestSheets::refusedStartDrawsNothing()
 {
     RecordingDevice device = exampleDevice();
     device.failOn(C::Kind::BeginDoc);
-    QVERIFY_THROWS_EXCEPTION(PrintError, PrintDVD(device, standardSheetSettings(), front, back, false));
+    QVERIFY_THROWS_EXCEPTION(PrintError,
+                             PrintDVD(device, standardSheetSettings(), front, back, false));
     QCOMPARE(device.calls().last(), C::beginDoc());
     QVERIFY(device.drawCalls().isEmpty());
 }
@@ -244,24 +252,34 @@ void TestSheets::frontBackRealPrint()
 {
     RecordingDevice device = exampleDevice();
     PrintFrontBack(device, standardSheetSettings(), front, back, false);
-    QCOMPARE(device.drawCalls(), (Calls{
-        C::stretchDraw(1081, 136, 3916, 2971, frontSize), C::setBrushClear(), C::rectangle(1081, 136, 3916, 2971),
-        C::stretchDraw(750, 2971, 4341, 5758, backSize), C::setBrushClear(), C::rectangle(750, 2971, 4341, 5758),
-        C::moveTo(914, 2970), C::lineTo(914, 5759),
-        C::moveTo(4177, 2970), C::lineTo(4177, 5759),
-    }));
+    QCOMPARE(device.drawCalls(),
+             (Calls{
+                 C::stretchDraw(1081, 136, 3916, 2971, frontSize),
+                 C::setBrushClear(),
+                 C::rectangle(1081, 136, 3916, 2971),
+                 C::stretchDraw(750, 2971, 4341, 5758, backSize),
+                 C::setBrushClear(),
+                 C::rectangle(750, 2971, 4341, 5758),
+                 C::moveTo(914, 2970),
+                 C::lineTo(914, 5759),
+                 C::moveTo(4177, 2970),
+                 C::lineTo(4177, 5759),
+             }));
 }
 
 void TestSheets::frontBackTestPrintWithEmptySlots()
 {
     RecordingDevice device = exampleDevice();
     PrintFrontBack(device, standardSheetSettings(), none, none, true);
-    QCOMPARE(device.drawCalls(), (Calls{
-        C::rectangle(1081, 136, 3916, 2971),
-        C::rectangle(750, 2971, 4341, 5758),
-        C::moveTo(914, 2970), C::lineTo(914, 5759),
-        C::moveTo(4177, 2970), C::lineTo(4177, 5759),
-    }));
+    QCOMPARE(device.drawCalls(),
+             (Calls{
+                 C::rectangle(1081, 136, 3916, 2971),
+                 C::rectangle(750, 2971, 4341, 5758),
+                 C::moveTo(914, 2970),
+                 C::lineTo(914, 5759),
+                 C::moveTo(4177, 2970),
+                 C::lineTo(4177, 5759),
+             }));
 }
 
 void TestSheets::frontBackEmptySlotsLeaveTheirPagesBlank()
@@ -275,7 +293,8 @@ void TestSheets::frontBackEmptySlotsLeaveTheirPagesBlank()
     unframed.cbUBack = false;
     RecordingDevice frontEmpty = exampleDevice();
     PrintFrontBack(frontEmpty, unframed, none, back, false);
-    QCOMPARE(frontEmpty.drawCalls(), (Calls{C::stretchDraw(750, 2971, 4341, 5758, backSize), C::setBrushClear()}));
+    QCOMPARE(frontEmpty.drawCalls(),
+             (Calls{C::stretchDraw(750, 2971, 4341, 5758, backSize), C::setBrushClear()}));
 }
 
 void TestSheets::frontBackFoldGuides_data()
@@ -286,11 +305,14 @@ void TestSheets::frontBackFoldGuides_data()
     QTest::addColumn<bool>("backPicture");
     QTest::addColumn<bool>("secondFront");
     QTest::addColumn<bool>("drawn");
-    QTest::newRow("test print, box ticked, no frame, no picture") << true << true << false << false << false << true;
+    QTest::newRow("test print, box ticked, no frame, no picture")
+        << true << true << false << false << false << true;
     QTest::newRow("test print, box unticked") << true << false << true << true << false << false;
-    QTest::newRow("real print, box, frame and picture") << false << true << true << true << false << true;
+    QTest::newRow("real print, box, frame and picture")
+        << false << true << true << true << false << true;
     QTest::newRow("real print, frame unticked") << false << true << false << true << false << false;
-    QTest::newRow("real print, back slot empty") << false << true << true << false << false << false;
+    QTest::newRow("real print, back slot empty")
+        << false << true << true << false << false << false;
     QTest::newRow("real print, box unticked") << false << false << true << true << false << false;
     QTest::newRow("second front, test print") << true << true << true << true << true << false;
     QTest::newRow("second front, real print") << false << true << true << true << true << false;
@@ -311,7 +333,8 @@ void TestSheets::frontBackFoldGuides()
     RecordingDevice device = exampleDevice();
     PrintFrontBack(device, s, front, backPicture ? back : none, test);
 
-    const Calls guides{C::moveTo(914, 2970), C::lineTo(914, 5759), C::moveTo(4177, 2970), C::lineTo(4177, 5759)};
+    const Calls guides{C::moveTo(914, 2970), C::lineTo(914, 5759), C::moveTo(4177, 2970),
+                       C::lineTo(4177, 5759)};
     const Calls calls = device.drawCalls();
     QCOMPARE(calls.mid(calls.size() - 4) == guides, drawn);
     QCOMPARE(calls.count(C::lineTo(914, 5759)), drawn ? 1 : 0);
@@ -325,21 +348,27 @@ void TestSheets::frontBackSecondFrontIsFramedByTheBackFrame()
     s.spLeft2front = 60;
     RecordingDevice device = exampleDevice();
     PrintFrontBack(device, s, front, back, false);
-    QCOMPARE(device.drawCalls(), (Calls{
-        C::stretchDraw(1081, 136, 3916, 2971, frontSize), C::setBrushClear(),
-        C::stretchDraw(1317, 2971, 4152, 5806, backSize), C::setBrushClear(), C::rectangle(1317, 2971, 4152, 5806),
-    }));
+    QCOMPARE(device.drawCalls(),
+             (Calls{
+                 C::stretchDraw(1081, 136, 3916, 2971, frontSize),
+                 C::setBrushClear(),
+                 C::stretchDraw(1317, 2971, 4152, 5806, backSize),
+                 C::setBrushClear(),
+                 C::rectangle(1317, 2971, 4152, 5806),
+             }));
 }
 
 void TestSheets::doubleSinglePicture()
 {
     RecordingDevice device = exampleDevice();
     PrintDouble(device, standardSheetSettings(), front, back, false);
-    QCOMPARE(device.drawCalls(), (Calls{
-        C::rectangle(609, 609, 6302, 3444),
-        C::stretchDraw(610, 610, 6301, 3443, frontSize),
-        C::moveTo(3443, 609), C::lineTo(3443, 3444),
-    }));
+    QCOMPARE(device.drawCalls(),
+             (Calls{
+                 C::rectangle(609, 609, 6302, 3444),
+                 C::stretchDraw(610, 610, 6301, 3443, frontSize),
+                 C::moveTo(3443, 609),
+                 C::lineTo(3443, 3444),
+             }));
 }
 
 void TestSheets::doubleTwoPictures()
@@ -349,12 +378,14 @@ void TestSheets::doubleTwoPictures()
     RecordingDevice device = exampleDevice();
     PrintDouble(device, s, front, back, false);
     // With an odd width the halves end 25 units short of the sheet's right edge.
-    QCOMPARE(device.drawCalls(), (Calls{
-        C::rectangle(609, 609, 6302, 3444),
-        C::stretchDraw(610, 610, 3443, 3443, frontSize),
-        C::stretchDraw(3443, 610, 6277, 3443, backSize),
-        C::moveTo(3443, 609), C::lineTo(3443, 3444),
-    }));
+    QCOMPARE(device.drawCalls(),
+             (Calls{
+                 C::rectangle(609, 609, 6302, 3444),
+                 C::stretchDraw(610, 610, 3443, 3443, frontSize),
+                 C::stretchDraw(3443, 610, 6277, 3443, backSize),
+                 C::moveTo(3443, 609),
+                 C::lineTo(3443, 3444),
+             }));
 }
 
 void TestSheets::doubleSecondPictureWithEmptyBackSlot()
@@ -363,11 +394,13 @@ void TestSheets::doubleSecondPictureWithEmptyBackSlot()
     s.secondPicture = true;
     RecordingDevice device = exampleDevice();
     PrintDouble(device, s, front, none, false);
-    QCOMPARE(device.drawCalls(), (Calls{
-        C::rectangle(609, 609, 6302, 3444),
-        C::stretchDraw(610, 610, 3443, 3443, frontSize),
-        C::moveTo(3443, 609), C::lineTo(3443, 3444),
-    }));
+    QCOMPARE(device.drawCalls(),
+             (Calls{
+                 C::rectangle(609, 609, 6302, 3444),
+                 C::stretchDraw(610, 610, 3443, 3443, frontSize),
+                 C::moveTo(3443, 609),
+                 C::lineTo(3443, 3444),
+             }));
 }
 
 void TestSheets::doubleTestPrint()
@@ -376,10 +409,12 @@ void TestSheets::doubleTestPrint()
     s.secondPicture = true;
     RecordingDevice device = exampleDevice();
     PrintDouble(device, s, front, back, true);
-    QCOMPARE(device.drawCalls(), (Calls{
-        C::rectangle(609, 609, 6302, 3444),
-        C::moveTo(3443, 608), C::lineTo(3443, 3445),
-    }));
+    QCOMPARE(device.drawCalls(),
+             (Calls{
+                 C::rectangle(609, 609, 6302, 3444),
+                 C::moveTo(3443, 608),
+                 C::lineTo(3443, 3445),
+             }));
 }
 
 void TestSheets::doubleWithoutFrontPictureDrawsOutline()
@@ -389,10 +424,12 @@ void TestSheets::doubleWithoutFrontPictureDrawsOutline()
     s.secondPicture = true;
     RecordingDevice device = exampleDevice();
     PrintDouble(device, s, none, back, false);
-    QCOMPARE(device.drawCalls(), (Calls{
-        C::rectangle(609, 609, 6302, 3444),
-        C::moveTo(3443, 608), C::lineTo(3443, 3445),
-    }));
+    QCOMPARE(device.drawCalls(),
+             (Calls{
+                 C::rectangle(609, 609, 6302, 3444),
+                 C::moveTo(3443, 608),
+                 C::lineTo(3443, 3445),
+             }));
 }
 
 void TestSheets::doubleFoldAndFrameBoxes()
@@ -401,33 +438,38 @@ void TestSheets::doubleFoldAndFrameBoxes()
     noFold.cbKnickTrennD = false;
     RecordingDevice withoutFold = exampleDevice();
     PrintDouble(withoutFold, noFold, front, none, true);
-    QCOMPARE(withoutFold.drawCalls(), (Calls{C::rectangle(609, 609, 6302, 3444), C::moveTo(3443, 608)}));
+    QCOMPARE(withoutFold.drawCalls(),
+             (Calls{C::rectangle(609, 609, 6302, 3444), C::moveTo(3443, 608)}));
 
     SheetSettings noFrame = standardSheetSettings();
     noFrame.cbUDouble = false;
     RecordingDevice withoutFrame = exampleDevice();
     PrintDouble(withoutFrame, noFrame, front, none, false);
-    QCOMPARE(withoutFrame.drawCalls(), (Calls{
-        C::stretchDraw(610, 610, 6301, 3443, frontSize),
-        C::moveTo(3443, 609), C::lineTo(3443, 3444),
-    }));
+    QCOMPARE(withoutFrame.drawCalls(),
+             (Calls{
+                 C::stretchDraw(610, 610, 6301, 3443, frontSize),
+                 C::moveTo(3443, 609),
+                 C::lineTo(3443, 3444),
+             }));
 }
 
 void TestSheets::cdLabelsTestPrint()
 {
     RecordingDevice device = exampleDevice();
     PrintCDLabels(device, standardSheetSettings(), front, back, true);
-    QCOMPARE(device.drawCalls(), (Calls{C::ellipse(1081, 183, 3845, 2947), C::ellipse(1081, 3680, 3845, 6444)}));
+    QCOMPARE(device.drawCalls(),
+             (Calls{C::ellipse(1081, 183, 3845, 2947), C::ellipse(1081, 3680, 3845, 6444)}));
 }
 
 void TestSheets::cdLabelsRealPrint()
 {
     RecordingDevice both = exampleDevice();
     PrintCDLabels(both, standardSheetSettings(), front, back, false);
-    QCOMPARE(both.drawCalls(), (Calls{
-        C::stretchDraw(1081, 183, 3845, 2947, frontSize),
-        C::stretchDraw(1081, 3680, 3845, 6444, backSize),
-    }));
+    QCOMPARE(both.drawCalls(),
+             (Calls{
+                 C::stretchDraw(1081, 183, 3845, 2947, frontSize),
+                 C::stretchDraw(1081, 3680, 3845, 6444, backSize),
+             }));
 
     RecordingDevice firstOnly = exampleDevice();
     PrintCDLabels(firstOnly, standardSheetSettings(), front, none, false);
@@ -446,24 +488,30 @@ void TestSheets::cdLabelsRound()
     s.cbCDRund = true;
     RecordingDevice real = exampleDevice();
     PrintCDLabels(real, s, front, none, false);
-    QCOMPARE(real.drawCalls(), (Calls{
-        C::stretchDrawRound(1081, 183, 3845, 2947, frontSize), C::clearEllipse(1978, 1080, 2947, 2049),
-    }));
+    QCOMPARE(real.drawCalls(),
+             (Calls{
+                 C::stretchDrawRound(1081, 183, 3845, 2947, frontSize),
+                 C::clearEllipse(1978, 1080, 2947, 2049),
+             }));
 
     RecordingDevice test = exampleDevice();
     PrintCDLabels(test, s, front, back, true);
-    QCOMPARE(test.drawCalls(), (Calls{
-        C::ellipse(1081, 183, 3845, 2947), C::ellipse(1978, 1080, 2947, 2049),
-        C::ellipse(1081, 3680, 3845, 6444), C::ellipse(1978, 4577, 2947, 5546),
-    }));
+    QCOMPARE(test.drawCalls(),
+             (Calls{
+                 C::ellipse(1081, 183, 3845, 2947),
+                 C::ellipse(1978, 1080, 2947, 2049),
+                 C::ellipse(1081, 3680, 3845, 6444),
+                 C::ellipse(1978, 4577, 2947, 5546),
+             }));
 
     s.spMCDLoch = 0;
     RecordingDevice noHole = exampleDevice();
     PrintCDLabels(noHole, s, front, back, false);
-    QCOMPARE(noHole.drawCalls(), (Calls{
-        C::stretchDrawRound(1081, 183, 3845, 2947, frontSize),
-        C::stretchDrawRound(1081, 3680, 3845, 6444, backSize),
-    }));
+    QCOMPARE(noHole.drawCalls(),
+             (Calls{
+                 C::stretchDrawRound(1081, 183, 3845, 2947, frontSize),
+                 C::stretchDrawRound(1081, 3680, 3845, 6444, backSize),
+             }));
 }
 
 void TestSheets::coverSheets_data()
@@ -495,7 +543,8 @@ void TestSheets::coverSheets()
 
     RecordingDevice real = exampleDevice();
     sheets[sheet].print(real, s, front, back, false);
-    Calls expected{C::stretchDraw(cover.Left + 1, cover.Top + 1, cover.Right - 1, cover.Bottom - 1, frontSize)};
+    Calls expected{C::stretchDraw(cover.Left + 1, cover.Top + 1, cover.Right - 1, cover.Bottom - 1,
+                                  frontSize)};
     if (framed)
         expected.prepend(outline);
     QCOMPARE(real.drawCalls(), expected);

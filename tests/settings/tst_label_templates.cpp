@@ -1,8 +1,8 @@
+#include "model/program_values.h"
+#include "model/ready_templates.h"
 #include "platform/widgets/spin_edit.h"
 #include "platform/widgets/tabbed_pages.h"
 #include "settings/t_cd_setup.h"
-#include "model/program_values.h"
-#include "model/ready_templates.h"
 #include "settings/template_icons.h"
 #include "support/test_env.h"
 #include "workspace/t_sleevix.h"
@@ -25,41 +25,62 @@
 
 namespace {
 
-const QStringList kChecks{"cbUFront", "cbUBack", "cbUDouble", "cbSecFront", "cbSecImg",
-                          "cbAutosave", "cbAutoFormat", "cbKnickTrennVR", "cbKnickTrennD",
-                          "cbSelPrinter", "cbUDVD", "cbUVHS", "cbCDRund"};
-const QStringList kPositions{"spTop", "spLeft", "spTop2", "spLeft2", "spLeft2front", "spTop2Front",
-                             "spCDTop", "spCDLeft", "spCDTop2", "spCDLeft2", "spDleft", "spDTop",
-                             "spDVDTop", "spDVDLeft", "spVHSTop", "spVHSLeft"};
-const QStringList kSizes{"spMV", "spMRB", "spMRH", "spMKB", "spMDB", "spMDH",
+const QStringList kChecks{"cbUFront",      "cbUBack",      "cbUDouble",    "cbSecFront",
+                          "cbSecImg",      "cbAutosave",   "cbAutoFormat", "cbKnickTrennVR",
+                          "cbKnickTrennD", "cbSelPrinter", "cbUDVD",       "cbUVHS",
+                          "cbCDRund"};
+const QStringList kPositions{"spTop",        "spLeft",      "spTop2",   "spLeft2",
+                             "spLeft2front", "spTop2Front", "spCDTop",  "spCDLeft",
+                             "spCDTop2",     "spCDLeft2",   "spDleft",  "spDTop",
+                             "spDVDTop",     "spDVDLeft",   "spVHSTop", "spVHSLeft"};
+const QStringList kSizes{"spMV",  "spMRB",   "spMRH",   "spMKB",   "spMDB",  "spMDH",
                          "spMCD", "spMDVDB", "spMDVDH", "spMVHSB", "spMVHSH"};
 const QList<int> kStandardSizes{120, 152, 118, 7, 241, 120, 117, 273, 184, 265, 191};
 
 // The dialog's controls by the names the template keys are listed by above.
-const std::map<QString, QCheckBox* TCDSetup::*> kBoxMembers{
-    {"cbUFront", &TCDSetup::cbUFront}, {"cbUBack", &TCDSetup::cbUBack},
-    {"cbUDouble", &TCDSetup::cbUDouble}, {"cbSecFront", &TCDSetup::cbSecFront},
-    {"cbSecImg", &TCDSetup::cbSecImg}, {"cbAutosave", &TCDSetup::cbAutosave},
-    {"cbAutoFormat", &TCDSetup::cbAutoFormat}, {"cbKnickTrennVR", &TCDSetup::cbKnickTrennVR},
-    {"cbKnickTrennD", &TCDSetup::cbKnickTrennD}, {"cbSelPrinter", &TCDSetup::cbSelPrinter},
-    {"cbUDVD", &TCDSetup::cbUDVD}, {"cbUVHS", &TCDSetup::cbUVHS},
-    {"cbCDRund", &TCDSetup::cbCDRund}
-};
+const std::map<QString, QCheckBox * TCDSetup::*> kBoxMembers{
+    {"cbUFront", &TCDSetup::cbUFront},
+    {"cbUBack", &TCDSetup::cbUBack},
+    {"cbUDouble", &TCDSetup::cbUDouble},
+    {"cbSecFront", &TCDSetup::cbSecFront},
+    {"cbSecImg", &TCDSetup::cbSecImg},
+    {"cbAutosave", &TCDSetup::cbAutosave},
+    {"cbAutoFormat", &TCDSetup::cbAutoFormat},
+    {"cbKnickTrennVR", &TCDSetup::cbKnickTrennVR},
+    {"cbKnickTrennD", &TCDSetup::cbKnickTrennD},
+    {"cbSelPrinter", &TCDSetup::cbSelPrinter},
+    {"cbUDVD", &TCDSetup::cbUDVD},
+    {"cbUVHS", &TCDSetup::cbUVHS},
+    {"cbCDRund", &TCDSetup::cbCDRund}};
 
-const std::map<QString, SpinEdit* TCDSetup::*> kFieldMembers{
-    {"spTop", &TCDSetup::spTop}, {"spLeft", &TCDSetup::spLeft}, {"spTop2", &TCDSetup::spTop2},
-    {"spLeft2", &TCDSetup::spLeft2}, {"spLeft2front", &TCDSetup::spLeft2front},
-    {"spTop2Front", &TCDSetup::spTop2Front}, {"spCDTop", &TCDSetup::spCDTop},
-    {"spCDLeft", &TCDSetup::spCDLeft}, {"spCDTop2", &TCDSetup::spCDTop2},
-    {"spCDLeft2", &TCDSetup::spCDLeft2}, {"spDleft", &TCDSetup::spDleft},
-    {"spDTop", &TCDSetup::spDTop}, {"spDVDTop", &TCDSetup::spDVDTop},
-    {"spDVDLeft", &TCDSetup::spDVDLeft}, {"spVHSTop", &TCDSetup::spVHSTop},
-    {"spVHSLeft", &TCDSetup::spVHSLeft}, {"spMV", &TCDSetup::spMV}, {"spMRB", &TCDSetup::spMRB},
-    {"spMRH", &TCDSetup::spMRH}, {"spMKB", &TCDSetup::spMKB}, {"spMDB", &TCDSetup::spMDB},
-    {"spMDH", &TCDSetup::spMDH}, {"spMCD", &TCDSetup::spMCD}, {"spMDVDB", &TCDSetup::spMDVDB},
-    {"spMDVDH", &TCDSetup::spMDVDH}, {"spMVHSB", &TCDSetup::spMVHSB},
-    {"spMVHSH", &TCDSetup::spMVHSH}
-};
+const std::map<QString, SpinEdit * TCDSetup::*> kFieldMembers{
+    {"spTop", &TCDSetup::spTop},
+    {"spLeft", &TCDSetup::spLeft},
+    {"spTop2", &TCDSetup::spTop2},
+    {"spLeft2", &TCDSetup::spLeft2},
+    {"spLeft2front", &TCDSetup::spLeft2front},
+    {"spTop2Front", &TCDSetup::spTop2Front},
+    {"spCDTop", &TCDSetup::spCDTop},
+    {"spCDLeft", &TCDSetup::spCDLeft},
+    {"spCDTop2", &TCDSetup::spCDTop2},
+    {"spCDLeft2", &TCDSetup::spCDLeft2},
+    {"spDleft", &TCDSetup::spDleft},
+    {"spDTop", &TCDSetup::spDTop},
+    {"spDVDTop", &TCDSetup::spDVDTop},
+    {"spDVDLeft", &TCDSetup::spDVDLeft},
+    {"spVHSTop", &TCDSetup::spVHSTop},
+    {"spVHSLeft", &TCDSetup::spVHSLeft},
+    {"spMV", &TCDSetup::spMV},
+    {"spMRB", &TCDSetup::spMRB},
+    {"spMRH", &TCDSetup::spMRH},
+    {"spMKB", &TCDSetup::spMKB},
+    {"spMDB", &TCDSetup::spMDB},
+    {"spMDH", &TCDSetup::spMDH},
+    {"spMCD", &TCDSetup::spMCD},
+    {"spMDVDB", &TCDSetup::spMDVDB},
+    {"spMDVDH", &TCDSetup::spMDVDH},
+    {"spMVHSB", &TCDSetup::spMVHSB},
+    {"spMVHSH", &TCDSetup::spMVHSH}};
 
 QCheckBox* check(TCDSetup& setup, const QString& name)
 {
@@ -169,15 +190,15 @@ private slots:
         program().SelPrinter = false;
         program().setPrinterName(QStringLiteral("Laser Büro"));
         setup().SaveFileVariables(path("neu.lab"));
-        const QByteArray expected =
-            "[CB]\r\ncbUFront=0\r\ncbUBack=1\r\ncbUDouble=0\r\ncbSecFront=1\r\ncbDouble=0\r\n"
-            "cbCD=1\r\ncbSecImg=0\r\ncbAutosave=1\r\ncbAutoFormat=0\r\ncbKnickTrennVR=1\r\n"
-            "cbKnickTrennD=0\r\ncbSelPrinter=0\r\n"
-            "\r\n[Settings]\r\nORand=5\r\nLRand=6\r\nORand2=7\r\nLRand2=8\r\nLRand2Frnt=9\r\n"
-            "ORand2Frnt=10\r\nCDOben=11\r\nCDLeft=12\r\nCDOben2=13\r\nCDLeft2=14\r\nLRandD=15\r\n"
-            "ORandD=16\r\nDVDOben=17\r\nDVDLeft=18\r\ncbDVD=0\r\nVHSOben=19\r\nVHSLeft=20\r\n"
-            "cbVHS=1\r\nCDRund=0\r\nCDLoch=41\r\n"
-            "\r\n[Printer]\r\nDrucker=Laser B\xfcro\r\n";
+        const QByteArray expected
+            = "[CB]\r\ncbUFront=0\r\ncbUBack=1\r\ncbUDouble=0\r\ncbSecFront=1\r\ncbDouble=0\r\n"
+              "cbCD=1\r\ncbSecImg=0\r\ncbAutosave=1\r\ncbAutoFormat=0\r\ncbKnickTrennVR=1\r\n"
+              "cbKnickTrennD=0\r\ncbSelPrinter=0\r\n"
+              "\r\n[Settings]\r\nORand=5\r\nLRand=6\r\nORand2=7\r\nLRand2=8\r\nLRand2Frnt=9\r\n"
+              "ORand2Frnt=10\r\nCDOben=11\r\nCDLeft=12\r\nCDOben2=13\r\nCDLeft2=14\r\nLRandD=15\r\n"
+              "ORandD=16\r\nDVDOben=17\r\nDVDLeft=18\r\ncbDVD=0\r\nVHSOben=19\r\nVHSLeft=20\r\n"
+              "cbVHS=1\r\nCDRund=0\r\nCDLoch=41\r\n"
+              "\r\n[Printer]\r\nDrucker=Laser B\xfcro\r\n";
         QCOMPARE(readFile(path("neu.lab")), expected);
     }
 
@@ -207,8 +228,9 @@ private slots:
         m_app->main().setRecognitionChecked(false);
         writeFile(path("leer.lab"), "");
         setup().LoadFileVariables(path("leer.lab"));
-        const QStringList ticked{"cbUFront", "cbUBack", "cbUDouble", "cbAutosave", "cbAutoFormat",
-                                 "cbKnickTrennVR", "cbKnickTrennD", "cbUDVD", "cbUVHS"};
+        const QStringList ticked{"cbUFront",      "cbUBack",      "cbUDouble",
+                                 "cbAutosave",    "cbAutoFormat", "cbKnickTrennVR",
+                                 "cbKnickTrennD", "cbUDVD",       "cbUVHS"};
         for (const QString& name : kChecks)
             QCOMPARE(check(setup(), name)->isChecked(), ticked.contains(name));
         for (const QString& name : kPositions)
@@ -277,8 +299,9 @@ private slots:
 
     void updateKeepsUnknownKeysAndOldSizes()
     {
-        writeFile(path("alt.lab"), "; eigene Notiz\r\n[CB]\r\ncbUFront=0\r\nEigen=abc\r\n"
-                                   "[Masse]\r\nRB=100\r\n[Extra]\r\nx=y\r\n");
+        writeFile(path("alt.lab"),
+                  "; eigene Notiz\r\n[CB]\r\ncbUFront=0\r\nEigen=abc\r\n"
+                  "[Masse]\r\nRB=100\r\n[Extra]\r\nx=y\r\n");
         setup().LoadFileList();
         select(setup(), "alt.lab");
         setup().cbMVorlagen->setChecked(false);
@@ -286,7 +309,8 @@ private slots:
         setup().bUpdateLabel->click();
 
         const QStringList lines = QString::fromLatin1(readFile(path("alt.lab"))).split("\r\n");
-        QCOMPARE(lines.mid(0, 4), QStringList({"; eigene Notiz", "[CB]", "cbUFront=1", "Eigen=abc"}));
+        QCOMPARE(lines.mid(0, 4),
+                 QStringList({"; eigene Notiz", "[CB]", "cbUFront=1", "Eigen=abc"}));
         const qsizetype masse = lines.indexOf("[Masse]");
         QCOMPARE(lines.mid(masse, 4), QStringList({"[Masse]", "RB=100", "[Extra]", "x=y"}));
         QVERIFY(lines.indexOf("[Settings]") > masse + 3);
@@ -459,14 +483,15 @@ private slots:
         QDir(defaultTemplatesFolder()).removeRecursively();
         QVERIFY(QDir().mkpath(defaultTemplatesFolder()));
         const QDir folder(defaultTemplatesFolder());
-        for (const char* name : {"A4 CD-Labels 117 mm.lab", "A4 quer DVD-Hülle.lab", "A4 quer Inlay gefaltet.lab",
-                                 "Eigene.lab"})
+        for (const char* name : {"A4 CD-Labels 117 mm.lab", "A4 quer DVD-Hülle.lab",
+                                 "A4 quer Inlay gefaltet.lab", "Eigene.lab"})
             writeFile(folder.filePath(name), "[Settings]\r\nORand=3\r\n");
         setup().eLabels->setText(defaultTemplatesFolder());
         setup().LoadFileList();
         const QStringList listed = listEntries(setup());
         QVERIFY(!listed.contains("A4 Vorder- und Rückseite.lab"));
-        QVERIFY(listed.contains("A4 quer Blu-ray-Hülle.lab") && listed.contains("A4 CD-Labels Herma 5115.lab"));
+        QVERIFY(listed.contains("A4 quer Blu-ray-Hülle.lab")
+                && listed.contains("A4 CD-Labels Herma 5115.lab"));
         QCOMPARE(listed.size(), 4 + 8);
         // Their own files are kept as they were.
         QCOMPARE(QFile(folder.filePath("A4 quer DVD-Hülle.lab")).size(), 21);

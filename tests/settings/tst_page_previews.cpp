@@ -1,15 +1,17 @@
-#include "platform/widgets/image_view.h"
 #include "platform/store/settings_store.h"
+#include "platform/widgets/image_view.h"
 #include "platform/widgets/spin_edit.h"
 #include "platform/widgets/tabbed_pages.h"
-#include "settings/t_cd_setup.h"
 #include "settings/page_previews.h"
 #include "settings/stock_outlines.h"
+#include "settings/t_cd_setup.h"
+#include "support/format_pictures.h"
 #include "support/test_env.h"
 #include "workspace/t_sleevix.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QPainter>
 #include <QTest>
 
 namespace {
@@ -72,6 +74,38 @@ int innerLines(QWidget* outline)
         inLine = black;
     }
     return lines;
+}
+
+// Four quadrants, red, green / blue, yellow.
+Picture quadrants(QSize size, const PicturePlacement& placement)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
+    const QSize quarter = size / 2;
+    for (int i = 0; i < 4; ++i)
+        painter.fillRect(QRect(QPoint(i % 2 * quarter.width(), i / 2 * quarter.height()), quarter),
+                         colours[i]);
+    painter.end();
+    Picture picture = Picture::fromImage(image);
+    picture.setPlacement(placement);
+    return picture;
+}
+
+// The quadrant colour a view shows at points given as fractions of its
+// size; "blank" where it shows none.
+QStringList coloursAt(QWidget* view, const QList<QPointF>& points)
+{
+    const QImage image = view->grab().toImage();
+    QStringList names;
+    for (const QPointF& at : points) {
+        const QString name = testenv::colourName(
+            image.pixel(int(at.x() * image.width()), int(at.y() * image.height())));
+        names << (QStringList{"red", "green", "blue", "yellow"}.contains(name)
+                      ? name
+                      : QStringLiteral("blank"));
+    }
+    return names;
 }
 
 void showPage(TCDSetup& setup, int page)
@@ -140,6 +174,46 @@ private slots:
         QCOMPARE(onPanel(shown, {centre.x(), 0}), disc ? kBlack : colour);
     }
 
+    // A filled, fitted or turned picture shows the same part of itself in
+    // the preview as on its panel.
+    void previewsFollowThePlacement_data()
+    {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("view");  // on page 1
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("fit");
+        QTest::addColumn<int>("turns");
+        QTest::addColumn<QList<QPointF>>("points");
+        QTest::addColumn<QStringList>("colours");
+        const QList<QPointF> centres{{0.25, 0.25}, {0.75, 0.25}, {0.25, 0.75}, {0.75, 0.75}};
+        QTest::newRow("front filled, turned right")
+            << 1 << "Image12" << QSize(60, 40) << int(PictureFit::Fill) << 1 << centres
+            << QStringList{"blue", "red", "yellow", "green"};
+        QTest::newRow("back fitted")
+            << 2 << "Image13" << QSize(60, 20) << int(PictureFit::Fit) << 0
+            << QList<QPointF>{{0.25, 0.45}, {0.75, 0.55}, {0.5, 0.1}, {0.5, 0.9}}
+            << QStringList{"red", "yellow", "blank", "blank"};
+    }
+
+    void previewsFollowThePlacement()
+    {
+        QFETCH(int, slot);
+        QFETCH(QString, view);
+        QFETCH(QSize, size);
+        QFETCH(int, fit);
+        QFETCH(int, turns);
+        QFETCH(QList<QPointF>, points);
+        QFETCH(QStringList, colours);
+        testenv::App app;
+        TSleevix& main = app.main();
+        main.slotView(slot)->setPicture(quadrants(size, {PictureFit(fit), turns}));
+        main.show();
+        TCDSetup dialog(TCDSetup::Role::Dialog, main, main, &main);
+        showPage(dialog, TCDSetup::PageFrontBack);
+        QCOMPARE(coloursAt(main.slotView(slot), points), colours);
+        QCOMPARE(coloursAt(holder(dialog, 1, view), points), colours);
+    }
+
     void positionFieldsMoveOutlineAndPicture_data()
     {
         QTest::addColumn<int>("page");
@@ -149,15 +223,24 @@ private slots:
         QTest::addColumn<QString>("picture");  // empty: none follows
         QTest::addColumn<bool>("horizontal");
         QTest::addColumn<int>("expected");
-        QTest::newRow("front top 10") << 1 << "spTop" << 10 << "Image4" << "Image12" << false << 5;
-        QTest::newRow("front left 50") << 1 << "spLeft" << 50 << "Image4" << "Image12" << true << 25;
-        QTest::newRow("left 7") << 1 << "spLeft" << 7 << "Image4" << "Image12" << true << 3;
-        QTest::newRow("top -3") << 1 << "spTop" << -3 << "Image4" << "Image12" << false << -1;
-        QTest::newRow("back top") << 1 << "spTop2" << 101 << "Image5" << "Image13" << false << 50;
-        QTest::newRow("double left") << 2 << "spDleft" << -5 << "Image3" << "Image14" << true << -2;
-        QTest::newRow("cd 2 left") << 3 << "spCDLeft2" << 31 << "Image2" << "" << true << 15;
-        QTest::newRow("dvd top") << 4 << "spDVDTop" << 22 << "Image19" << "Image22" << false << 11;
-        QTest::newRow("vhs left") << 5 << "spVHSLeft" << 60 << "Image23" << "Image26" << true << 30;
+        QTest::newRow("front top 10") << 1 << "spTop" << 10 << "Image4"
+                                      << "Image12" << false << 5;
+        QTest::newRow("front left 50") << 1 << "spLeft" << 50 << "Image4"
+                                       << "Image12" << true << 25;
+        QTest::newRow("left 7") << 1 << "spLeft" << 7 << "Image4"
+                                << "Image12" << true << 3;
+        QTest::newRow("top -3") << 1 << "spTop" << -3 << "Image4"
+                                << "Image12" << false << -1;
+        QTest::newRow("back top") << 1 << "spTop2" << 101 << "Image5"
+                                  << "Image13" << false << 50;
+        QTest::newRow("double left") << 2 << "spDleft" << -5 << "Image3"
+                                     << "Image14" << true << -2;
+        QTest::newRow("cd 2 left") << 3 << "spCDLeft2" << 31 << "Image2"
+                                   << "" << true << 15;
+        QTest::newRow("dvd top") << 4 << "spDVDTop" << 22 << "Image19"
+                                 << "Image22" << false << 11;
+        QTest::newRow("vhs left") << 5 << "spVHSLeft" << 60 << "Image23"
+                                  << "Image26" << true << 30;
     }
 
     void positionFieldsMoveOutlineAndPicture()
@@ -309,11 +392,16 @@ private slots:
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("outline");
-        QTest::newRow("front") << 1 << "cbUFront" << "Image4";
-        QTest::newRow("back") << 1 << "cbUBack" << "Image5";
-        QTest::newRow("double") << 2 << "cbUDouble" << "Image3";
-        QTest::newRow("dvd") << 4 << "cbUDVD" << "Image19";
-        QTest::newRow("vhs") << 5 << "cbUVHS" << "Image23";
+        QTest::newRow("front") << 1 << "cbUFront"
+                               << "Image4";
+        QTest::newRow("back") << 1 << "cbUBack"
+                              << "Image5";
+        QTest::newRow("double") << 2 << "cbUDouble"
+                                << "Image3";
+        QTest::newRow("dvd") << 4 << "cbUDVD"
+                             << "Image19";
+        QTest::newRow("vhs") << 5 << "cbUVHS"
+                             << "Image23";
     }
 
     void frameBoxesSwitchOutlineDrawings()

@@ -1,11 +1,11 @@
+#include "model/program_values.h"
+#include "model/setting_table.h"
+#include "platform/printing/printer_choice.h"
 #include "platform/store/settings_error.h"
 #include "platform/store/settings_store.h"
 #include "platform/widgets/spin_edit.h"
 #include "settings/link_list_editor.h"
-#include "platform/printing/printer_choice.h"
 #include "settings/t_cd_setup.h"
-#include "model/setting_table.h"
-#include "model/program_values.h"
 #include "support/message_boxes.h"
 #include "support/test_env.h"
 #include "workspace/t_sleevix.h"
@@ -20,9 +20,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include <sqlite3.h>
-
 #include <limits>
+#include <sqlite3.h>
 
 namespace {
 
@@ -62,7 +61,8 @@ void storeWideInteger(const char* name, qint64 value)
     sqlite3_open(SettingsStore::userStorePath().toUtf8().constData(), &db);
     sqlite3_stmt* upsert = nullptr;
     sqlite3_prepare_v2(db,
-                       "INSERT INTO settings_values (key, name, type, value) VALUES ('Software\\Tarnholm\\Sleevix', ?1, 4, ?2)"
+                       "INSERT INTO settings_values (key, name, type, value) VALUES "
+                       "('Software\\Tarnholm\\Sleevix', ?1, 4, ?2)"
                        " ON CONFLICT (key, name) DO UPDATE SET value = excluded.value",
                        -1, &upsert, nullptr);
     sqlite3_bind_text(upsert, 1, name, -1, SQLITE_STATIC);
@@ -231,21 +231,25 @@ private slots:
         store().writeString("Url0", "https://a.example");
         store().writeInteger("Url1", 5);
         store().writeString("Url2", "https://c.example");
-        const QString report = "Ungültiger Datentyp für 'Oberer Rand Back'\nUngültiger Datentyp für 'URL1'";
+        const QString report
+            = "Ungültiger Datentyp für 'Oberer Rand Back'\nUngültiger Datentyp für 'URL1'";
 
         testenv::MessageBoxWatch boxes;
         app.restart();
         TCDSetup dialog(TCDSetup::Role::Dialog, app.main(), app.main(), &app.main());
         dialog.show();
         QCOMPARE(dialog.spTop2->value(), 130);
-        QCOMPARE(listEntries(dialog.ListBox), QStringList({"https://a.example", "https://c.example"}));
+        QCOMPARE(listEntries(dialog.ListBox),
+                 QStringList({"https://a.example", "https://c.example"}));
         dialog.Button1->click();  // "&Speichern"
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(boxes.texts(), QStringList({report, report, report}));  // start, dialog creation, activation
+        QCOMPARE(boxes.texts(),
+                 QStringList({report, report, report}));  // start, dialog creation, activation
 
         for (const SettingRow& row : settingRows()) {
             if (row.loaded && QLatin1String(row.valueName) != QLatin1String("Oberer Rand Back"))
-                QCOMPARE(storedValue(row, stored.value(row.valueName)), stored.value(row.valueName));
+                QCOMPARE(storedValue(row, stored.value(row.valueName)),
+                         stored.value(row.valueName));
         }
         QCOMPARE(store().readInteger("Oberer Rand Back"), 130);
         QCOMPARE(store().readString("URL1"), QString("https://c.example"));

@@ -1,8 +1,8 @@
+#include "model/program_values.h"
 #include "platform/store/settings_store.h"
 #include "platform/widgets/spin_edit.h"
 #include "platform/widgets/tabbed_pages.h"
 #include "settings/t_cd_setup.h"
-#include "model/program_values.h"
 #include "support/test_env.h"
 #include "workspace/t_sleevix.h"
 

@@ -13,8 +13,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -93,7 +93,8 @@ private slots:
         QCOMPARE(boxes.texts(), QStringList());
 
         setup().bUpdateLabel->click();
-        QCOMPARE(boxes.texts(), QStringList{"nach " + path("Vorlagen/cd.lab") + " kann nicht geschrieben werden"});
+        QCOMPARE(boxes.texts(),
+                 QStringList{"nach " + path("Vorlagen/cd.lab") + " kann nicht geschrieben werden"});
         QVERIFY(!QFileInfo::exists(path("Vorlagen")));
 
         setup().confirmTemplateDelete = [](const QString&) { return true; };
@@ -105,7 +106,8 @@ private slots:
     void templateWithATenMegabyteLineIsNoTemplate()
     {
         const QString file = path("Vorlagen/lang.lab");
-        const QByteArray content = "[Settings]\r\nORand=" + QByteArray(10 << 20, '7') + "\r\nLRand=12\r\n";
+        const QByteArray content
+            = "[Settings]\r\nORand=" + QByteArray(10 << 20, '7') + "\r\nLRand=12\r\n";
         writeFile(file, content);
         setup().LoadFileList();
         select(setup(), "lang.lab");
@@ -173,7 +175,9 @@ private slots:
         }
         // The entry where the disk ran full is named.
         QCOMPARE(boxes.texts().size(), 1);
-        QVERIFY2(QRegularExpression("^Konnte Daten für 'Url\\d+' nicht setzen$").match(boxes.texts().first()).hasMatch(),
+        QVERIFY2(QRegularExpression("^Konnte Daten für 'Url\\d+' nicht setzen$")
+                     .match(boxes.texts().first())
+                     .hasMatch(),
                  qPrintable(boxes.texts().first()));
         QVERIFY(dialog.isVisible());
         m_app->setup().ReadRegistry();

@@ -1,7 +1,6 @@
 #include "support/pdf_ink.h"
 
 #include <QTransform>
-
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -30,15 +29,15 @@ struct GraphicsState {
 
 bool allEqual(const std::vector<double>& values, double value)
 {
-    return !values.empty() && std::all_of(values.begin(), values.end(), [&](double v) { return v == value; });
+    return !values.empty()
+        && std::all_of(values.begin(), values.end(), [&](double v) { return v == value; });
 }
 
 // Follows the operators of a page's content streams (and of the form
 // XObjects it draws) and collects their ink.
 class ContentReader : public QPDFObjectHandle::ParserCallbacks {
 public:
-    ContentReader(PdfInk::Drawing& ink, const QTransform& toPaper)
-        : m_ink(ink)
+    ContentReader(PdfInk::Drawing& ink, const QTransform& toPaper) : m_ink(ink)
     {
         m_state.toPaper = toPaper;
     }
@@ -58,7 +57,7 @@ public:
             m_operands.push_back(object);
     }
 
-    void handleEOF() override {}
+    void handleEOF() override { }
 
 private:
     std::vector<double> numbers() const
@@ -94,7 +93,8 @@ private:
             m_current = {n[0], n[1]};
         } else if (op == "l" && n.size() == 2) {
             lineTo(n[0], n[1]);
-        } else if ((op == "c" && n.size() == 6) || (op == "v" && n.size() == 4) || (op == "y" && n.size() == 4)) {
+        } else if ((op == "c" && n.size() == 6) || (op == "v" && n.size() == 4)
+                   || (op == "y" && n.size() == 4)) {
             curve(op, n);
         } else if (op == "re" && n.size() == 4) {
             m_path.push_back({paperPoint(n[0], n[1]), paperPoint(n[0] + n[2], n[1]),
@@ -127,28 +127,37 @@ private:
         const QPointF p0 = m_current;
         QPointF p1, p2, p3;
         if (op == "c") {
-            p1 = {n[0], n[1]}; p2 = {n[2], n[3]}; p3 = {n[4], n[5]};
+            p1 = {n[0], n[1]};
+            p2 = {n[2], n[3]};
+            p3 = {n[4], n[5]};
         } else if (op == "v") {
-            p1 = p0; p2 = {n[0], n[1]}; p3 = {n[2], n[3]};
+            p1 = p0;
+            p2 = {n[0], n[1]};
+            p3 = {n[2], n[3]};
         } else {
-            p1 = {n[0], n[1]}; p2 = {n[2], n[3]}; p3 = p2;
+            p1 = {n[0], n[1]};
+            p2 = {n[2], n[3]};
+            p3 = p2;
         }
         for (int i = 1; i <= kCurveSteps; ++i) {
             const double t = double(i) / kCurveSteps, u = 1 - t;
-            const QPointF p = u * u * u * p0 + 3 * u * u * t * p1 + 3 * u * t * t * p2 + t * t * t * p3;
+            const QPointF p
+                = u * u * u * p0 + 3 * u * u * t * p1 + 3 * u * t * t * p2 + t * t * t * p3;
             lineTo(p.x(), p.y());
         }
     }
 
     void closeSubpath()
     {
-        if (!m_path.empty() && m_path.back().size() > 1 && m_path.back().first() != m_path.back().last())
+        if (!m_path.empty() && m_path.back().size() > 1
+            && m_path.back().first() != m_path.back().last())
             m_path.back() << m_path.back().first();
     }
 
     static bool isPainting(const std::string& op)
     {
-        static const std::vector<std::string> painting = {"S", "s", "f", "F", "f*", "B", "B*", "b", "b*", "n"};
+        static const std::vector<std::string> painting
+            = {"S", "s", "f", "F", "f*", "B", "B*", "b", "b*", "n"};
         return std::find(painting.begin(), painting.end(), op) != painting.end();
     }
 
@@ -274,8 +283,8 @@ std::optional<PdfInk> PdfInk::read(const QString& pdfFile, int printerDpi, bool 
         const double unitsPerPoint = printerDpi / kPointsPerInch;
         const double paperHeight = (media.ury - media.lly) * unitsPerPoint;
         // PDF space (points, up from the bottom) to units down from the top.
-        QTransform toPaper = QTransform::fromTranslate(-media.llx, -media.ury) *
-                             QTransform::fromScale(unitsPerPoint, -unitsPerPoint);
+        QTransform toPaper = QTransform::fromTranslate(-media.llx, -media.ury)
+            * QTransform::fromScale(unitsPerPoint, -unitsPerPoint);
         if (landscape)
             toPaper = toPaper * QTransform(0, 1, -1, 0, paperHeight, 0);
         PdfInk ink;
@@ -337,7 +346,9 @@ QList<PdfInk::Interval> PdfInk::inkOn(bool column, double at) const
             ink << Interval{crossings[i - 1], crossings[i]};
     }
     for (const QRectF& picture : m_ink.pictures) {
-        const QRectF r = column ? QRectF(picture.top(), picture.left(), picture.height(), picture.width()) : picture;
+        const QRectF r = column
+            ? QRectF(picture.top(), picture.left(), picture.height(), picture.width())
+            : picture;
         if (r.top() <= at && at <= r.bottom())
             ink << Interval{r.left(), r.right()};
     }

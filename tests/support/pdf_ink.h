@@ -29,7 +29,10 @@ public:
     QSizeF paperMm() const { return m_paperMm; }
     // Everything inked, in device units.
     QRectF bounds() const;
-    bool isEmpty() const { return m_ink.strokes.empty() && m_ink.fills.empty() && m_ink.pictures.empty(); }
+    bool isEmpty() const
+    {
+        return m_ink.strokes.empty() && m_ink.fills.empty() && m_ink.pictures.empty();
+    }
 
     // Lines about one device unit wide, running down (at x) or across (at
     // y): the middle of the thin ink found within half a millimetre of

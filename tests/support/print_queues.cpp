@@ -31,10 +31,12 @@ QString run(const QString& program, const QStringList& arguments, bool* ok = nul
 // Job ids at the start of lpstat's "QUEUE-ID user size date" lines.
 QList<int> jobIds(const QString& queue, const QStringList& lpstatArguments)
 {
-    const QRegularExpression line(QStringLiteral("^%1-(\\d+)\\s").arg(QRegularExpression::escape(queue)),
-                                  QRegularExpression::MultilineOption);
+    const QRegularExpression line(
+        QStringLiteral("^%1-(\\d+)\\s").arg(QRegularExpression::escape(queue)),
+        QRegularExpression::MultilineOption);
     QList<int> ids;
-    auto matches = line.globalMatch(run(QStringLiteral("lpstat"), lpstatArguments + QStringList{queue}));
+    auto matches
+        = line.globalMatch(run(QStringLiteral("lpstat"), lpstatArguments + QStringList{queue}));
     while (matches.hasNext())
         ids << matches.next().captured(1).toInt();
     return ids;
@@ -92,7 +94,8 @@ void connectToTestDaemon()
 QString missing()
 {
     if (qEnvironmentVariableIsEmpty("SLEEVIX_E2E_CUPS_SERVER") || e2eDir().isEmpty())
-        return QStringLiteral("no print queues of tests/e2e/e2e-services (run as root through build.sh test)");
+        return QStringLiteral(
+            "no print queues of tests/e2e/e2e-services (run as root through build.sh test)");
     bool ok = false;
     const QString printers = run(QStringLiteral("lpstat"), {QStringLiteral("-p")}, &ok);
     for (const QString& queue : all) {

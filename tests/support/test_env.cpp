@@ -1,10 +1,10 @@
 #include "support/test_env.h"
 
 #include "app/application.h"
-#include "platform/store/settings_store.h"
-#include "platform/printing/printer_choice.h"
-#include "settings/t_cd_setup.h"
 #include "model/program_values.h"
+#include "platform/printing/printer_choice.h"
+#include "platform/store/settings_store.h"
+#include "settings/t_cd_setup.h"
 #include "workspace/t_sleevix.h"
 
 #include <QApplication>
@@ -58,7 +58,8 @@ CoverSettings& App::settings()
 TCDSetup& App::setup()
 {
     if (!m_dialog)
-        m_dialog = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, *m_main, *m_main, m_main.get());
+        m_dialog
+            = std::make_unique<TCDSetup>(TCDSetup::Role::Dialog, *m_main, *m_main, m_main.get());
     return *m_dialog;
 }
 

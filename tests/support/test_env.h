@@ -53,11 +53,11 @@ void prepareApplication(QApplication& app);
 
 // Like QTEST_MAIN, but with the program's name (the per-user folders depend
 // on it) and the test mode of QStandardPaths.
-#define SLEEVIX_TEST_MAIN(TestClass)                    \
-    int main(int argc, char* argv[])                    \
-    {                                                   \
-        QApplication app(argc, argv);                   \
-        testenv::prepareApplication(app);               \
-        TestClass test;                                 \
-        return QTest::qExec(&test, argc, argv);         \
+#define SLEEVIX_TEST_MAIN(TestClass)                                                               \
+    int main(int argc, char* argv[])                                                               \
+    {                                                                                              \
+        QApplication app(argc, argv);                                                              \
+        testenv::prepareApplication(app);                                                          \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
     }

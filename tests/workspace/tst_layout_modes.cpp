@@ -1,9 +1,9 @@
-#include "platform/widgets/image_view.h"
 #include "model/program_values.h"
+#include "platform/widgets/image_view.h"
 #include "support/test_env.h"
-#include "workspace/t_sleevix.h"
 #include "workspace/slot_panel.h"
 #include "workspace/status_bar.h"
+#include "workspace/t_sleevix.h"
 
 #include <QAction>
 #include <QApplication>
@@ -73,28 +73,33 @@ private slots:
         auto hints = [](auto... texts) { return QStringList{QString::fromUtf8(texts)...}; };
         QTest::newRow("front and back")
             << QStringList{"cbCD", "cbCD"} << 8 << 250 << 298 << 312 << true << "&Vorderseite"
-            << "&Rückseite" << true << false << 290 << hints(P1front, P2back, T1front, T2back) << true;
+            << "&Rückseite" << true << false << 290 << hints(P1front, P2back, T1front, T2back)
+            << true;
         QTest::newRow("second front")
             << QStringList{"cbSecFront"} << 8 << 250 << 360 << 250 << true << "&Vorderseite"
-            << "&2. Vorderseite" << true << false << 352 << hints(P1front, P2front2, T1front, T2front2) << true;
-        QTest::newRow("folded")
-            << QStringList{"cbDouble"} << 60 << 500 << 294 << 312 << false << "Do&ppelseite" << ""
-            << false << true << 286 << hints(P1double, P2back, T1double, T2back) << false;
+            << "&2. Vorderseite" << true << false << 352
+            << hints(P1front, P2front2, T1front, T2front2) << true;
+        QTest::newRow("folded") << QStringList{"cbDouble"} << 60 << 500 << 294 << 312 << false
+                                << "Do&ppelseite"
+                                << "" << false << true << 286
+                                << hints(P1double, P2back, T1double, T2back) << false;
         QTest::newRow("folded from two pictures")
             << QStringList{"cbDouble", "cbSecIMG"} << 60 << 250 << 306 << 250 << true << "&1. Seite"
-            << "&2. Seite" << false << true << 298 << hints(P1double, P2back, T1page1, T2page2) << true;
+            << "&2. Seite" << false << true << 298 << hints(P1double, P2back, T1page1, T2page2)
+            << true;
         QTest::newRow("two pictures ticked before folding")
             << QStringList{"cbSecIMG", "cbDouble"} << 60 << 250 << 306 << 250 << true << "&1. Seite"
-            << "&2. Seite" << false << true << 298 << hints(P1double, P2back, T1page1, T2page2) << true;
-        QTest::newRow("cd")
-            << QStringList{"cbCD"} << 8 << 250 << 360 << 250 << true << "CD &1" << "CD &2" << false
-            << false << 352 << hints(P1cd, P2cd, T1cd, T2cd) << true;
-        QTest::newRow("dvd")
-            << QStringList{"cbDVD"} << -1 << 410 << 294 << 312 << false << "D&VD" << "" << false
-            << false << 286 << hints(P1dvd, P2back, T1dvd, T2back) << false;
-        QTest::newRow("vhs")
-            << QStringList{"cbVHS"} << -1 << 390 << 294 << 312 << false << "&VHS" << "" << false
-            << false << 286 << hints(P1vhs, P2back, T1vhs, T2back) << false;
+            << "&2. Seite" << false << true << 298 << hints(P1double, P2back, T1page1, T2page2)
+            << true;
+        QTest::newRow("cd") << QStringList{"cbCD"} << 8 << 250 << 360 << 250 << true << "CD &1"
+                            << "CD &2" << false << false << 352 << hints(P1cd, P2cd, T1cd, T2cd)
+                            << true;
+        QTest::newRow("dvd") << QStringList{"cbDVD"} << -1 << 410 << 294 << 312 << false << "D&VD"
+                             << "" << false << false << 286 << hints(P1dvd, P2back, T1dvd, T2back)
+                             << false;
+        QTest::newRow("vhs") << QStringList{"cbVHS"} << -1 << 390 << 294 << 312 << false << "&VHS"
+                             << "" << false << false << 286 << hints(P1vhs, P2back, T1vhs, T2back)
+                             << false;
     }
 
     void resultingLayouts()
@@ -184,11 +189,13 @@ private slots:
         TSleevix& w = app.main();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        const QString path = "/home/benutzer/Bilder/Sammlung/" + QString(60, 'x') + "/square_640.jpg";
+        const QString path
+            = "/home/benutzer/Bilder/Sammlung/" + QString(60, 'x') + "/square_640.jpg";
         w.setStatusText(1, path);
         QLabel* panel = w.statusBarPanels->panel(1);
         QVERIFY(panel->text().endsWith(QChar(0x2026)));
-        QVERIFY(panel->fontMetrics().horizontalAdvance(panel->text()) < panel->contentsRect().width());
+        QVERIFY(panel->fontMetrics().horizontalAdvance(panel->text())
+                < panel->contentsRect().width());
         QCOMPARE(panel->toolTip(), path);
         QCOMPARE(w.statusText(1), path);
         w.setStatusText(1, "square_640.jpg");
@@ -201,15 +208,16 @@ private slots:
     {
         testenv::App app;
         TSleevix& w = app.main();
-        const std::pair<QCheckBox*, int> boxes[] = {
-            {w.cbSecFront, w.cbDouble->x()}, {w.cbSecIMG, w.cbDouble->x()}, {w.cbDouble, w.cbCD->x()},
-            {w.cbCD, w.cbDVD->x()}, {w.cbDVD, w.cbVHS->x()}, {w.cbVHS, w.Client->width()}};
+        const std::pair<QCheckBox*, int> boxes[]
+            = {{w.cbSecFront, w.cbDouble->x()}, {w.cbSecIMG, w.cbDouble->x()},
+               {w.cbDouble, w.cbCD->x()},       {w.cbCD, w.cbDVD->x()},
+               {w.cbDVD, w.cbVHS->x()},         {w.cbVHS, w.Client->width()}};
         for (const auto& [layoutBox, next] : boxes) {
             QStyleOptionButton option;
             option.initFrom(layoutBox);
             option.text = layoutBox->text();
-            const QRect focus =
-                layoutBox->style()->subElementRect(QStyle::SE_CheckBoxFocusRect, &option, layoutBox);
+            const QRect focus = layoutBox->style()->subElementRect(QStyle::SE_CheckBoxFocusRect,
+                                                                   &option, layoutBox);
             QVERIFY2(focus.right() < layoutBox->width() - 1, qPrintable(layoutBox->objectName()));
             QVERIFY2(layoutBox->geometry().right() < next, qPrintable(layoutBox->objectName()));
         }

@@ -1,10 +1,11 @@
-#include "platform/widgets/image_view.h"
 #include "model/program_values.h"
-#include "platform/store/settings_store.h"
 #include "platform/printing/print_runner.h"
+#include "platform/store/settings_store.h"
+#include "platform/widgets/image_view.h"
+#include "support/format_pictures.h"
 #include "support/test_env.h"
-#include "workspace/t_sleevix.h"
 #include "workspace/slot_panel.h"
+#include "workspace/t_sleevix.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QUrl>
@@ -22,7 +24,8 @@
 
 namespace {
 
-const QMap<QString, QSize> kPictureSizes{{"square", {64, 64}}, {"small", {32, 32}}, {"wide", {1000, 999}}};
+const QMap<QString, QSize> kPictureSizes{
+    {"square", {64, 64}}, {"small", {32, 32}}, {"wide", {1000, 999}}};
 
 void putPictureOnClipboard()
 {
@@ -60,9 +63,11 @@ void use(QObject* command)
 
 QString enabledCommands(TSleevix& w)
 {
-    QList<QObject*> commands{w.sbChange, w.sbPrint, w.mPrint, w.sbClipbrd1, w.sbClipbrd2, w.sbClear};
+    QList<QObject*> commands{w.sbChange,   w.sbPrint,    w.mPrint,
+                             w.sbClipbrd1, w.sbClipbrd2, w.sbClear};
     for (int index : {TSleevix::kSwapItem, TSleevix::kCopyItem, TSleevix::kDeleteItem,
-                      TSleevix::kDeleteBothItem, TSleevix::kPrintItem, TSleevix::kPasteItem})
+                      TSleevix::kDeleteBothItem, TSleevix::kPrintItem, TSleevix::kPasteItem,
+                      TSleevix::kClipboardCopyItem})
         commands << w.popupItem(1, index) << w.popupItem(2, index);
     QStringList names;
     for (QObject* command : commands) {
@@ -101,6 +106,12 @@ private slots:
             image.fill(Qt::darkGreen);
             QVERIFY(image.save(path(name)));
         }
+        QImage quadrants(60, 40, QImage::Format_RGB888);
+        const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
+        for (int quadrant = 0; quadrant < 4; ++quadrant)
+            QPainter(&quadrants)
+                .fillRect(quadrant % 2 * 30, quadrant / 2 * 20, 30, 20, colours[quadrant]);
+        QVERIFY(quadrants.save(path("quadrants")));
         QFile notes(m_dir.filePath("notes.txt"));
         QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("kein Bild") > 0);
     }
@@ -115,12 +126,16 @@ private slots:
             const char *files, *slot1, *slot2;
         };
         const Drop drops[] = {
-            {1, false, "square", "square", ""},           {2, false, "square", "", "square"},
-            {1, false, "square wide", "square", "wide"},  {2, false, "wide square", "wide", "square"},
+            {1, false, "square", "square", ""},
+            {2, false, "square", "", "square"},
+            {1, false, "square wide", "square", "wide"},
+            {2, false, "wide square", "wide", "square"},
             {1, false, "wide square small", "wide", "square"},
             {2, false, "square wide small", "square", "wide"},
-            {1, true, "wide", "", "wide"},                {2, true, "square", "square", ""},
-            {1, true, "wide square", "square", "wide"},   {2, true, "square small", "small", ""},
+            {1, true, "wide", "", "wide"},
+            {2, true, "square", "square", ""},
+            {1, true, "wide square", "square", "wide"},
+            {2, true, "square small", "small", ""},
             {1, true, "small wide square", "small", "wide"},
             {2, true, "wide wide square", "", "wide"},
         };
@@ -193,6 +208,8 @@ private slots:
         const QString print = "Beidelschen1 Beidelschen2 Bildertauschen1 Bildertauschen2 "
                               "Drucken1 Drucken2 mPrint sbChange sbPrint";
         const QString paste = " Einfgen1 Einfgen2 sbClear sbClipbrd1 sbClipbrd2";
+        const QString both
+            = " InZwischenablage1 InZwischenablage2 Kopieren1 Kopieren2 Lschen1 Lschen2";
         struct State {
             bool front, back, clipboard;
             QString enabled;
@@ -200,10 +217,10 @@ private slots:
         const State states[] = {
             {false, false, false, ""},
             {false, false, true, paste},
-            {true, false, false, print + " Kopieren1 Lschen1"},
-            {false, true, false, print + " Kopieren2 Lschen2"},
-            {true, true, false, print + " Kopieren1 Kopieren2 Lschen1 Lschen2"},
-            {true, true, true, print + " Kopieren1 Kopieren2 Lschen1 Lschen2" + paste},
+            {true, false, false, print + " InZwischenablage1 Kopieren1 Lschen1"},
+            {false, true, false, print + " InZwischenablage2 Kopieren2 Lschen2"},
+            {true, true, false, print + both},
+            {true, true, true, print + both + paste},
         };
         testenv::App app;
         TSleevix& w = shownWithBothSlots(app);
@@ -233,10 +250,18 @@ private slots:
         w.sbTrash2Click();
         w.Client->repaint();
         const QString expected[] = {
-            "Bild laden | Bilder tauschen | Kopieren -> | --- | Löschen | Beide löschen | --- | Drucken | "
-            "Druckvorschau | --- | (Einfügen aus Zwischenablage) | Bilderkennung | Einstellungen",
-            "Bild laden | Bilder tauschen | (<- Kopieren) | --- | (Löschen) | Beide löschen | --- | Drucken | "
-            "Druckvorschau | --- | (Einfügen aus Zwischenablage) | Bilderkennung | Einstellungen",
+            "Bild laden | Bilder tauschen | Kopieren -> | --- | Löschen | Beide löschen | --- | "
+            "Drucken | "
+            "Druckvorschau | --- | (Einfügen aus Zwischenablage) | In Zwischenablage kopieren | "
+            "Bilderkennung | "
+            "Einstellungen | --- | &Strecken | &Füllen | &Einpassen | Nach &links drehen | Nach "
+            "&rechts drehen",
+            "Bild laden | Bilder tauschen | (<- Kopieren) | --- | (Löschen) | Beide löschen | --- "
+            "| Drucken | "
+            "Druckvorschau | --- | (Einfügen aus Zwischenablage) | (In Zwischenablage kopieren) | "
+            "Bilderkennung | "
+            "Einstellungen | --- | (&Strecken) | (&Füllen) | (&Einpassen) | (Nach &links drehen) | "
+            "(Nach &rechts drehen)",
         };
         for (int panel : {1, 2}) {
             QWidget* picture = w.slotView(panel);
@@ -248,11 +273,47 @@ private slots:
             QTRY_VERIFY(menu->isVisible());
             QStringList items;
             for (const QAction* action : menu->actions())
-                items << (action->isSeparator() ? "---" : action->isEnabled() ? action->text()
-                                                                             : "(" + action->text() + ")");
+                items << (action->isSeparator()     ? "---"
+                              : action->isEnabled() ? action->text()
+                                                    : "(" + action->text() + ")");
             QCOMPARE(items.join(" | "), expected[panel - 1]);
             menu->close();
         }
+    }
+
+    // The placement the context menu gives a picture goes with it when it is
+    // swapped or copied into the other slot, and to the clipboard as the
+    // panel draws it; a new load starts stretched again.
+    void placementTravelsWithThePicture()
+    {
+        testenv::App app;
+        TSleevix& w = shownWithBothSlots(app);
+        w.OpenImage(2, path("quadrants"));
+        use(w.popupItem(2, TSleevix::kFillItem));
+        use(w.popupItem(2, TSleevix::kTurnRightItem));
+        const PicturePlacement filledRight{PictureFit::Fill, 1};
+        QVERIFY(w.slotPicture(2).placement() == filledRight);
+        QCOMPARE(w.slotPicture(2).size(), QSize(40, 60));
+
+        use(w.popupItem(2, TSleevix::kClipboardCopyItem));
+        const QImage copied = QGuiApplication::clipboard()->image();
+        // At the picture's own resolution, cut to the panel's shape.
+        QVERIFY2(copied.width() <= 40 && copied.height() <= 60
+                     && (copied.width() == 40 || copied.height() == 60),
+                 qPrintable(QStringLiteral("%1 x %2").arg(copied.width()).arg(copied.height())));
+        const QStringList turned{"blue", "red", "yellow", "green"};
+        QCOMPARE(testenv::quadrantColours(w.slotView(2)->grab().toImage()), turned);
+        QCOMPARE(testenv::quadrantColours(copied), turned);
+        use(w.popupItem(1, TSleevix::kPasteItem));
+        QVERIFY(w.slotPicture(1).placement() == PicturePlacement());
+        QCOMPARE(w.slotPicture(1).size(), copied.size());
+
+        use(w.sbChange);
+        QVERIFY(w.slotPicture(1).placement() == filledRight);
+        use(w.popupItem(1, TSleevix::kCopyItem));
+        QVERIFY(w.slotPicture(2).placement() == filledRight);
+        w.OpenImage(2, path("quadrants"));
+        QVERIFY(w.slotPicture(2).placement() == PicturePlacement());
     }
 
     void clipboardRefreshLeavesClearEnabled()

@@ -1,8 +1,8 @@
 // Picture files that vanish after being chosen, or that declare far more
 // than they hold: each ends in a status text, in bounded time and memory.
+#include "model/cover_settings.h"
 #include "platform/widgets/image_view.h"
 #include "settings/t_cd_setup.h"
-#include "model/cover_settings.h"
 #include "support/test_env.h"
 #include "workspace/t_sleevix.h"
 
@@ -61,7 +61,10 @@ QByteArray wmfWithRecords(int records)
 {
     QByteArray wmf;
     auto put16 = [&wmf](quint16 value) { wmf.append(char(value & 0xff)).append(char(value >> 8)); };
-    auto put32 = [&](quint32 value) { put16(quint16(value)); put16(quint16(value >> 16)); };
+    auto put32 = [&](quint32 value) {
+        put16(quint16(value));
+        put16(quint16(value >> 16));
+    };
     put32(0x9AC6CDD7);
     for (quint16 word : {0, 0, 0, 1000, 1000, 1440, 0, 0})
         put16(word);
@@ -91,8 +94,28 @@ QByteArray emfWithRecords(int records)
     QByteArray emf(88, '\0');
     auto* header = reinterpret_cast<uchar*>(emf.data());
     const quint32 fileSize = 88 + 20 * quint32(records) + 20;
-    const qint32 fields[] = {1, 88, 0, 0, 999, 999, 0, 0, 26458, 26458, 0x464D4520, 0x10000,
-                             qint32(fileSize), records + 2, 1, 0, 0, 0, 1000, 1000, 264, 264};
+    const qint32 fields[] = {1,
+                             88,
+                             0,
+                             0,
+                             999,
+                             999,
+                             0,
+                             0,
+                             26458,
+                             26458,
+                             0x464D4520,
+                             0x10000,
+                             qint32(fileSize),
+                             records + 2,
+                             1,
+                             0,
+                             0,
+                             0,
+                             1000,
+                             1000,
+                             264,
+                             264};
     for (std::size_t i = 0; i < std::size(fields); ++i)
         qToLittleEndian<qint32>(fields[i], header + 4 * i);
     for (int i = 0; i < records; ++i) {
@@ -122,7 +145,8 @@ private slots:
         testenv::App app;
         TSleevix& w = app.main();
         QTemporaryDir dir;
-        const QString kept = writeFile(dir, "bleibt.jpg", contentsOf(testenv::dataFile("pictures/valid/jpeg/tiny_1x1.jpg")));
+        const QString kept = writeFile(
+            dir, "bleibt.jpg", contentsOf(testenv::dataFile("pictures/valid/jpeg/tiny_1x1.jpg")));
         const QString gone = writeFile(dir, "weg.jpg", contentsOf(kept));
         w.OpenImage(1, kept);
         QVERIFY(w.Image1->hasPicture());
@@ -144,12 +168,15 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("JPEG beyond the memory limit") << "riesig.jpg" << jpegClaiming(65500, 65500);
-        QTest::newRow("JPEG within the limit, no data") << "gross.jpg" << jpegClaiming(12000, 12000);
+        QTest::newRow("JPEG within the limit, no data")
+            << "gross.jpg" << jpegClaiming(12000, 12000);
         QTest::newRow("BMP 100000 x 100000")
-            << "riesig.bmp" << contentsOf(testenv::dataFile("pictures/invalid/bmp/huge_dims_100000x100000.bmp"));
+            << "riesig.bmp"
+            << contentsOf(testenv::dataFile("pictures/invalid/bmp/huge_dims_100000x100000.bmp"));
         QTest::newRow("ICO 65535 x 32767")
             << "riesig.ico"
-            << contentsOf(testenv::dataFile("pictures/invalid/ico/pillow_decompression_bomb_65535x32767.ico"));
+            << contentsOf(testenv::dataFile(
+                   "pictures/invalid/ico/pillow_decompression_bomb_65535x32767.ico"));
     }
 
     void hugeDeclaredPicturesAreRefused()

@@ -1,11 +1,11 @@
-#include "platform/widgets/image_view.h"
-#include "platform/store/settings_store.h"
-#include "settings/t_cd_setup.h"
-#include "model/program_values.h"
 #include "model/cover_settings.h"
+#include "model/program_values.h"
+#include "platform/store/settings_store.h"
+#include "platform/widgets/image_view.h"
+#include "settings/t_cd_setup.h"
 #include "support/test_env.h"
-#include "workspace/t_sleevix.h"
 #include "workspace/status_bar.h"
+#include "workspace/t_sleevix.h"
 
 #include <QAction>
 #include <QApplication>
@@ -110,7 +110,8 @@ private slots:
         const QString good = files.make("good.bmp", 50, 70);
         const QString square = files.make("square.bmp", 50, 50);
         const QString notes = files.text("notes.txt", "keine Bilddaten");
-        const QString broken = files.text("broken.jpg", QByteArray("\xFF\xD8\xFF\xE0", 4) + "kaputt");
+        const QString broken
+            = files.text("broken.jpg", QByteArray("\xFF\xD8\xFF\xE0", 4) + "kaputt");
 
         w.OpenImage(1, square);
         w.runOpenDialog = [&] { return QStringList{broken, good}; };
@@ -146,9 +147,10 @@ private slots:
     {
         testenv::App app;
         TSleevix& w = app.main();
-        const QString progressive = testenv::dataFile("pictures/valid/jpeg/im_progressive_400x300.jpeg");
-        const QString truncated =
-            testenv::dataFile("pictures/invalid/jpeg/truncated_half_progressive.jpg");
+        const QString progressive
+            = testenv::dataFile("pictures/valid/jpeg/im_progressive_400x300.jpeg");
+        const QString truncated
+            = testenv::dataFile("pictures/invalid/jpeg/truncated_half_progressive.jpg");
         QVERIFY(QFile::exists(progressive));
         w.runOpenDialog = [&] { return QStringList{progressive}; };
         w.bFront->click();
@@ -224,8 +226,9 @@ private slots:
             << QStringList{"{dir}/square.bmp", "{dir}/wide.bmp"};
         QTest::newRow("not a picture") << true << false << QStringList{"notes.txt", "wide.bmp"}
                                        << QStringList{kInvalid, "{dir}/wide.bmp"};
-        QTest::newRow("no such file") << true << false << QStringList{"fehlt.jpg"}
-                                      << QStringList{"Datei kann nicht gelesen werden: {dir}/fehlt.jpg", ""};
+        QTest::newRow("no such file")
+            << true << false << QStringList{"fehlt.jpg"}
+            << QStringList{"Datei kann nicht gelesen werden: {dir}/fehlt.jpg", ""};
     }
 
     void commandLineFilesLoadAfterTheFirstActivation()

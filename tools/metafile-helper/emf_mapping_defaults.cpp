@@ -56,7 +56,8 @@ void insertDefaultExtents(std::string& data)
         if (record.type == kEndOfFile)
             break;
     }
-    if (added == 0 || in.records().empty() || in.records().front().type != kHeader || out.size() < 56)
+    if (added == 0 || in.records().empty() || in.records().front().type != kHeader
+        || out.size() < 56)
         return;
     // nBytes at 48, nRecords at 52.
     putU32(out, 48, static_cast<std::uint32_t>(out.size()));

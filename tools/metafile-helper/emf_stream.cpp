@@ -22,7 +22,8 @@ std::uint32_t EmfStream::u32(std::size_t at) const
     if (at > m_data.size() || m_data.size() - at < 4)
         return 0;
     const auto* p = reinterpret_cast<const unsigned char*>(m_data.data() + at);
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16
+        | std::uint32_t(p[3]) << 24;
 }
 
 void appendU32(std::string& out, std::uint32_t value)

@@ -1,11 +1,9 @@
 #include "converters.h"
-
 #include "emf_mapping_defaults.h"
 #include "emf_object_defaults.h"
 
-#include <emf2svg.h>
-
 #include <cstdlib>
+#include <emf2svg.h>
 
 namespace helper {
 

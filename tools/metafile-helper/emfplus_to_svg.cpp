@@ -7,7 +7,6 @@
 // per record and the document's size are capped.
 
 #include "converters.h"
-
 #include "emf_stream.h"
 #include "png_writer.h"
 
@@ -96,8 +95,8 @@ struct Matrix {
     // This transform, then `next`.
     Matrix then(const Matrix& next) const
     {
-        return {m11 * next.m11 + m12 * next.m21, m11 * next.m12 + m12 * next.m22,
-                m21 * next.m11 + m22 * next.m21, m21 * next.m12 + m22 * next.m22,
+        return {m11 * next.m11 + m12 * next.m21,         m11 * next.m12 + m12 * next.m22,
+                m21 * next.m11 + m22 * next.m21,         m21 * next.m12 + m22 * next.m22,
                 dx * next.m11 + dy * next.m21 + next.dx, dx * next.m12 + dy * next.m22 + next.dy};
     }
     double scale() const { return std::sqrt(std::abs(m11 * m22 - m12 * m21)); }
@@ -110,9 +109,12 @@ struct Matrix {
 
 class Reader {
 public:
-    Reader(std::string_view data) : m_data(data) {}
+    Reader(std::string_view data) : m_data(data) { }
 
-    bool has(std::size_t length) const { return length <= m_data.size() - std::min(m_pos, m_data.size()); }
+    bool has(std::size_t length) const
+    {
+        return length <= m_data.size() - std::min(m_pos, m_data.size());
+    }
     std::size_t remaining() const { return m_pos < m_data.size() ? m_data.size() - m_pos : 0; }
     bool ok() const { return m_ok; }
     void skip(std::size_t length)
@@ -472,7 +474,8 @@ Image readBitmap(Reader& in)
     const std::int32_t stride = in.i32();
     const std::uint32_t format = in.u32();
     const std::uint32_t type = in.u32();
-    if (!in.ok() || width <= 0 || height <= 0 || std::int64_t(width) * height > std::int64_t(kMaxImagePixels))
+    if (!in.ok() || width <= 0 || height <= 0
+        || std::int64_t(width) * height > std::int64_t(kMaxImagePixels))
         return image;
     image.width = width;
     image.height = height;
@@ -500,7 +503,8 @@ Image readBitmap(Reader& in)
     const bool alpha = format & 0x40000;
     const bool premultiplied = format & 0x80000;
     for (int y = 0; y < height; ++y) {
-        const auto* row = reinterpret_cast<const std::uint8_t*>(pixels.data()) + std::size_t(y) * stride;
+        const auto* row
+            = reinterpret_cast<const std::uint8_t*>(pixels.data()) + std::size_t(y) * stride;
         for (int x = 0; x < width; ++x) {
             std::uint32_t p = 0xff000000;
             if (bits == 32) {
@@ -520,12 +524,12 @@ Image readBitmap(Reader& in)
                     const std::uint32_t g = v >> 8;
                     p = 0xff000000u | g << 16 | g << 8 | g;
                 } else if (kind == 6) {  // 5-6-5
-                    p = 0xff000000u | ((v >> 11) & 31) * 255 / 31 << 16 | ((v >> 5) & 63) * 255 / 63 << 8
-                        | (v & 31) * 255 / 31;
+                    p = 0xff000000u | ((v >> 11) & 31) * 255 / 31 << 16
+                        | ((v >> 5) & 63) * 255 / 63 << 8 | (v & 31) * 255 / 31;
                 } else {  // 5-5-5, the top bit alpha for format 7
                     const std::uint32_t a = (kind == 7 && !(v & 0x8000)) ? 0 : 255;
-                    p = a << 24 | ((v >> 10) & 31) * 255 / 31 << 16 | ((v >> 5) & 31) * 255 / 31 << 8
-                        | (v & 31) * 255 / 31;
+                    p = a << 24 | ((v >> 10) & 31) * 255 / 31 << 16
+                        | ((v >> 5) & 31) * 255 / 31 << 8 | (v & 31) * 255 / 31;
                 }
             } else if (bits == 24) {
                 const std::uint8_t* q = row + 3 * x;
@@ -533,8 +537,10 @@ Image readBitmap(Reader& in)
             } else {
                 const int perByte = 8 / bits;
                 const int byte = row[x / perByte];
-                const int index = (byte >> ((perByte - 1 - x % perByte) * bits)) & ((1 << bits) - 1);
-                p = std::size_t(index) < palette.size() ? palette[index] : (index ? 0xffffffff : 0xff000000);
+                const int index
+                    = (byte >> ((perByte - 1 - x % perByte) * bits)) & ((1 << bits) - 1);
+                p = std::size_t(index) < palette.size() ? palette[index]
+                                                        : (index ? 0xffffffff : 0xff000000);
             }
             argb[std::size_t(y) * width + x] = p;
         }
@@ -545,7 +551,7 @@ Image readBitmap(Reader& in)
 
 Image readImage(Reader& in)
 {
-    in.u32();  // version
+    in.u32();           // version
     if (in.u32() != 1)  // only bitmaps; metafile images are left out
         return {};
     return readBitmap(in);
@@ -555,7 +561,8 @@ Image readImage(Reader& in)
 
 std::string colorOf(std::uint32_t argb)
 {
-    return SvgWriter::color({std::uint8_t(argb >> 16), std::uint8_t(argb >> 8), std::uint8_t(argb)});
+    return SvgWriter::color(
+        {std::uint8_t(argb >> 16), std::uint8_t(argb >> 8), std::uint8_t(argb)});
 }
 
 double alphaOf(std::uint32_t argb)
@@ -565,7 +572,8 @@ double alphaOf(std::uint32_t argb)
 
 class EmfPlusPainter {
 public:
-    EmfPlusPainter(Point deviceOrigin, Rect deviceArea) : m_origin(deviceOrigin), m_area(deviceArea) {}
+    EmfPlusPainter(Point deviceOrigin, Rect deviceArea) : m_origin(deviceOrigin), m_area(deviceArea)
+    { }
 
     bool play(const EmfStream& emf, std::string_view data);
     bool drewSomething() const { return m_drawn > 0; }
@@ -629,12 +637,14 @@ private:
     static std::string pathD(const PathData& path);
     static std::string bezierD(const std::vector<Point>& points);
     static std::vector<Point> arcPoints(const RectF& r, double start, double sweep);
-    static std::vector<Point> cardinalBeziers(const std::vector<Point>& points, double tension, bool closed);
+    static std::vector<Point> cardinalBeziers(const std::vector<Point>& points, double tension,
+                                              bool closed);
     static std::string rectD(const RectF& r);
 
     void drawString(std::uint16_t flags, Reader& in);
     void drawDriverString(std::uint16_t flags, Reader& in);
-    void drawImage(const Image& image, const RectF& source, Point topLeft, Point topRight, Point bottomLeft);
+    void drawImage(const Image& image, const RectF& source, Point topLeft, Point topRight,
+                   Point bottomLeft);
 
     SvgWriter m_svg;
     Point m_origin;
@@ -661,9 +671,10 @@ void EmfPlusPainter::beginShape(std::string_view name)
 {
     m_svg.open(name);
     const Matrix m = deviceMatrix();
-    m_svg.attribute("transform", "matrix(" + SvgWriter::number(m.m11) + ' ' + SvgWriter::number(m.m12) + ' '
-                                     + SvgWriter::number(m.m21) + ' ' + SvgWriter::number(m.m22) + ' '
-                                     + SvgWriter::number(m.dx) + ' ' + SvgWriter::number(m.dy) + ')');
+    m_svg.attribute("transform",
+                    "matrix(" + SvgWriter::number(m.m11) + ' ' + SvgWriter::number(m.m12) + ' '
+                        + SvgWriter::number(m.m21) + ' ' + SvgWriter::number(m.m22) + ' '
+                        + SvgWriter::number(m.dx) + ' ' + SvgWriter::number(m.dy) + ')');
 }
 
 void EmfPlusPainter::fill(std::uint32_t argb, bool winding)
@@ -682,12 +693,17 @@ void EmfPlusPainter::defineGradient(const Brush& brush)
     m_svg.open("linearGradient");
     m_svg.attribute("id", "g" + std::to_string(m_gradients));
     m_svg.attribute("gradientUnits", "userSpaceOnUse");
-    m_svg.attribute("x1", brush.x1).attribute("y1", brush.y1).attribute("x2", brush.x2).attribute("y2", brush.y2);
+    m_svg.attribute("x1", brush.x1)
+        .attribute("y1", brush.y1)
+        .attribute("x2", brush.x2)
+        .attribute("y2", brush.y2);
     m_svg.attribute("spreadMethod", spread);
     m_svg.openBody();
     for (const auto& [offset, argb] : {std::pair{0.0, brush.start}, std::pair{1.0, brush.end}}) {
         m_svg.open("stop");
-        m_svg.attribute("offset", offset).attribute("stop-color", colorOf(argb)).attribute("stop-opacity", alphaOf(argb));
+        m_svg.attribute("offset", offset)
+            .attribute("stop-color", colorOf(argb))
+            .attribute("stop-opacity", alphaOf(argb));
         m_svg.close();
     }
     m_svg.end("linearGradient");
@@ -712,8 +728,14 @@ void EmfPlusPainter::stroke(const Pen& pen)
     if (alphaOf(pen.brush.argb) < 1)
         m_svg.attribute("stroke-opacity", alphaOf(pen.brush.argb));
     m_svg.attribute("stroke-width", width);
-    m_svg.attribute("stroke-linecap", pen.lineCap == 2 ? "round" : pen.lineCap == 1 ? "square" : "butt");
-    m_svg.attribute("stroke-linejoin", pen.lineJoin == 2 ? "round" : pen.lineJoin == 1 ? "bevel" : "miter");
+    m_svg.attribute("stroke-linecap",
+                    pen.lineCap == 2       ? "round"
+                        : pen.lineCap == 1 ? "square"
+                                           : "butt");
+    m_svg.attribute("stroke-linejoin",
+                    pen.lineJoin == 2       ? "round"
+                        : pen.lineJoin == 1 ? "bevel"
+                                            : "miter");
     std::vector<double> dashes;
     switch (pen.dashStyle) {
     case 1: dashes = {3, 1}; break;
@@ -768,7 +790,8 @@ std::string EmfPlusPainter::polylineD(const std::vector<Point>& points, bool clo
 {
     std::string d;
     for (std::size_t i = 0; i < points.size(); ++i)
-        d += (i == 0 ? "M" : " L") + SvgWriter::number(points[i].x) + ',' + SvgWriter::number(points[i].y);
+        d += (i == 0 ? "M" : " L") + SvgWriter::number(points[i].x) + ','
+            + SvgWriter::number(points[i].y);
     if (closed && !d.empty())
         d += " Z";
     return d;
@@ -782,7 +805,8 @@ std::string EmfPlusPainter::bezierD(const std::vector<Point>& points)
     for (std::size_t i = 1; i + 2 < points.size(); i += 3) {
         d += " C";
         for (std::size_t k = 0; k < 3; ++k)
-            d += ' ' + SvgWriter::number(points[i + k].x) + ',' + SvgWriter::number(points[i + k].y);
+            d += ' ' + SvgWriter::number(points[i + k].x) + ','
+                + SvgWriter::number(points[i + k].y);
     }
     return d;
 }
@@ -800,7 +824,8 @@ std::string EmfPlusPainter::pathD(const PathData& path)
         } else if (type == 3 && i + 2 < n) {
             d += " C";
             for (std::size_t k = 0; k < 3; ++k)
-                d += ' ' + SvgWriter::number(path.points[i + k].x) + ',' + SvgWriter::number(path.points[i + k].y);
+                d += ' ' + SvgWriter::number(path.points[i + k].x) + ','
+                    + SvgWriter::number(path.points[i + k].y);
             i += 2;
         } else {
             d += " L" + SvgWriter::number(p.x) + ',' + SvgWriter::number(p.y);
@@ -813,7 +838,8 @@ std::string EmfPlusPainter::pathD(const PathData& path)
 
 std::string EmfPlusPainter::rectD(const RectF& r)
 {
-    return polylineD({{r.x, r.y}, {r.x + r.w, r.y}, {r.x + r.w, r.y + r.h}, {r.x, r.y + r.h}}, true);
+    return polylineD({{r.x, r.y}, {r.x + r.w, r.y}, {r.x + r.w, r.y + r.h}, {r.x, r.y + r.h}},
+                     true);
 }
 
 // Angles in degrees, clockwise from the x axis, measured on the ellipse
@@ -835,7 +861,8 @@ std::vector<Point> EmfPlusPainter::arcPoints(const RectF& r, double start, doubl
 }
 
 // A cardinal spline through `points` as Bézier control points.
-std::vector<Point> EmfPlusPainter::cardinalBeziers(const std::vector<Point>& points, double tension, bool closed)
+std::vector<Point> EmfPlusPainter::cardinalBeziers(const std::vector<Point>& points, double tension,
+                                                   bool closed)
 {
     std::vector<Point> out;
     const std::size_t n = points.size();
@@ -844,7 +871,8 @@ std::vector<Point> EmfPlusPainter::cardinalBeziers(const std::vector<Point>& poi
     const double k = tension / 3;
     auto at = [&](std::ptrdiff_t i) {
         if (closed)
-            return points[std::size_t((i % std::ptrdiff_t(n) + std::ptrdiff_t(n)) % std::ptrdiff_t(n))];
+            return points[std::size_t((i % std::ptrdiff_t(n) + std::ptrdiff_t(n))
+                                      % std::ptrdiff_t(n))];
         return points[std::size_t(std::clamp<std::ptrdiff_t>(i, 0, std::ptrdiff_t(n) - 1))];
     };
     out.push_back(points[0]);
@@ -859,8 +887,8 @@ std::vector<Point> EmfPlusPainter::cardinalBeziers(const std::vector<Point>& poi
     return out;
 }
 
-void EmfPlusPainter::drawImage(const Image& image, const RectF& source, Point topLeft, Point topRight,
-                               Point bottomLeft)
+void EmfPlusPainter::drawImage(const Image& image, const RectF& source, Point topLeft,
+                               Point topRight, Point bottomLeft)
 {
     if (image.dataUri.empty() || image.width <= 0 || image.height <= 0)
         return;
@@ -868,8 +896,12 @@ void EmfPlusPainter::drawImage(const Image& image, const RectF& source, Point to
     // parallelogram given by three corners.
     const double w = source.w != 0 ? source.w : image.width;
     const double h = source.h != 0 ? source.h : image.height;
-    const Matrix placement{(topRight.x - topLeft.x) / w, (topRight.y - topLeft.y) / w, (bottomLeft.x - topLeft.x) / h,
-                           (bottomLeft.y - topLeft.y) / h, topLeft.x, topLeft.y};
+    const Matrix placement{(topRight.x - topLeft.x) / w,
+                           (topRight.y - topLeft.y) / w,
+                           (bottomLeft.x - topLeft.x) / h,
+                           (bottomLeft.y - topLeft.y) / h,
+                           topLeft.x,
+                           topLeft.y};
     const Matrix saved = m_world;
     m_world = placement.then(m_world);
     beginShape("image");
@@ -941,7 +973,8 @@ void EmfPlusPainter::drawString(std::uint16_t flags, Reader& in)
         beginShape("text");
         m_svg.attribute("x", x);
         m_svg.attribute("y", top + lineHeight * double(i) + size * 0.9);
-        m_svg.attribute("font-family", font->font.family.empty() ? "sans-serif" : font->font.family);
+        m_svg.attribute("font-family",
+                        font->font.family.empty() ? "sans-serif" : font->font.family);
         m_svg.attribute("font-size", size);
         if (font->font.style & 1)
             m_svg.attribute("font-weight", "bold");
@@ -1004,7 +1037,8 @@ void EmfPlusPainter::object(std::uint16_t flags, Reader& in)
             m_pendingTotal = total;
             m_pendingFlags = flags & 0x7fff;
         }
-        const std::string_view part = in.bytes(std::min<std::size_t>(in.remaining(), total - m_pending.size()));
+        const std::string_view part
+            = in.bytes(std::min<std::size_t>(in.remaining(), total - m_pending.size()));
         m_pending.append(part);
         if (m_pending.size() < total)
             return;
@@ -1064,7 +1098,8 @@ void EmfPlusPainter::record(std::uint16_t type, std::uint16_t flags, Reader& in)
         endShape();
         break;
     }
-    case Record::FillRects: case Record::DrawRects: {
+    case Record::FillRects:
+    case Record::DrawRects: {
         const std::uint32_t value = type == Record::FillRects ? in.u32() : 0;
         const std::uint32_t count = in.u32();
         if (count > kMaxPoints || !in.has(std::size_t(count) * (compressed ? 8 : 16)))
@@ -1112,7 +1147,8 @@ void EmfPlusPainter::record(std::uint16_t type, std::uint16_t flags, Reader& in)
         fillPathD(polylineD(points, true), brushColor(flags, value));
         break;
     }
-    case Record::DrawPie: case Record::DrawArc: {
+    case Record::DrawPie:
+    case Record::DrawArc: {
         const double start = in.f32();
         const double sweep = in.f32();
         const RectF r = in.rect(compressed);
@@ -1141,7 +1177,8 @@ void EmfPlusPainter::record(std::uint16_t type, std::uint16_t flags, Reader& in)
         const std::uint32_t value = in.u32();
         const double tension = in.f32();
         const std::vector<Point> points = in.points(in.u32(), compressed, relative);
-        fillPathD(bezierD(cardinalBeziers(points, tension, true)) + " Z", brushColor(flags, value), flags & 0x2000);
+        fillPathD(bezierD(cardinalBeziers(points, tension, true)) + " Z", brushColor(flags, value),
+                  flags & 0x2000);
         break;
     }
     case Record::DrawClosedCurve: {
@@ -1159,8 +1196,10 @@ void EmfPlusPainter::record(std::uint16_t type, std::uint16_t flags, Reader& in)
         std::vector<Point> beziers = cardinalBeziers(points, tension, false);
         if (offset < points.size() && segments > 0) {
             const std::size_t first = std::size_t(offset) * 3;
-            const std::size_t last = std::min(beziers.size(), first + std::size_t(segments) * 3 + 1);
-            beziers = std::vector<Point>(beziers.begin() + std::ptrdiff_t(first), beziers.begin() + std::ptrdiff_t(last));
+            const std::size_t last
+                = std::min(beziers.size(), first + std::size_t(segments) * 3 + 1);
+            beziers = std::vector<Point>(beziers.begin() + std::ptrdiff_t(first),
+                                         beziers.begin() + std::ptrdiff_t(last));
         }
         if (const Object* pen = objectAt(flags & 0xff, 2))
             strokePathD(bezierD(beziers), &pen->pen);
@@ -1178,7 +1217,8 @@ void EmfPlusPainter::record(std::uint16_t type, std::uint16_t flags, Reader& in)
         const RectF source = in.rectF();
         const RectF dest = in.rect(compressed);
         if (const Object* image = objectAt(flags & 0xff, 5); image != nullptr && in.ok())
-            drawImage(image->image, source, {dest.x, dest.y}, {dest.x + dest.w, dest.y}, {dest.x, dest.y + dest.h});
+            drawImage(image->image, source, {dest.x, dest.y}, {dest.x + dest.w, dest.y},
+                      {dest.x, dest.y + dest.h});
         break;
     }
     case Record::DrawImagePoints: {
@@ -1194,7 +1234,9 @@ void EmfPlusPainter::record(std::uint16_t type, std::uint16_t flags, Reader& in)
         break;
     }
     case Record::DrawString: drawString(flags, in); break;
-    case Record::Save: case Record::BeginContainer: case Record::BeginContainerNoParams: {
+    case Record::Save:
+    case Record::BeginContainer:
+    case Record::BeginContainerNoParams: {
         if (type == Record::BeginContainer) {
             const RectF dest = in.rectF();
             const RectF source = in.rectF();
@@ -1206,7 +1248,8 @@ void EmfPlusPainter::record(std::uint16_t type, std::uint16_t flags, Reader& in)
             if (source.w != 0 && source.h != 0) {
                 const double sx = dest.w / source.w * unit;
                 const double sy = dest.h / source.h * unit;
-                const Matrix mapping{sx, 0, 0, sy, dest.x * unit - source.x * sx, dest.y * unit - source.y * sy};
+                const Matrix mapping{
+                    sx, 0, 0, sy, dest.x * unit - source.x * sx, dest.y * unit - source.y * sy};
                 m_world = mapping.then(m_world);
             }
             break;
@@ -1303,8 +1346,8 @@ bool EmfPlusPainter::play(const EmfStream& emf, std::string_view data)
 }
 
 constexpr std::array<std::uint32_t, 57> kStateRecords{
-    1,  9,  10, 11, 12, 13, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28,
-    29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 48, 49, 50, 51, 52, 57, 58,
+    1,  9,  10, 11, 12, 13, 16, 17, 18, 19, 20, 21, 22, 23,  24,  25,  26,  27,  28,
+    29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 48, 49,  50,  51,  52,  57,  58,
     59, 60, 61, 67, 68, 70, 75, 82, 93, 94, 95, 98, 99, 100, 101, 115, 119, 120, 122};
 
 bool isStateRecord(std::uint32_t type)
@@ -1325,7 +1368,8 @@ bool drawsOnlyThroughEmfPlus(const EmfStream& emf)
             seenEmfPlus = true;
             // The last record of the comment decides.
             inGetDc = false;
-            const std::size_t end = r.offset + 16 + std::min<std::size_t>(emf.u32(r.offset + 8), r.size - 12) - 4;
+            const std::size_t end
+                = r.offset + 16 + std::min<std::size_t>(emf.u32(r.offset + 8), r.size - 12) - 4;
             std::size_t at = r.offset + 16;
             while (at + 12 <= end) {
                 const std::uint32_t size = emf.u32(at + 4);

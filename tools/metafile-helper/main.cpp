@@ -62,7 +62,8 @@ int main(int argc, char** argv)
     }
 
     std::string data = readStandardInput();
-    const std::optional<std::string> svg = format == "emf" ? helper::emfToSvg(data) : helper::wmfToSvg(data, frame);
+    const std::optional<std::string> svg
+        = format == "emf" ? helper::emfToSvg(data) : helper::wmfToSvg(data, frame);
     if (!svg)
         return kRejected;
     std::fwrite(svg->data(), 1, svg->size(), stdout);

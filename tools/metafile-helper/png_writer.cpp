@@ -8,10 +8,12 @@ namespace {
 
 void appendToString(png_structp writer, png_bytep data, png_size_t length)
 {
-    static_cast<std::string*>(png_get_io_ptr(writer))->append(reinterpret_cast<const char*>(data), length);
+    static_cast<std::string*>(png_get_io_ptr(writer))
+        ->append(reinterpret_cast<const char*>(data), length);
 }
 
-void flushNothing(png_structp) {}
+void flushNothing(png_structp)
+{ }
 
 std::vector<unsigned char> rgbaBytes(const std::vector<std::uint32_t>& argb)
 {
@@ -65,7 +67,8 @@ std::string base64(std::string_view data)
     out.reserve((data.size() + 2) / 3 * 4);
     std::size_t i = 0;
     for (; i + 2 < data.size(); i += 3) {
-        const std::uint32_t v = static_cast<unsigned char>(data[i]) << 16 | static_cast<unsigned char>(data[i + 1]) << 8
+        const std::uint32_t v = static_cast<unsigned char>(data[i]) << 16
+            | static_cast<unsigned char>(data[i + 1]) << 8
             | static_cast<unsigned char>(data[i + 2]);
         out += digits[v >> 18];
         out += digits[(v >> 12) & 63];

@@ -11,12 +11,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::array kFontDirectories{
-    "/usr/share/fonts/truetype/dejavu",
-    "/usr/share/fonts/truetype/liberation",
-    "/usr/share/fonts/truetype/liberation2",
-    "/usr/share/fonts/type1/gsfonts",
-    "/usr/share/fonts/type1/urw-base35",
-    "/usr/share/fonts/opentype/urw-base35",
+    "/usr/share/fonts/truetype/dejavu",      "/usr/share/fonts/truetype/liberation",
+    "/usr/share/fonts/truetype/liberation2", "/usr/share/fonts/type1/gsfonts",
+    "/usr/share/fonts/type1/urw-base35",     "/usr/share/fonts/opentype/urw-base35",
     "/usr/share/fonts/truetype/freefont",
 };
 
@@ -29,19 +26,27 @@ struct StandIn {
 // libwmf caches faces by file, so each face needs a file of its own.
 constexpr std::array kStandIns{
     StandIn{"Times-Roman", {"DejaVuSerif.ttf", "LiberationSerif-Regular.ttf", "n021003l.pfb"}},
-    StandIn{"Times-Italic", {"DejaVuSerif-Italic.ttf", "LiberationSerif-Italic.ttf", "n021023l.pfb"}},
+    StandIn{"Times-Italic",
+            {"DejaVuSerif-Italic.ttf", "LiberationSerif-Italic.ttf", "n021023l.pfb"}},
     StandIn{"Times-Bold", {"DejaVuSerif-Bold.ttf", "LiberationSerif-Bold.ttf", "n021004l.pfb"}},
-    StandIn{"Times-BoldItalic", {"DejaVuSerif-BoldItalic.ttf", "LiberationSerif-BoldItalic.ttf", "n021024l.pfb"}},
+    StandIn{"Times-BoldItalic",
+            {"DejaVuSerif-BoldItalic.ttf", "LiberationSerif-BoldItalic.ttf", "n021024l.pfb"}},
     StandIn{"Helvetica", {"DejaVuSans.ttf", "LiberationSans-Regular.ttf", "n019003l.pfb"}},
-    StandIn{"Helvetica-Oblique", {"DejaVuSans-Oblique.ttf", "LiberationSans-Italic.ttf", "n019023l.pfb"}},
+    StandIn{"Helvetica-Oblique",
+            {"DejaVuSans-Oblique.ttf", "LiberationSans-Italic.ttf", "n019023l.pfb"}},
     StandIn{"Helvetica-Bold", {"DejaVuSans-Bold.ttf", "LiberationSans-Bold.ttf", "n019004l.pfb"}},
-    StandIn{"Helvetica-BoldOblique", {"DejaVuSans-BoldOblique.ttf", "LiberationSans-BoldItalic.ttf", "n019024l.pfb"}},
+    StandIn{"Helvetica-BoldOblique",
+            {"DejaVuSans-BoldOblique.ttf", "LiberationSans-BoldItalic.ttf", "n019024l.pfb"}},
     StandIn{"Courier", {"DejaVuSansMono.ttf", "LiberationMono-Regular.ttf", "n022003l.pfb"}},
-    StandIn{"Courier-Oblique", {"DejaVuSansMono-Oblique.ttf", "LiberationMono-Italic.ttf", "n022023l.pfb"}},
+    StandIn{"Courier-Oblique",
+            {"DejaVuSansMono-Oblique.ttf", "LiberationMono-Italic.ttf", "n022023l.pfb"}},
     StandIn{"Courier-Bold", {"DejaVuSansMono-Bold.ttf", "LiberationMono-Bold.ttf", "n022004l.pfb"}},
-    StandIn{"Courier-BoldOblique", {"DejaVuSansMono-BoldOblique.ttf", "LiberationMono-BoldItalic.ttf", "n022024l.pfb"}},
-    StandIn{"Symbol", {"DejaVuSansCondensed.ttf", "s050000l.pfb", "LiberationSansNarrow-Regular.ttf"}},
-    StandIn{"ZapfDingbats", {"DejaVuSerifCondensed.ttf", "d050000l.pfb", "LiberationSansNarrow-Bold.ttf"}},
+    StandIn{"Courier-BoldOblique",
+            {"DejaVuSansMono-BoldOblique.ttf", "LiberationMono-BoldItalic.ttf", "n022024l.pfb"}},
+    StandIn{"Symbol",
+            {"DejaVuSansCondensed.ttf", "s050000l.pfb", "LiberationSansNarrow-Regular.ttf"}},
+    StandIn{"ZapfDingbats",
+            {"DejaVuSerifCondensed.ttf", "d050000l.pfb", "LiberationSansNarrow-Bold.ttf"}},
 };
 
 bool isFontFile(const fs::path& path)

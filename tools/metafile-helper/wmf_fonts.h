@@ -1,7 +1,6 @@
 #pragma once
 
 #include <libwmf/api.h>
-
 #include <string>
 #include <vector>
 

@@ -39,10 +39,8 @@ double scaleY(const wmfDC* dc)
     return axisScale(dc->pixel_height, dc->Window.height, dc->map_mode);
 }
 
-DrawingExtent::DrawingExtent(std::optional<Rect> logicalFrame)
-    : m_logicalFrame(logicalFrame)
-{
-}
+DrawingExtent::DrawingExtent(std::optional<Rect> logicalFrame) : m_logicalFrame(logicalFrame)
+{ }
 
 void DrawingExtent::noteDrawing(const wmfDC* dc)
 {

@@ -2,10 +2,9 @@
 
 #include "svg_writer.h"
 
+#include <cstdint>
 #include <libwmf/api.h>
 #include <libwmf/ipa.h>
-
-#include <cstdint>
 #include <optional>
 
 namespace helper {

@@ -2,10 +2,9 @@
 
 #include "wmf_svg_style.h"
 
-#include <libwmf/macro.h>
-
 #include <algorithm>
 #include <cmath>
+#include <libwmf/macro.h>
 #include <numbers>
 
 namespace helper {
@@ -34,7 +33,8 @@ Rect normalized(const wmfD_Coord& a, const wmfD_Coord& b)
 // would paint black or inverted boxes.
 bool drawsLikeCopy(std::uint32_t rasterOperation)
 {
-    return rasterOperation != SRCAND && rasterOperation != SRCINVERT && rasterOperation != DSTINVERT;
+    return rasterOperation != SRCAND && rasterOperation != SRCINVERT
+        && rasterOperation != DSTINVERT;
 }
 
 std::string base64Png(wmfAPI* api, const wmfBMP_Draw_t* bitmap)
@@ -61,21 +61,34 @@ struct DeviceCallbacks {
         return device;
     }
 
-    static void noop(wmfAPI*) {}
-    static void userData(wmfAPI*, wmfUserData_t*) {}
+    static void noop(wmfAPI*) { }
+    static void userData(wmfAPI*, wmfUserData_t*) { }
     static void flood(wmfAPI* api, wmfFlood_t* flood) { drawing(api, flood->dc); }
 
     static void pixel(wmfAPI* api, wmfDrawPixel_t* pixel)
     {
         drawing(api, pixel->dc)
-            .fillRect({pixel->pt.x, pixel->pt.y, pixel->pt.x + pixel->pixel_width, pixel->pt.y + pixel->pixel_height},
+            .fillRect({pixel->pt.x, pixel->pt.y, pixel->pt.x + pixel->pixel_width,
+                       pixel->pt.y + pixel->pixel_height},
                       SvgWriter::color(toRgb(pixel->color)));
     }
 
-    static void pie(wmfAPI* api, wmfDrawArc_t* arc) { drawing(api, arc->dc).drawArc(api, arc, Pie); }
-    static void chord(wmfAPI* api, wmfDrawArc_t* arc) { drawing(api, arc->dc).drawArc(api, arc, Chord); }
-    static void arc(wmfAPI* api, wmfDrawArc_t* arc) { drawing(api, arc->dc).drawArc(api, arc, OpenArc); }
-    static void ellipse(wmfAPI* api, wmfDrawArc_t* arc) { drawing(api, arc->dc).drawEllipse(api, arc); }
+    static void pie(wmfAPI* api, wmfDrawArc_t* arc)
+    {
+        drawing(api, arc->dc).drawArc(api, arc, Pie);
+    }
+    static void chord(wmfAPI* api, wmfDrawArc_t* arc)
+    {
+        drawing(api, arc->dc).drawArc(api, arc, Chord);
+    }
+    static void arc(wmfAPI* api, wmfDrawArc_t* arc)
+    {
+        drawing(api, arc->dc).drawArc(api, arc, OpenArc);
+    }
+    static void ellipse(wmfAPI* api, wmfDrawArc_t* arc)
+    {
+        drawing(api, arc->dc).drawEllipse(api, arc);
+    }
 
     static void line(wmfAPI* api, wmfDrawLine_t* line)
     {
@@ -110,7 +123,10 @@ struct DeviceCallbacks {
             device.drawPath(api, poly->dc, d, true);
     }
 
-    static void rectangle(wmfAPI* api, wmfDrawRectangle_t* rect) { drawing(api, rect->dc).drawRectangle(api, rect); }
+    static void rectangle(wmfAPI* api, wmfDrawRectangle_t* rect)
+    {
+        drawing(api, rect->dc).drawRectangle(api, rect);
+    }
 
     static void rop(wmfAPI* api, wmfROP_Draw_t* rop)
     {
@@ -124,10 +140,16 @@ struct DeviceCallbacks {
             device.fillRect(area, "#ffffff");
     }
 
-    static void bitmap(wmfAPI* api, wmfBMP_Draw_t* bitmap) { drawing(api, bitmap->dc).drawBitmap(api, bitmap); }
+    static void bitmap(wmfAPI* api, wmfBMP_Draw_t* bitmap)
+    {
+        drawing(api, bitmap->dc).drawBitmap(api, bitmap);
+    }
     static void readBitmap(wmfAPI* api, wmfBMP_Read_t* read) { wmf_ipa_bmp_read(api, read); }
     static void freeBitmap(wmfAPI* api, wmfBMP* bitmap) { wmf_ipa_bmp_free(api, bitmap); }
-    static void text(wmfAPI* api, wmfDrawText_t* text) { drawing(api, text->dc).m_text.draw(api, text); }
+    static void text(wmfAPI* api, wmfDrawText_t* text)
+    {
+        drawing(api, text->dc).m_text.draw(api, text);
+    }
 
     static void regionPaint(wmfAPI* api, wmfPolyRectangle_t* rects)
     {
@@ -151,13 +173,11 @@ struct DeviceCallbacks {
     }
 
     // Qt SVG has no clip paths; clipping is left out.
-    static void regionClip(wmfAPI*, wmfPolyRectangle_t*) {}
+    static void regionClip(wmfAPI*, wmfPolyRectangle_t*) { }
 };
 
-WmfSvgDevice::WmfSvgDevice(std::optional<Rect> logicalFrame)
-    : m_extent(logicalFrame)
-{
-}
+WmfSvgDevice::WmfSvgDevice(std::optional<Rect> logicalFrame) : m_extent(logicalFrame)
+{ }
 
 void WmfSvgDevice::prepare(WmfSvgDevice* device)
 {
@@ -242,7 +262,8 @@ void WmfSvgDevice::drawRectangle(wmfAPI* api, const wmfDrawRectangle_t* rect)
         .attribute("width", area.width())
         .attribute("height", area.height());
     if (rect->width > 0 || rect->height > 0)
-        m_svg.attribute("rx", std::abs(rect->width) / 2).attribute("ry", std::abs(rect->height) / 2);
+        m_svg.attribute("rx", std::abs(rect->width) / 2)
+            .attribute("ry", std::abs(rect->height) / 2);
     writeShapeStyle(m_svg, api, rect->dc, true);
     m_svg.close();
 }

@@ -6,7 +6,6 @@
 
 #include <libwmf/api.h>
 #include <libwmf/ipa.h>
-
 #include <optional>
 #include <string>
 

@@ -1,10 +1,9 @@
 #include "wmf_svg_style.h"
 
-#include <libwmf/macro.h>
-
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <libwmf/macro.h>
 
 namespace helper {
 namespace {
@@ -38,7 +37,8 @@ Rgb averageColor(wmfAPI* api, wmfBMP* bitmap, Rgb fallback)
             ++samples;
         }
     }
-    return {static_cast<std::uint8_t>(sum[0] / samples), static_cast<std::uint8_t>(sum[1] / samples),
+    return {static_cast<std::uint8_t>(sum[0] / samples),
+            static_cast<std::uint8_t>(sum[1] / samples),
             static_cast<std::uint8_t>(sum[2] / samples)};
 }
 
@@ -60,7 +60,8 @@ void writeDashes(SvgWriter& svg, unsigned style, double unit)
     };
     switch (style) {
     case PS_DASH: dashes({6, 3}); break;
-    case PS_DOT: case PS_ALTERNATE: dashes({1, 2}); break;
+    case PS_DOT:
+    case PS_ALTERNATE: dashes({1, 2}); break;
     case PS_DASHDOT: dashes({6, 3, 1, 3}); break;
     case PS_DASHDOTDOT: dashes({6, 3, 1, 3, 1, 3}); break;
     default: break;
@@ -86,9 +87,15 @@ void writeStroke(SvgWriter& svg, const wmfDC* dc)
         svg.attribute("stroke-width", width);
 
     const unsigned cap = WMF_PEN_ENDCAP(pen);
-    svg.attribute("stroke-linecap", cap == PS_ENDCAP_FLAT ? "butt" : cap == PS_ENDCAP_SQUARE ? "square" : "round");
+    svg.attribute("stroke-linecap",
+                  cap == PS_ENDCAP_FLAT         ? "butt"
+                      : cap == PS_ENDCAP_SQUARE ? "square"
+                                                : "round");
     const unsigned join = WMF_PEN_JOIN(pen);
-    svg.attribute("stroke-linejoin", join == PS_JOIN_MITER ? "miter" : join == PS_JOIN_BEVEL ? "bevel" : "round");
+    svg.attribute("stroke-linejoin",
+                  join == PS_JOIN_MITER       ? "miter"
+                      : join == PS_JOIN_BEVEL ? "bevel"
+                                              : "round");
     writeDashes(svg, style, cosmetic ? 1.0 : width);
 }
 
@@ -104,16 +111,14 @@ std::string fillColor(wmfAPI* api, const wmfDC* dc)
     wmfBrush* brush = dc->brush;
     const Rgb color = toRgb(brush->lbColor);
     switch (brush->lbStyle) {
-    case BS_NULL:
-        return "none";
+    case BS_NULL: return "none";
     case BS_HATCHED:
         // Over an opaque background the hatch tints it; otherwise the fill
         // is the hatch colour, partly transparent.
-        return SvgWriter::color(dc->bgmode == OPAQUE ? mix(color, toRgb(dc->bgcolor), kHatchCoverage) : color);
-    case BS_DIBPATTERN:
-        return SvgWriter::color(averageColor(api, &brush->bmp, color));
-    default:
-        return SvgWriter::color(color);
+        return SvgWriter::color(
+            dc->bgmode == OPAQUE ? mix(color, toRgb(dc->bgcolor), kHatchCoverage) : color);
+    case BS_DIBPATTERN: return SvgWriter::color(averageColor(api, &brush->bmp, color));
+    default: return SvgWriter::color(color);
     }
 }
 

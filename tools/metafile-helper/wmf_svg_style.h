@@ -4,7 +4,6 @@
 
 #include <libwmf/api.h>
 #include <libwmf/ipa.h>
-
 #include <string>
 
 namespace helper {

@@ -3,10 +3,9 @@
 #include "text_encoding.h"
 #include "wmf_svg_style.h"
 
-#include <libwmf/macro.h>
-
 #include <algorithm>
 #include <cmath>
+#include <libwmf/macro.h>
 #include <numbers>
 
 namespace helper {
@@ -88,7 +87,8 @@ void WmfSvgText::draw(wmfAPI* api, const wmfDrawText_t* text)
     drawRun(api, text, bytes, encoding.toUtf8(bytes));
 }
 
-void WmfSvgText::drawRun(wmfAPI* api, const wmfDrawText_t* text, const std::string& bytes, const std::string& utf8)
+void WmfSvgText::drawRun(wmfAPI* api, const wmfDrawText_t* text, const std::string& bytes,
+                         const std::string& utf8)
 {
     const wmfDC* dc = text->dc;
     const wmfFont* font = dc->font;
@@ -102,7 +102,8 @@ void WmfSvgText::drawRun(wmfAPI* api, const wmfDrawText_t* text, const std::stri
         return;
     const double baseline = baselineCorrection(dc, size);
 
-    std::string transform = "translate(" + SvgWriter::number(text->pt.x) + ' ' + SvgWriter::number(text->pt.y);
+    std::string transform
+        = "translate(" + SvgWriter::number(text->pt.x) + ' ' + SvgWriter::number(text->pt.y);
     transform += ") scale(" + SvgWriter::number(unitX) + ' ' + SvgWriter::number(unitY) + ')';
     const double angle = WMF_TEXT_ANGLE(font);
     if (std::abs(angle) > 1e-6)
@@ -132,8 +133,8 @@ void WmfSvgText::fillBackground(wmfAPI* api, const wmfDrawText_t* text, const st
     // The width libwmf measured, with the font it measures with.
     auto* fonts = static_cast<wmfFontData*>(api->font_data);
     const double unitX = dc->pixel_width != 0 ? std::abs(dc->pixel_width) : 1.0;
-    const double width = fonts->stringwidth(api, dc->font, const_cast<char*>(bytes.c_str())) * text->font_height
-        * text->font_ratio / unitX;
+    const double width = fonts->stringwidth(api, dc->font, const_cast<char*>(bytes.c_str()))
+        * text->font_height * text->font_ratio / unitX;
     m_svg.open("rect")
         .attribute("x", 0)
         .attribute("y", baseline - kAscent * size)

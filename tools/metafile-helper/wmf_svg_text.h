@@ -4,7 +4,6 @@
 
 #include <libwmf/api.h>
 #include <libwmf/ipa.h>
-
 #include <optional>
 #include <string>
 
@@ -15,12 +14,13 @@ namespace helper {
 // and behind it the background when the device context paints one.
 class WmfSvgText {
 public:
-    explicit WmfSvgText(SvgWriter& svg) : m_svg(svg) {}
+    explicit WmfSvgText(SvgWriter& svg) : m_svg(svg) { }
 
     void draw(wmfAPI* api, const wmfDrawText_t* text);
 
 private:
-    void drawRun(wmfAPI* api, const wmfDrawText_t* text, const std::string& bytes, const std::string& utf8);
+    void drawRun(wmfAPI* api, const wmfDrawText_t* text, const std::string& bytes,
+                 const std::string& utf8);
     void fillBackground(wmfAPI* api, const wmfDrawText_t* text, const std::string& bytes,
                         const std::string& transform, double baseline, double size);
 

@@ -1,5 +1,4 @@
 #include "converters.h"
-
 #include "wmf_fonts.h"
 #include "wmf_svg_device.h"
 
@@ -46,7 +45,8 @@ std::optional<std::string> wmfToSvg(std::string& data, std::optional<Rect> logic
     wmfAPI* api = session.api();
     if (api == nullptr)
         return std::nullopt;
-    if (wmf_mem_open(api, reinterpret_cast<unsigned char*>(data.data()), static_cast<long>(data.size()))
+    if (wmf_mem_open(api, reinterpret_cast<unsigned char*>(data.data()),
+                     static_cast<long>(data.size()))
         != wmf_E_None)
         return std::nullopt;
     wmfD_Rect bounds{};

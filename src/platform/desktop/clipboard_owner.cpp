@@ -3,10 +3,9 @@
 #include <QGuiApplication>
 
 #if defined(SLEEVIX_HAVE_XCB) && QT_CONFIG(xcb)
-#include <xcb/xcb.h>
-
 #include <cstdlib>
 #include <cstring>
+#include <xcb/xcb.h>
 
 namespace {
 

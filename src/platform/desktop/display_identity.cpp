@@ -4,9 +4,8 @@
 #include <QGuiApplication>
 #include <QRegularExpression>
 
-#include <cstddef>
-
 #include <arpa/inet.h>
+#include <cstddef>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -20,7 +19,8 @@ namespace {
 
 QString unixSocketName(const sockaddr_un& address, socklen_t length)
 {
-    QByteArray path(address.sun_path, qsizetype(length) - qsizetype(offsetof(sockaddr_un, sun_path)));
+    QByteArray path(address.sun_path,
+                    qsizetype(length) - qsizetype(offsetof(sockaddr_un, sun_path)));
     // An abstract socket's name starts with a zero byte; a path may end with one.
     while (path.startsWith('\0'))
         path.remove(0, 1);
@@ -44,8 +44,7 @@ QString peerName(int fd)
     if (fd < 0 || ::getpeername(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
         return {};
     switch (address.ss_family) {
-    case AF_UNIX:
-        return unixSocketName(reinterpret_cast<const sockaddr_un&>(address), length);
+    case AF_UNIX: return unixSocketName(reinterpret_cast<const sockaddr_un&>(address), length);
     case AF_INET: {
         const auto& inet = reinterpret_cast<const sockaddr_in&>(address);
         return networkName(AF_INET, &inet.sin_addr, inet.sin_port);
@@ -72,11 +71,12 @@ QString x11Display()
 
 QString connectedWaylandDisplay()
 {
-    const QStringList descriptors = QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::System | QDir::Files);
+    const QStringList descriptors
+        = QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::System | QDir::Files);
     for (const QString& descriptor : descriptors) {
         bool isNumber = false;
         const int fd = descriptor.toInt(&isNumber);
-        struct stat info {};
+        struct stat info { };
         if (!isNumber || ::fstat(fd, &info) != 0 || !S_ISSOCK(info.st_mode))
             continue;
         const QString name = peerName(fd);

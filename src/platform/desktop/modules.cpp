@@ -22,7 +22,8 @@ QString fileName(const QString& name)
 std::unique_ptr<QLibrary> load(const QString& name)
 {
     QString problem;
-    for (const QString& candidate : moduleCandidates(QCoreApplication::applicationDirPath(), name)) {
+    for (const QString& candidate :
+         moduleCandidates(QCoreApplication::applicationDirPath(), name)) {
         if (!QFileInfo::exists(candidate))
             continue;
         auto library = std::make_unique<QLibrary>(candidate);
@@ -44,7 +45,8 @@ QStringList moduleCandidates(const QString& programFolder, const QString& name)
 {
     const QDir folder(programFolder);
     return {folder.filePath(fileName(name)),
-            QDir::cleanPath(folder.filePath(QStringLiteral(SLEEVIX_INSTALLED_MODULES "/") + fileName(name)))};
+            QDir::cleanPath(
+                folder.filePath(QStringLiteral(SLEEVIX_INSTALLED_MODULES "/") + fileName(name)))};
 }
 
 QFunctionPointer moduleEntry(const QString& name, const char* entry)
@@ -55,8 +57,9 @@ QFunctionPointer moduleEntry(const QString& name, const char* entry)
         found = loaded.emplace(name, load(name)).first;
     const QFunctionPointer function = found->second->resolve(entry);
     if (!function)
-        throw ModuleError(QStringLiteral("Der Programmteil %1 passt nicht zu dieser Version von Sleevix. "
-                                         "Bitte installieren Sie Sleevix neu.")
-                              .arg(fileName(name)));
+        throw ModuleError(
+            QStringLiteral("Der Programmteil %1 passt nicht zu dieser Version von Sleevix. "
+                           "Bitte installieren Sie Sleevix neu.")
+                .arg(fileName(name)));
     return function;
 }

@@ -29,16 +29,16 @@ QFunctionPointer moduleEntry(const QString& name, const char* entry);
 // The interface one module provides through its extern "C" function
 // `entry`: the module is loaded at the first use, unless a build has handed
 // over code it links in.
-template <typename Interface>
-class ModuleInterface {
+template <typename Interface> class ModuleInterface {
 public:
-    ModuleInterface(const char* module, const char* entry) : m_module(module), m_entry(entry) {}
+    ModuleInterface(const char* module, const char* entry) : m_module(module), m_entry(entry) { }
 
     Interface& get()
     {
         if (!m_current) {
             using Entry = Interface* (*)();
-            m_current = reinterpret_cast<Entry>(moduleEntry(QString::fromLatin1(m_module), m_entry))();
+            m_current
+                = reinterpret_cast<Entry>(moduleEntry(QString::fromLatin1(m_module), m_entry))();
         }
         return *m_current;
     }

@@ -5,15 +5,17 @@
 #include <QStandardPaths>
 
 #include <sys/stat.h>
+
 #include <unistd.h>
 
 namespace {
 
 bool isPrivateFolder(const QString& path)
 {
-    struct stat info {};
-    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode)
-           && info.st_uid == ::geteuid() && (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+    struct stat info { };
+    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &info) == 0
+        && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid()
+        && (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
 }
 
 }  // namespace

@@ -9,13 +9,13 @@
 
 #include <cerrno>
 #include <cstring>
-#include <utility>
-
-#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <utility>
+
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -43,7 +43,8 @@ bool peerIsThisUser(int fd)
 {
     ucred peer{};
     socklen_t length = sizeof peer;
-    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0 && peer.uid == ::geteuid();
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0
+        && peer.uid == ::geteuid();
 }
 
 void sendAll(int fd, QByteArrayView data)
@@ -64,7 +65,8 @@ QByteArray request(const QStringList& files)
 {
     QByteArray lines;
     for (const QString& file : files) {
-        const QByteArray line = QByteArray(kFile) + ' ' + QFile::encodeName(file).toPercentEncoding();
+        const QByteArray line
+            = QByteArray(kFile) + ' ' + QFile::encodeName(file).toPercentEncoding();
         if (line.size() <= kMaxLine)
             lines += line + '\n';
     }
@@ -83,7 +85,8 @@ SingleInstance::SingleInstance(const QString& applicationKey, QObject* parent) :
 {
     const QString folder = privateRuntimeFolder();
     if (!folder.isEmpty())
-        m_socketPath = QFile::encodeName(QDir(folder).filePath(applicationKey + u'-' + displayIdentity()));
+        m_socketPath
+            = QFile::encodeName(QDir(folder).filePath(applicationKey + u'-' + displayIdentity()));
 }
 
 SingleInstance::~SingleInstance()
@@ -163,8 +166,8 @@ bool SingleInstance::listen()
         return false;
     ::unlink(m_socketPath.constData());
     // Only this user may connect; nobody can before listen() below.
-    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) < 0 ||
-        ::chmod(m_socketPath.constData(), S_IRUSR | S_IWUSR) < 0 || ::listen(fd, 50) < 0) {
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) < 0
+        || ::chmod(m_socketPath.constData(), S_IRUSR | S_IWUSR) < 0 || ::listen(fd, 50) < 0) {
         ::close(fd);
         return false;
     }

@@ -15,8 +15,7 @@ constexpr quint32 kUncompressed = 0;
 constexpr quint32 kBitFields = 3;
 constexpr qint64 kSmallestColourEntry = 2;  // a palette index; RGB entries take 4
 
-template <typename List, typename Value>
-bool isOneOf(const List& list, Value value)
+template <typename List, typename Value> bool isOneOf(const List& list, Value value)
 {
     return std::find(list.begin(), list.end(), value) != list.end();
 }
@@ -43,7 +42,8 @@ bool isSoundDib(QByteArrayView dib, qint64 bitsAvailable)
     // libwmf allocates the colour table as the header declares it.
     const qint64 coloursUsed = core ? 0 : in.u32(32);
     const bool indexed = bitsPerPixel > 0 && bitsPerPixel <= 8;
-    if ((indexed && coloursUsed > (1 << bitsPerPixel)) || coloursUsed * kSmallestColourEntry > dib.size() - headerSize)
+    if ((indexed && coloursUsed > (1 << bitsPerPixel))
+        || coloursUsed * kSmallestColourEntry > dib.size() - headerSize)
         return false;
     const bool uncompressed = compression == kUncompressed || compression == kBitFields;
     if (bitsAvailable < 0 || !uncompressed || bitsPerPixel == 0)

@@ -21,7 +21,8 @@ void require(bool condition, const char* reason)
 
 QRect rectAt(const LittleEndianReader& in, quint64 offset)
 {
-    return QRect(QPoint(in.i32(offset), in.i32(offset + 4)), QPoint(in.i32(offset + 8), in.i32(offset + 12)));
+    return QRect(QPoint(in.i32(offset), in.i32(offset + 4)),
+                 QPoint(in.i32(offset + 8), in.i32(offset + 12)));
 }
 
 // Some writers leave the micrometre fields as garbage; trust them only when
@@ -52,11 +53,13 @@ EmfHeader EmfHeader::read(const QByteArray& data)
     header.handleCount = in.u16(56);
     header.bounds = rectAt(in, 8);
     header.frame = rectAt(in, 24);
-    require(header.headerSize >= kBaseHeaderSize && header.headerSize % 4 == 0, "EMF: bad header size");
+    require(header.headerSize >= kBaseHeaderSize && header.headerSize % 4 == 0,
+            "EMF: bad header size");
     require(header.headerSize <= header.fileSize, "EMF: header larger than the file");
     require(header.fileSize <= quint64(data.size()), "EMF: file truncated");
     require(header.handleCount >= 1, "EMF: no handle table");
-    require(header.frame.right() > header.frame.left() && header.frame.bottom() > header.frame.top(),
+    require(header.frame.right() > header.frame.left()
+                && header.frame.bottom() > header.frame.top(),
             "EMF: empty frame");
 
     const quint32 descriptionLength = in.u32(60);
@@ -88,7 +91,8 @@ QRectF EmfHeader::frameInDevicePixels() const
 {
     const double sx = pixelsPerMillimetre.width() / 100.0;
     const double sy = pixelsPerMillimetre.height() / 100.0;
-    return QRectF(QPointF(frame.left() * sx, frame.top() * sy), QPointF(frame.right() * sx, frame.bottom() * sy));
+    return QRectF(QPointF(frame.left() * sx, frame.top() * sy),
+                  QPointF(frame.right() * sx, frame.bottom() * sy));
 }
 
 QRectF EmfHeader::frameRelativeToBounds() const

@@ -8,8 +8,8 @@
 
 // The EMR_HEADER record that starts every enhanced metafile.
 struct EmfHeader {
-    QRect bounds;          // the drawing's extent in reference-device pixels, inclusive
-    QRect frame;           // the picture frame in hundredths of a millimetre, inclusive
+    QRect bounds;  // the drawing's extent in reference-device pixels, inclusive
+    QRect frame;   // the picture frame in hundredths of a millimetre, inclusive
     quint32 headerSize = 0;
     quint32 fileSize = 0;  // nBytes: the metafile's length, header included
     quint32 handleCount = 0;

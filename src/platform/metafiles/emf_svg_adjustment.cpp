@@ -33,7 +33,8 @@ QHash<QString, QString> patternColors(const QString& svg)
         QStringLiteral("<image id=\"([^\"]+)\"[^>]*xlink:href=\"data:image/png;base64,([^\"]*)\""));
     QHash<QString, QString> colors;
     for (const QRegularExpressionMatch& match : image.globalMatch(svg)) {
-        const QImage pattern = QImage::fromData(QByteArray::fromBase64(match.captured(2).toLatin1()));
+        const QImage pattern
+            = QImage::fromData(QByteArray::fromBase64(match.captured(2).toLatin1()));
         colors.insert(match.captured(1), averageColor(pattern).name());
     }
     return colors;
@@ -59,7 +60,8 @@ QByteArray adjustEmfSvg(const QByteArray& svg, const QRectF& viewBox)
     text.replace(root, rootTag(viewBox));
 
     // Text of size zero draws nothing, and Qt warns about each.
-    static const QRegularExpression invisibleText(QStringLiteral("<text [^>]*font-size=\"0(\\.0*)?\"[^>]*>.*?</text>"));
+    static const QRegularExpression invisibleText(
+        QStringLiteral("<text [^>]*font-size=\"0(\\.0*)?\"[^>]*>.*?</text>"));
     text.remove(invisibleText);
 
     const QHash<QString, QString> colors = patternColors(text);
@@ -68,7 +70,8 @@ QByteArray adjustEmfSvg(const QByteArray& svg, const QRectF& viewBox)
     qsizetype copied = 0;
     for (const QRegularExpressionMatch& match : patternFill.globalMatch(text)) {
         adjusted += QStringView(text).mid(copied, match.capturedStart() - copied);
-        adjusted += QStringLiteral("fill=\"%1\"").arg(colors.value(match.captured(1), QStringLiteral("#808080")));
+        adjusted += QStringLiteral("fill=\"%1\"")
+                        .arg(colors.value(match.captured(1), QStringLiteral("#808080")));
         copied = match.capturedEnd();
     }
     adjusted += QStringView(text).mid(copied);

@@ -114,7 +114,8 @@ QByteArray withIndexesAfterDefaultBrush(const QByteArray& record, int indexes, q
     const WmfParameters parameters(record);
     for (quint32 i = 0; i < quint32(indexes) && i < parameters.count(); ++i) {
         const quint16 index = parameters[i];
-        qToLittleEndian<quint16>(index < fileObjects ? quint16(index + 1) : quint16(0xFFFF), out + 6 + 2 * i);
+        qToLittleEndian<quint16>(index < fileObjects ? quint16(index + 1) : quint16(0xFFFF),
+                                 out + 6 + 2 * i);
     }
     return moved;
 }
@@ -218,6 +219,7 @@ QByteArray libwmfInput(const WmfFile& file)
     qToLittleEndian<quint32>(quint32((header.size() + stream.bytes().size()) / 2), out + 6);
     qToLittleEndian<quint32>(stream.largestRecordWords(), out + 12);
 
-    const QByteArray placeable = file.placeableHeader().isEmpty() ? QByteArray() : withChecksum(file.placeableHeader());
+    const QByteArray placeable
+        = file.placeableHeader().isEmpty() ? QByteArray() : withChecksum(file.placeableHeader());
     return placeable + header + stream.bytes();
 }

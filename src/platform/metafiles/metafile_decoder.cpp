@@ -6,8 +6,8 @@
 #include "platform/metafiles/emf_window_origin.h"
 #include "platform/metafiles/libwmf_input.h"
 #include "platform/metafiles/metafile_helper.h"
-#include "platform/pictures/picture_codecs.h"
 #include "platform/metafiles/wmf_file.h"
+#include "platform/pictures/picture_codecs.h"
 
 #include <QXmlStreamReader>
 
@@ -19,7 +19,7 @@ constexpr qsizetype kLargestMetafile = 128 * 1024 * 1024;
 
 Picture pictureFrom(const QByteArray& svg, QSize size)
 {
-    return Picture::fromMetafile(pictureCodecs().svgDrawing(svg, size));
+    return Picture::fromDrawing(pictureCodecs().svgDrawing(svg, size));
 }
 
 Picture decodeEmf(const QByteArray& data, const MetafileHelper& helper)
@@ -29,7 +29,8 @@ Picture decodeEmf(const QByteArray& data, const MetafileHelper& helper)
     const QByteArray svg = helper.convert({QStringLiteral("emf")}, data.left(header.fileSize));
     // libemf2svg draws in reference-device pixels, shifted so that the
     // drawing's bounds start at the origin.
-    const QRectF frame = header.frameRelativeToBounds().translated(emfTextModeWindowOrigin(data, header));
+    const QRectF frame
+        = header.frameRelativeToBounds().translated(emfTextModeWindowOrigin(data, header));
     return pictureFrom(adjustEmfSvg(svg, frame), header.sizeAt96Dpi());
 }
 
@@ -66,7 +67,8 @@ Picture decodeMetafile(const QByteArray& data, const QString& extensionLowercase
     return decodeMetafile(data, extensionLowercase, MetafileHelper());
 }
 
-Picture decodeMetafile(const QByteArray& data, const QString& extensionLowercase, const MetafileHelper& helper)
+Picture decodeMetafile(const QByteArray& data, const QString& extensionLowercase,
+                       const MetafileHelper& helper)
 {
     if (data.size() > kLargestMetafile)
         throw InvalidMetafileError("metafile too large");

@@ -13,4 +13,5 @@ class MetafileHelper;
 // InvalidMetafileError for a file that is broken, that the libraries reject
 // or that makes the converter crash or hang, and for any other extension.
 Picture decodeMetafile(const QByteArray& data, const QString& extensionLowercase);
-Picture decodeMetafile(const QByteArray& data, const QString& extensionLowercase, const MetafileHelper& helper);
+Picture decodeMetafile(const QByteArray& data, const QString& extensionLowercase,
+                       const MetafileHelper& helper);

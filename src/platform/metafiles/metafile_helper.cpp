@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr char kProgramName[] = "sleevix-metafile-helper";
-
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kAddressSpaceLimitAllowed = false;  // the sanitizer reserves terabytes
 #elif defined(__has_feature)
@@ -51,16 +49,19 @@ void setLimit(int resource, rlim_t value)
 
 }  // namespace
 
-QStringList MetafileHelper::candidates(const QString& programFolder)
+QStringList MetafileHelper::candidates(const QString& programFolder, const QString& helperName)
 {
     const QDir folder(programFolder);
-    return {folder.filePath(QLatin1String(kProgramName)),
-            QDir::cleanPath(folder.filePath(QStringLiteral(SLEEVIX_INSTALLED_HELPER "/") + QLatin1String(kProgramName)))};
+    return {folder.filePath(helperName),
+            QDir::cleanPath(
+                folder.filePath(QStringLiteral(SLEEVIX_INSTALLED_HELPER "/") + helperName))};
 }
 
-QString MetafileHelper::locate()
+QString MetafileHelper::locate(const QString& helperName)
 {
-    const QStringList places = candidates(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString());
+    const QStringList places = candidates(
+        QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString(),
+        helperName);
     for (const QString& place : places) {
         if (isExecutable(place))
             return place;
@@ -72,8 +73,7 @@ QString MetafileHelper::locate()
 
 MetafileHelper::MetafileHelper(QString program, Limits limits)
     : m_program(std::move(program)), m_limits(limits)
-{
-}
+{ }
 
 QByteArray MetafileHelper::convert(const QStringList& arguments, const QByteArray& input) const
 {
@@ -93,7 +93,8 @@ QByteArray MetafileHelper::convert(const QStringList& arguments, const QByteArra
     const QDeadlineTimer deadline(limits.timeout);
     process.start();
     if (!process.waitForStarted(int(limits.timeout.count())))
-        throw InvalidMetafileError("metafile helper could not be started: " + m_program.toStdString());
+        throw InvalidMetafileError("metafile helper could not be started: "
+                                   + m_program.toStdString());
     process.write(input);
     process.closeWriteChannel();
 

@@ -22,11 +22,15 @@ class MetafileHelper {
 public:
     using Limits = MetafileHelperLimits;
 
-    // Where the helper is looked for: beside the program (the build tree),
-    // then in its installed folder relative to the program's folder.
-    static QStringList candidates(const QString& programFolder);
+    static constexpr char kProgramName[] = "sleevix-metafile-helper";
+
+    // Where a helper program is looked for: beside the program (the build
+    // tree), then in the installed helpers' folder relative to the
+    // program's folder.
+    static QStringList candidates(const QString& programFolder,
+                                  const QString& helperName = kProgramName);
     // The first of the candidates that is there for this program.
-    static QString locate();
+    static QString locate(const QString& helperName = kProgramName);
 
     explicit MetafileHelper(QString program = locate(), Limits limits = {});
 

@@ -52,16 +52,16 @@ const QSet<quint16>& stateFunctions()
 const QHash<quint16, quint32>& minimumParameters()
 {
     static const QHash<quint16, quint32> words{
-        {0x0102, 1},  {0x0103, 1},  {0x0104, 1},  {0x0106, 1},  {0x0107, 1},  {0x0108, 1},
-        {0x0127, 1},  {0x012A, 1},  {0x012B, 1},  {0x012C, 1},  {0x012D, 1},  {0x012E, 1},
-        {0x0139, 1},  {0x0142, 2},  {0x01F0, 1},  {0x0201, 2},  {0x0209, 2},  {0x020A, 2},
-        {0x020B, 2},  {0x020C, 2},  {0x020D, 2},  {0x020E, 2},  {0x020F, 2},  {0x0211, 2},
-        {0x0213, 2},  {0x0214, 2},  {0x0220, 2},  {0x0228, 2},  {0x0231, 2},  {0x0234, 1},
-        {0x02FA, 5},  {0x02FB, 9},  {0x02FC, 4},  {0x0324, 1},  {0x0325, 1},  {0x0410, 4},
-        {0x0412, 4},  {0x0415, 4},  {0x0416, 4},  {0x0418, 4},  {0x0419, 4},  {0x041B, 4},
-        {0x041F, 4},  {0x0429, 4},  {0x0521, 1},  {0x0538, 1},  {0x0548, 5},  {0x061C, 6},
-        {0x061D, 6},  {0x0626, 2},  {0x0817, 8},  {0x081A, 8},  {0x0830, 8},  {0x0922, 8},
-        {0x0940, 8},  {0x0A32, 4},  {0x0B23, 10}, {0x0B41, 10}, {0x0D33, 9},  {0x0F43, 11},
+        {0x0102, 1}, {0x0103, 1}, {0x0104, 1},  {0x0106, 1},  {0x0107, 1}, {0x0108, 1},
+        {0x0127, 1}, {0x012A, 1}, {0x012B, 1},  {0x012C, 1},  {0x012D, 1}, {0x012E, 1},
+        {0x0139, 1}, {0x0142, 2}, {0x01F0, 1},  {0x0201, 2},  {0x0209, 2}, {0x020A, 2},
+        {0x020B, 2}, {0x020C, 2}, {0x020D, 2},  {0x020E, 2},  {0x020F, 2}, {0x0211, 2},
+        {0x0213, 2}, {0x0214, 2}, {0x0220, 2},  {0x0228, 2},  {0x0231, 2}, {0x0234, 1},
+        {0x02FA, 5}, {0x02FB, 9}, {0x02FC, 4},  {0x0324, 1},  {0x0325, 1}, {0x0410, 4},
+        {0x0412, 4}, {0x0415, 4}, {0x0416, 4},  {0x0418, 4},  {0x0419, 4}, {0x041B, 4},
+        {0x041F, 4}, {0x0429, 4}, {0x0521, 1},  {0x0538, 1},  {0x0548, 5}, {0x061C, 6},
+        {0x061D, 6}, {0x0626, 2}, {0x0817, 8},  {0x081A, 8},  {0x0830, 8}, {0x0922, 8},
+        {0x0940, 8}, {0x0A32, 4}, {0x0B23, 10}, {0x0B41, 10}, {0x0D33, 9}, {0x0F43, 11},
         {0x00F7, 2},
     };
     return words;
@@ -76,8 +76,7 @@ bool variablePartFits(quint16 function, const WmfParameters& p)
 {
     switch (function) {
     case Polygon:
-    case Polyline:
-        return 1 + 2ull * p[0] <= p.count();
+    case Polyline: return 1 + 2ull * p[0] <= p.count();
     case PolyPolygon: {
         quint64 points = 0;
         if (1ull + p[0] > p.count())
@@ -86,16 +85,13 @@ bool variablePartFits(quint16 function, const WmfParameters& p)
             points += p[1 + i];
         return 1ull + p[0] + 2 * points <= p.count();
     }
-    case TextOut:
-        return 1ull + wordsForBytes(p[0]) + 2 <= p.count();
+    case TextOut: return 1ull + wordsForBytes(p[0]) + 2 <= p.count();
     case ExtTextOut: {
         const bool hasRect = (p[3] & 0x0006) != 0;  // ETO_OPAQUE | ETO_CLIPPED
         return 4ull + (hasRect ? 4 : 0) + wordsForBytes(p[2]) <= p.count();
     }
-    case CreatePalette:
-        return 2ull + 2ull * p[1] <= p.count();
-    default:
-        return true;
+    case CreatePalette: return 2ull + 2ull * p[1] <= p.count();
+    default: return true;
     }
 }
 
@@ -108,10 +104,8 @@ struct DibPlace {
 };
 
 constexpr DibPlace kDibPlaces[] = {
-    {DibCreatePatternBrush, 2, false, true},
-    {DibBitBlt, 8, true, true},
-    {DibStretchBlt, 10, true, true},
-    {StretchDib, 11, false, true},
+    {DibCreatePatternBrush, 2, false, true}, {DibBitBlt, 8, true, true},
+    {DibStretchBlt, 10, true, true},         {StretchDib, 11, false, true},
     {SetDibToDev, 9, false, false},
 };
 
@@ -130,9 +124,10 @@ bool dibFits(quint16 function, const QByteArray& record)
         // MS-WMF: a blit record without a bitmap is (function >> 8) + 3 words long.
         if (place.mayBeAbsent && words == (function >> 8) + 3)
             return true;
-        const QByteArrayView dib = QByteArrayView(record).sliced(
-            qMin<qsizetype>(record.size(), 2 * (WmfParameters::kRecordHeaderWords + place.parameterWord)));
-        const qint64 bits = place.allRows ? qMax<qint64>(0, dib.size() - LittleEndianReader(dib).u32(0)) : -1;
+        const QByteArrayView dib = QByteArrayView(record).sliced(qMin<qsizetype>(
+            record.size(), 2 * (WmfParameters::kRecordHeaderWords + place.parameterWord)));
+        const qint64 bits
+            = place.allRows ? qMax<qint64>(0, dib.size() - LittleEndianReader(dib).u32(0)) : -1;
         return isSoundDib(dib, bits);
     }
     return true;
@@ -140,7 +135,8 @@ bool dibFits(quint16 function, const QByteArray& record)
 
 [[noreturn]] void fail(const char* problem, qsizetype offset)
 {
-    throw InvalidMetafileError(std::string("WMF: ") + problem + " at offset " + std::to_string(offset));
+    throw InvalidMetafileError(std::string("WMF: ") + problem + " at offset "
+                               + std::to_string(offset));
 }
 
 }  // namespace
@@ -160,7 +156,8 @@ WmfFile WmfFile::read(const QByteArray& data)
     const quint16 type = in.u16(quint64(offset));
     const quint16 headerWords = in.u16(quint64(offset) + 2);
     const quint16 version = in.u16(quint64(offset) + 4);
-    if ((type != 1 && type != 2) || headerWords != kHeaderWords || (version != 0x0100 && version != 0x0300))
+    if ((type != 1 && type != 2) || headerWords != kHeaderWords
+        || (version != 0x0100 && version != 0x0300))
         fail("bad header", offset);
     file.m_standardHeader = data.mid(offset, kStandardHeaderSize);
     file.readRecords(data, offset + kStandardHeaderSize);
@@ -175,7 +172,8 @@ WmfFile::Placeable WmfFile::readPlaceable(const QByteArray& data)
     Placeable placeable;
     placeable.boundingBox = QRectF(QPointF(in.i16(6), in.i16(8)), QPointF(in.i16(10), in.i16(12)));
     placeable.unitsPerInch = in.u16(14);
-    if (placeable.unitsPerInch == 0 || placeable.boundingBox.width() == 0 || placeable.boundingBox.height() == 0)
+    if (placeable.unitsPerInch == 0 || placeable.boundingBox.width() == 0
+        || placeable.boundingBox.height() == 0)
         fail("bad placeable header", 0);
     return placeable;
 }
@@ -218,17 +216,10 @@ void WmfFile::noteMapping(const Record& record)
     }
     const WmfParameters p(record.bytes);
     switch (record.function) {
-    case SetWindowOrg:
-        m_windowOrigin = QPointF(p.signedAt(1), p.signedAt(0));
-        break;
-    case OffsetWindowOrg:
-        m_windowOrigin += QPointF(p.signedAt(1), p.signedAt(0));
-        break;
-    case SetWindowExt:
-        m_windowExtent = QSizeF(p.signedAt(1), p.signedAt(0));
-        break;
-    default:
-        break;
+    case SetWindowOrg: m_windowOrigin = QPointF(p.signedAt(1), p.signedAt(0)); break;
+    case OffsetWindowOrg: m_windowOrigin += QPointF(p.signedAt(1), p.signedAt(0)); break;
+    case SetWindowExt: m_windowExtent = QSizeF(p.signedAt(1), p.signedAt(0)); break;
+    default: break;
     }
 }
 

@@ -12,8 +12,7 @@ public:
 
     explicit WmfParameters(const QByteArray& record)
         : m_in(record), m_count(quint32(record.size() / 2) - kRecordHeaderWords)
-    {
-    }
+    { }
 
     quint32 count() const { return m_count; }
     quint16 operator[](quint32 index) const { return m_in.u16(6 + 2ull * index); }

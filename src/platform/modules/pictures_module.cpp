@@ -1,21 +1,33 @@
 // The module "pictures": libjpeg and Qt SVG behind the PictureCodecs
 // interface.
+#include "platform/metafiles/invalid_metafile_error.h"
+#include "platform/metafiles/svg_metafile_drawing.h"
 #include "platform/pictures/jpeg_decoder.h"
 #include "platform/pictures/picture_codecs.h"
-#include "platform/metafiles/svg_metafile_drawing.h"
 
 namespace {
 
 class LinkedCodecs final : public PictureCodecs {
 public:
-    QImage decodeJpeg(const QByteArray& data, const PartialPictureCallback& showPartial) const override
+    QImage decodeJpeg(const QByteArray& data,
+                      const PartialPictureCallback& showPartial) const override
     {
         return ::decodeJpeg(data, showPartial);
     }
 
-    std::shared_ptr<const MetafileDrawing> svgDrawing(const QByteArray& svg, QSize size) const override
+    std::shared_ptr<const VectorDrawing> svgDrawing(const QByteArray& svg,
+                                                    QSize size) const override
     {
         return std::make_shared<const SvgMetafileDrawing>(svg, size);
+    }
+
+    Picture svgPicture(const QByteArray& svg) const override
+    {
+        try {
+            return Picture::fromDrawing(std::make_shared<const SvgMetafileDrawing>(svg));
+        } catch (const InvalidMetafileError& error) {
+            throw InvalidPictureError(QString::fromUtf8(error.what()));
+        }
     }
 };
 

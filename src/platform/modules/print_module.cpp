@@ -19,9 +19,10 @@ public:
         QPrinter printer(QPrinter::HighResolution);
         printer.setPrinterName(name);
         const QPageLayout layout = printer.pageLayout();
-        const QPageLayout printable(layout.pageSize(), QPageLayout::Portrait, layout.minimumMargins(),
-                                    layout.units());
-        return {printable.fullRect(QPageLayout::Millimeter).size(), printable.paintRect(QPageLayout::Millimeter)};
+        const QPageLayout printable(layout.pageSize(), QPageLayout::Portrait,
+                                    layout.minimumMargins(), layout.units());
+        return {printable.fullRect(QPageLayout::Millimeter).size(),
+                printable.paintRect(QPageLayout::Millimeter)};
     }
 
     bool print(QWidget* parent, bool askForPrinter, const SheetJob& sheet, bool calibrated) override
@@ -42,7 +43,8 @@ public:
         return dialog.exec() == QDialog::Accepted;
     }
 
-    QString choosePrinter(QWidget* parent, const QStringList& printers, const QString& current) override
+    QString choosePrinter(QWidget* parent, const QStringList& printers,
+                          const QString& current) override
     {
         return PrintRunner::instance().printerSetupDialog(parent, printers, current);
     }

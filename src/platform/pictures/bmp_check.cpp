@@ -22,15 +22,14 @@ constexpr std::array<int, 6> kBitsPerPixel{1, 4, 8, 16, 24, 32};
     throw InvalidPictureError(QString::fromLatin1(reason));
 }
 
-template <typename List, typename Value>
-bool isOneOf(const List& list, Value value)
+template <typename List, typename Value> bool isOneOf(const List& list, Value value)
 {
     return std::find(list.begin(), list.end(), value) != list.end();
 }
 
 class BmpChecker {
 public:
-    explicit BmpChecker(const QByteArray& data) : m_in(data) {}
+    explicit BmpChecker(const QByteArray& data) : m_in(data) { }
 
     QSize check()
     {
@@ -106,10 +105,10 @@ void BmpChecker::readHeaders()
 void BmpChecker::checkCompression() const
 {
     const bool fits = (m_compression == Uncompressed)
-                      || (m_compression == Rle8 && m_bitsPerPixel == 8 && !m_topDown)
-                      || (m_compression == Rle4 && m_bitsPerPixel == 4 && !m_topDown)
-                      || (m_compression == BitFields && m_headerSize != kOs2HeaderSize
-                          && (m_bitsPerPixel == 16 || m_bitsPerPixel == 32));
+        || (m_compression == Rle8 && m_bitsPerPixel == 8 && !m_topDown)
+        || (m_compression == Rle4 && m_bitsPerPixel == 4 && !m_topDown)
+        || (m_compression == BitFields && m_headerSize != kOs2HeaderSize
+            && (m_bitsPerPixel == 16 || m_bitsPerPixel == 32));
     if (!fits)
         reject("Bad BMP compression");
 }

@@ -9,7 +9,7 @@
 // past the end of the data means the file is truncated: InvalidPictureError.
 class ByteReader {
 public:
-    explicit ByteReader(const QByteArray& data) : m_data(data) {}
+    explicit ByteReader(const QByteArray& data) : m_data(data) { }
 
     qint64 size() const { return m_data.size(); }
     bool contains(qint64 offset, qint64 length) const

@@ -38,7 +38,7 @@ struct StoredEntry {
 
 class EntryChecker {
 public:
-    EntryChecker(const ByteReader& in, const StoredEntry& stored) : m_in(in), m_stored(stored) {}
+    EntryChecker(const ByteReader& in, const StoredEntry& stored) : m_in(in), m_stored(stored) { }
 
     IcoEntry check(int index) const
     {
@@ -53,8 +53,9 @@ private:
     bool isPng() const
     {
         return m_stored.length >= kPngSignatureSize
-               && std::memcmp(m_in.at(m_stored.offset, kPngSignatureSize), kPngSignature,
-                              kPngSignatureSize) == 0;
+            && std::memcmp(m_in.at(m_stored.offset, kPngSignatureSize), kPngSignature,
+                           kPngSignatureSize)
+            == 0;
     }
 
     IcoEntry checkPng() const;
@@ -106,7 +107,7 @@ IcoEntry EntryChecker::checkBitmap() const
     const qint64 colourRow = (qint64(size.width()) * bitsPerPixel + 31) / 32 * 4;
     const qint64 maskRow = (qint64(size.width()) + 31) / 32 * 4;
     const qint64 needed = kBitmapHeaderSize + (bitsPerPixel <= 8 ? paletteBytes : 0)
-                          + (colourRow + maskRow) * size.height();
+        + (colourRow + maskRow) * size.height();
     if (needed > m_stored.length)
         reject("Icon bitmap data ends early");
     return {0, size, bitsPerPixel};

@@ -19,8 +19,8 @@ void releasePixels(void* pixels)
 
 QImage allocateImage(int width, int height, QImage::Format format)
 {
-    const qsizetype bytesPerLine = (qsizetype(width) * QImage::toPixelFormat(format).bitsPerPixel()
-                                    + 31) / 32 * 4;
+    const qsizetype bytesPerLine
+        = (qsizetype(width) * QImage::toPixelFormat(format).bitsPerPixel() + 31) / 32 * 4;
     const qsizetype bytes = bytesPerLine * height;
 #ifdef MADV_HUGEPAGE
     if (bytes >= 4 * kHugePageSize) {

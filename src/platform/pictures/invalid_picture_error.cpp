@@ -2,5 +2,4 @@
 
 InvalidPictureError::InvalidPictureError(const QString& detail)
     : UserError(QStringLiteral("Ungültiges Format...")), m_detail(detail)
-{
-}
+{ }

@@ -75,7 +75,7 @@ void cmykRowToRgb(const uchar* cmyk, uchar* rgb, int width, bool inverted)
 
 class JpegDecoder {
 public:
-    explicit JpegDecoder(const QByteArray& data) : m_data(data) {}
+    explicit JpegDecoder(const QByteArray& data) : m_data(data) { }
     ~JpegDecoder() { jpeg_destroy_decompress(&m_info); }
     JpegDecoder(const JpegDecoder&) = delete;
     JpegDecoder& operator=(const JpegDecoder&) = delete;
@@ -130,8 +130,8 @@ QImage JpegDecoder::decode(const PartialPictureCallback& showPartial)
 void JpegDecoder::start(bool wantPartials)
 {
     jpeg_read_header(&m_info, TRUE);
-    const bool inkColours = m_info.jpeg_color_space == JCS_CMYK
-                            || m_info.jpeg_color_space == JCS_YCCK;
+    const bool inkColours
+        = m_info.jpeg_color_space == JCS_CMYK || m_info.jpeg_color_space == JCS_YCCK;
     m_info.out_color_space = inkColours ? JCS_CMYK : JCS_EXT_RGB;
     m_info.dct_method = JDCT_ISLOW;
     m_info.do_fancy_upsampling = TRUE;
@@ -202,8 +202,8 @@ void JpegDecoder::readOutputPass()
         const int wanted = std::min<int>(kRowsPerRead, int(m_info.output_height) - first);
         JSAMPROW rows[kRowsPerRead];
         for (int i = 0; i < wanted; ++i)
-            rows[i] = isCmyk() ? cmyk + qsizetype(i) * width * 4
-                               : pixels + (first + i) * bytesPerLine;
+            rows[i]
+                = isCmyk() ? cmyk + qsizetype(i) * width * 4 : pixels + (first + i) * bytesPerLine;
         const int read = int(jpeg_read_scanlines(&m_info, rows, JDIMENSION(wanted)));
         if (read == 0)
             return;

@@ -1,7 +1,7 @@
 #include "platform/pictures/picture.h"
 
 #include "platform/pictures/image_scaling.h"
-#include "platform/pictures/metafile_drawing.h"
+#include "platform/pictures/vector_drawing.h"
 
 #include <QPainter>
 
@@ -13,67 +13,112 @@ Picture Picture::fromImage(const QImage& image, bool fromJpeg)
     return picture;
 }
 
-Picture Picture::fromMetafile(std::shared_ptr<const MetafileDrawing> drawing)
+Picture Picture::fromDrawing(std::shared_ptr<const VectorDrawing> drawing)
 {
     Picture picture;
-    picture.m_metafile = std::move(drawing);
+    picture.m_drawing = std::move(drawing);
     return picture;
 }
 
 Picture::Kind Picture::kind() const
 {
-    if (m_metafile)
-        return Kind::Metafile;
+    if (m_drawing)
+        return Kind::Vector;
     return m_image.isNull() ? Kind::Empty : Kind::Raster;
+}
+
+QSize Picture::ownSize() const
+{
+    return m_drawing ? m_drawing->size() : m_image.size();
 }
 
 int Picture::width() const
 {
-    return m_metafile ? m_metafile->size().width() : m_image.width();
+    return m_placement.isTurnedSideways() ? ownSize().height() : ownSize().width();
 }
 
 int Picture::height() const
 {
-    return m_metafile ? m_metafile->size().height() : m_image.height();
+    return m_placement.isTurnedSideways() ? ownSize().width() : ownSize().height();
+}
+
+Picture Picture::withImage(const QImage& image) const
+{
+    Picture picture = fromImage(image, m_fromJpeg);
+    picture.m_placement = m_placement;
+    return picture;
 }
 
 QImage Picture::image() const
 {
-    if (!m_metafile)
+    if (!m_drawing)
         return m_image;
-    return rendered(m_metafile->size());
+    Picture unplaced = *this;
+    unplaced.m_placement = {};
+    return unplaced.rendered(m_drawing->size());
 }
 
 QImage Picture::rendered(const QSize& size) const
 {
     if (isEmpty() || size.isEmpty())
         return {};
-    if (!m_metafile)
+    if (!m_drawing && m_placement == PicturePlacement())
         return sampledForScaling(m_image, size)
             .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QImage canvas(size, QImage::Format_ARGB32_Premultiplied);
-    canvas.fill(Qt::white);
+    if (canvas.isNull())
+        return canvas;
+    // Vector drawings have always been shown on white here.
+    canvas.fill(m_drawing ? Qt::white : Qt::transparent);
     QPainter painter(&canvas);
     painter.setRenderHint(QPainter::Antialiasing);
-    m_metafile->render(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    draw(painter, QRectF(QPointF(0, 0), QSizeF(size)));
     return canvas;
 }
 
-void Picture::drawStretched(QPainter& painter, const QRectF& target) const
+QImage Picture::drawnAtOwnResolution(const QSizeF& frame) const
 {
-    if (m_metafile) {
-        m_metafile->render(painter, target);
-    } else if (!m_image.isNull()) {
-        painter.save();
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(target, m_image);
-        painter.restore();
+    if (m_placement.fit == PictureFit::Stretch || frame.isEmpty())
+        return rendered(size());
+    // The scale at which the picture covers the frame or fits into it.
+    const QRectF area = placedArea(QSizeF(size()), QRectF(QPointF(), frame), m_placement.fit);
+    const qreal scale = area.width() / width();
+    return rendered((frame / scale).toSize().expandedTo(QSize(1, 1)));
+}
+
+void Picture::draw(QPainter& painter, const QRectF& target) const
+{
+    if (isEmpty() || target.isEmpty())
+        return;
+    if (m_placement == PicturePlacement()) {
+        drawUnturned(painter, target);
+        return;
     }
+    const QRectF area = placedArea(QSizeF(size()), target, m_placement.fit);
+    const QSizeF unturned = m_placement.isTurnedSideways() ? area.size().transposed() : area.size();
+    painter.save();
+    painter.setClipRect(target, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    painter.translate(area.center());
+    painter.rotate(90.0 * m_placement.quarterTurns);
+    drawUnturned(painter, QRectF(QPointF(-unturned.width() / 2, -unturned.height() / 2), unturned));
+    painter.restore();
+}
+
+void Picture::drawUnturned(QPainter& painter, const QRectF& target) const
+{
+    if (m_drawing) {
+        m_drawing->render(painter, target);
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, m_image);
+    painter.restore();
 }
 
 bool Picture::sharesDataWith(const Picture& other) const
 {
-    if (m_metafile || other.m_metafile)
-        return m_metafile == other.m_metafile;
-    return m_image.cacheKey() == other.m_image.cacheKey();
+    if (m_drawing || other.m_drawing)
+        return m_drawing == other.m_drawing && m_placement == other.m_placement;
+    return m_image.cacheKey() == other.m_image.cacheKey() && m_placement == other.m_placement;
 }

@@ -1,7 +1,9 @@
 #include "platform/pictures/picture_loader.h"
 
 #include "platform/pictures/bitmap_decoders.h"
+#include "platform/pictures/exif_orientation.h"
 #include "platform/pictures/picture_codecs.h"
+#include "platform/pictures/picture_formats.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,54 +18,62 @@ MetafileDecoder& installedMetafileDecoder()
     return decoder;
 }
 
-Picture decodeJpegPicture(const QByteArray& data, const QString&,
-                          const PartialPictureCallback& progressive)
+MetafileDecoder& installedHelperDecoder()
 {
-    return Picture::fromImage(pictureCodecs().decodeJpeg(data, progressive), /*fromJpeg*/ true);
+    static MetafileDecoder decoder;
+    return decoder;
 }
 
-Picture decodeBmpPicture(const QByteArray& data, const QString&, const PartialPictureCallback&)
+Picture decodeJpegPicture(const QByteArray& data, const PartialPictureCallback& progressive)
 {
-    return Picture::fromImage(decodeBmp(data));
+    const int orientation = jpegExifOrientation(data);
+    PartialPictureCallback turnedPartial = progressive;
+    if (progressive && orientation != 1)
+        turnedPartial
+            = [&](const QImage& partial) { progressive(orientedImage(partial, orientation)); };
+    const QImage image = pictureCodecs().decodeJpeg(data, turnedPartial);
+    return Picture::fromImage(orientedImage(image, orientation), /*fromJpeg*/ true);
 }
 
-Picture decodeIcoPicture(const QByteArray& data, const QString&, const PartialPictureCallback&)
+Picture decodeWith(const MetafileDecoder& decoder, const QByteArray& data, const QString& format)
 {
-    return Picture::fromImage(decodeIco(data));
-}
-
-Picture decodeMetafilePicture(const QByteArray& data, const QString& extension,
-                              const PartialPictureCallback&)
-{
-    const MetafileDecoder& decoder = installedMetafileDecoder();
     if (!decoder)
-        throw InvalidPictureError(QStringLiteral("No metafile decoder installed"));
-    Picture picture = decoder(data, extension);
+        throw InvalidPictureError(QStringLiteral("No decoder installed for %1").arg(format));
+    Picture picture = decoder(data, format);
     if (picture.isEmpty())
-        throw InvalidPictureError(QStringLiteral("Empty metafile"));
+        throw InvalidPictureError(QStringLiteral("Empty %1 picture").arg(format));
     return picture;
 }
 
-using Decode = Picture (*)(const QByteArray&, const QString&, const PartialPictureCallback&);
-
-struct Format {
-    const char* extension;
-    Decode decode;
-};
-
-constexpr Format kFormats[] = {
-    {"jpeg", decodeJpegPicture},     {"jpg", decodeJpegPicture},
-    {"bmp", decodeBmpPicture},       {"ico", decodeIcoPicture},
-    {"emf", decodeMetafilePicture},  {"wmf", decodeMetafilePicture},
-};
-
-const Format* formatFor(const QString& extension)
+Picture decodeFormat(PictureFormat format, const QByteArray& data, const QString& extension,
+                     const PartialPictureCallback& progressive)
 {
-    for (const Format& format : kFormats) {
-        if (extension == QLatin1String(format.extension))
-            return &format;
+    switch (format) {
+    case PictureFormat::Jpeg: return decodeJpegPicture(data, progressive);
+    case PictureFormat::Bmp: return Picture::fromImage(decodeBmp(data));
+    case PictureFormat::Ico: return Picture::fromImage(decodeIco(data));
+    case PictureFormat::Metafile: return decodeWith(installedMetafileDecoder(), data, extension);
+    case PictureFormat::Png: return Picture::fromImage(decodePng(data));
+    case PictureFormat::Gif: return Picture::fromImage(decodeGif(data));
+    case PictureFormat::Webp: return Picture::fromImage(decodeWebp(data));
+    case PictureFormat::Tiff: return Picture::fromImage(decodeTiff(data));
+    case PictureFormat::Heif:
+        return decodeWith(installedHelperDecoder(), data, QStringLiteral("heif"));
+    case PictureFormat::Pdf:
+        return decodeWith(installedHelperDecoder(), data, QStringLiteral("pdf"));
+    case PictureFormat::Svg: return pictureCodecs().svgPicture(data);
     }
-    return nullptr;
+    throw InvalidPictureError(QStringLiteral("Unknown format"));
+}
+
+Picture decodeGuarded(PictureFormat format, const QByteArray& data, const QString& extension,
+                      const PartialPictureCallback& progressive = {})
+{
+    try {
+        return decodeFormat(format, data, extension, progressive);
+    } catch (const std::bad_alloc&) {
+        throw InvalidPictureError(QStringLiteral("Out of memory while decoding"));
+    }
 }
 
 QByteArray readWholeFile(const QString& path)
@@ -90,24 +100,27 @@ void setMetafileDecoder(MetafileDecoder decoder)
     installedMetafileDecoder() = std::move(decoder);
 }
 
-QStringList readablePictureExtensions()
+void setHelperDecoder(MetafileDecoder decoder)
 {
-    QStringList extensions;
-    for (const Format& format : kFormats)
-        extensions << QLatin1String(format.extension);
-    return extensions;
+    installedHelperDecoder() = std::move(decoder);
 }
 
 Picture loadPicture(const QString& path, const PartialPictureCallback& progressive)
 {
     const QString extension = QFileInfo(path).suffix().toLower();
-    const Format* format = formatFor(extension);
-    if (!format)
+    const std::optional<PictureFormat> named = formatOfExtension(extension);
+    if (!named)
         throw InvalidPictureError(QStringLiteral("Unknown extension \"%1\"").arg(extension));
     const QByteArray data = readWholeFile(path);
-    try {
-        return format->decode(data, extension, progressive);
-    } catch (const std::bad_alloc&) {
-        throw InvalidPictureError(QStringLiteral("Out of memory while decoding"));
-    }
+    return decodeGuarded(formatOfContent(*named, data), data, extension, progressive);
+}
+
+Picture decodePictureData(const QByteArray& data, const QString& formatOrMimeType)
+{
+    const QString name = formatOrMimeType.toLower();
+    const std::optional<PictureFormat> named
+        = formatOfExtension(name) ? formatOfExtension(name) : formatOfMimeType(name);
+    if (!named)
+        throw InvalidPictureError(QStringLiteral("Unknown format \"%1\"").arg(formatOrMimeType));
+    return decodeGuarded(formatOfContent(*named, data), data, name);
 }

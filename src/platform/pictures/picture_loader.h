@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/pictures/invalid_picture_error.h"
-#include "platform/pictures/unreadable_file_error.h"
 #include "platform/pictures/picture.h"
+#include "platform/pictures/unreadable_file_error.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -34,12 +34,24 @@ using MetafileDecoder = std::function<Picture(const QByteArray& data, const QStr
 // are invalid pictures. An empty function removes it again.
 void setMetafileDecoder(MetafileDecoder decoder);
 
-// Loads a picture file, choosing the format by the extension (jpeg, jpg,
-// bmp, ico, emf, wmf; case does not matter). For progressive JPEG files
-// `progressive` is called once, with the coarse picture of the first scan;
-// the returned picture is the complete one.
+// Installs the decoder of the formats whose libraries run in the picture
+// helper process; it receives "heif" (HEIC, HEIF and AVIF) or "pdf". Until
+// one is installed, such files are invalid pictures.
+void setHelperDecoder(MetafileDecoder decoder);
+
+// Loads a picture file. The extension (case does not matter) must name a
+// readable format. jpeg, jpg, bmp, ico, emf and wmf files are read as what
+// their extension says; png, gif, webp, tif, tiff, heic, heif, avif, svg and
+// pdf files as what their content is among these formats, so that a WebP
+// picture named .png still loads. JPEG pictures come turned as their EXIF
+// orientation says. For progressive JPEG files `progressive` is called once,
+// with the coarse picture of the first scan; the returned picture is the
+// complete one.
 // Throws InvalidPictureError or UnreadableFileError.
 Picture loadPicture(const QString& path, const PartialPictureCallback& progressive = {});
 
-// The extensions loadPicture() reads, in lower case.
-QStringList readablePictureExtensions();
+// Decodes picture data of a known format, named as in the open dialog's
+// extensions ("png", "svg", ...; see loadPicture) or by a MIME type
+// ("image/png", "image/svg+xml", "application/pdf", ...): how pictures of
+// other programs arrive from the clipboard. Throws InvalidPictureError.
+Picture decodePictureData(const QByteArray& data, const QString& formatOrMimeType);

@@ -19,18 +19,18 @@ void keyOut(QImage& image, QRgb key)
     }
 }
 
-QImage renderRaster(const QImage& raster, const QSize& size, ColourKey key)
+// The raster sampled down to what `area` (the placed picture, unturned)
+// needs, keyed.
+QImage sampledRaster(const QImage& raster, const QSize& area, ColourKey key)
 {
-    QImage sampled =
-        sampledForScaling(raster, size).convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    if (sampled.isNull())
-        return sampled;
-    if (key == ColourKey::BottomLeft)
+    QImage sampled
+        = sampledForScaling(raster, area).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (!sampled.isNull() && key == ColourKey::BottomLeft)
         keyOut(sampled, qPremultiply(raster.pixel(0, raster.height() - 1)));
-    return sampled.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return sampled;
 }
 
-QImage renderMetafile(const Picture& picture, const QSize& size)
+QImage drawnOnTransparent(const Picture& picture, const QSize& size)
 {
     QImage canvas(size, QImage::Format_ARGB32_Premultiplied);
     if (canvas.isNull())
@@ -38,8 +38,25 @@ QImage renderMetafile(const Picture& picture, const QSize& size)
     canvas.fill(Qt::transparent);
     QPainter painter(&canvas);
     painter.setRenderHint(QPainter::Antialiasing);
-    picture.drawStretched(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    picture.draw(painter, QRectF(QPointF(0, 0), QSizeF(size)));
     return canvas;
+}
+
+QImage renderRaster(const Picture& picture, const QSize& size, ColourKey key)
+{
+    const PicturePlacement& placement = picture.placement();
+    if (placement == PicturePlacement()) {
+        const QImage sampled = sampledRaster(picture.image(), size, key);
+        return sampled.isNull()
+            ? sampled
+            : sampled.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    const QSizeF area
+        = placedArea(QSizeF(picture.size()), QRectF(QPointF(), QSizeF(size)), placement.fit).size();
+    const QSize unturned
+        = (placement.isTurnedSideways() ? area.transposed() : area).toSize().expandedTo({1, 1});
+    return drawnOnTransparent(picture.withImage(sampledRaster(picture.image(), unturned, key)),
+                              size);
 }
 
 }  // namespace
@@ -49,12 +66,9 @@ QImage renderTransparent(const Picture& picture, const QSize& size, ColourKey ke
     if (size.isEmpty())
         return {};
     switch (picture.kind()) {
-    case Picture::Kind::Raster:
-        return renderRaster(picture.image(), size, key);
-    case Picture::Kind::Metafile:
-        return renderMetafile(picture, size);
-    case Picture::Kind::Empty:
-        break;
+    case Picture::Kind::Raster: return renderRaster(picture, size, key);
+    case Picture::Kind::Vector: return drawnOnTransparent(picture, size);
+    case Picture::Kind::Empty: break;
     }
     return {};
 }

@@ -11,7 +11,7 @@ enum class ColourKey {
     BottomLeft,  // also every pixel of the bottom-left pixel's colour
 };
 
-// The picture stretched to `size` pixels (aspect ratio not kept) as a
+// The picture drawn as placed (see Picture::draw) into `size` pixels as a
 // drawing over a transparent background, Format_ARGB32_Premultiplied: a
 // raster picture with its alpha channel and, keyed, without the pixels of
 // the key colour; a metafile with what it leaves undrawn transparent. Null

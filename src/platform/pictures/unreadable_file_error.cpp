@@ -3,5 +3,4 @@
 UnreadableFileError::UnreadableFileError(const QString& fileName)
     : UserError(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden.").arg(fileName)),
       m_fileName(fileName)
-{
-}
+{ }

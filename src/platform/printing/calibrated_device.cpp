@@ -10,8 +10,7 @@ constexpr std::int64_t kDenominator = 254LL * PrinterCalibration::kUnitScale;
 
 CalibratedDevice::CalibratedDevice(PrintDevice& printer, const PrinterCalibration& calibration)
     : m_printer(printer), m_calibration(calibration)
-{
-}
+{ }
 
 void CalibratedDevice::setOrientation(Orientation orientation)
 {
@@ -21,7 +20,8 @@ void CalibratedDevice::setOrientation(Orientation orientation)
 
 int CalibratedDevice::PaperAxis::map(int fromEdge) const
 {
-    return static_cast<int>(roundedQuotient(std::int64_t(fromEdge) * scale * 254 + shift, kDenominator));
+    return static_cast<int>(
+        roundedQuotient(std::int64_t(fromEdge) * scale * 254 + shift, kDenominator));
 }
 
 CalibratedDevice::PaperAxis CalibratedDevice::axis(int tenths, int scale, int dotsPerInch) const
@@ -43,7 +43,8 @@ QPoint CalibratedDevice::map(int x, int y) const
     // The page's left edge is the paper's bottom edge, its top the paper's
     // left edge.
     const int paperHeight = m_printer.physicalWidth();
-    return {paperHeight - down.map(paperHeight - (x + offsetX)) - offsetX, across.map(y + offsetY) - offsetY};
+    return {paperHeight - down.map(paperHeight - (x + offsetX)) - offsetX,
+            across.map(y + offsetY) - offsetY};
 }
 
 QRect CalibratedDevice::map(const QRect& target) const

@@ -44,8 +44,8 @@ private:
     // One direction of the paper: u' = u * scale + shift, in device units
     // from the paper's edge.
     struct PaperAxis {
-        int scale;                // millionths
-        std::int64_t shift;       // device units times 254 000 000
+        int scale;           // millionths
+        std::int64_t shift;  // device units times 254 000 000
         int map(int fromEdge) const;
     };
 

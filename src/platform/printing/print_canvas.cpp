@@ -37,14 +37,13 @@ QPolygonF lineBand(const QPointF& from, const QPointF& to)
 {
     const QPointF along = (to - from) / QLineF(from, to).length() * 0.5;
     const QPointF across(-along.y(), along.x());
-    return QPolygonF({from - along - across, to - along - across,
-                      to - along + across, from - along + across});
+    return QPolygonF(
+        {from - along - across, to - along - across, to - along + across, from - along + across});
 }
 
 }  // namespace
 
-PrintCanvas::PrintCanvas(QPainter& painter, Lines lines)
-    : m_painter(painter), m_lines(lines)
+PrintCanvas::PrintCanvas(QPainter& painter, Lines lines) : m_painter(painter), m_lines(lines)
 {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     const int width = lines == Lines::Hairline ? 0 : 1;
@@ -81,7 +80,7 @@ void PrintCanvas::drawStretched(const QRect& target, const Picture& picture, Cli
         disc.addEllipse(area);
         m_painter.setClipPath(disc);
     }
-    picture.drawStretched(m_painter, area);
+    picture.draw(m_painter, area);
     m_painter.restore();
 }
 

@@ -29,10 +29,14 @@ struct ZoomCommand {
 };
 
 const ZoomCommand kZoomCommands[] = {
-    {"ZoomInButton", "&Vergrößern", [](QPrintPreviewWidget* v) { v->zoomIn(kZoomStep); }, QKeySequence::ZoomIn},
-    {"ZoomOutButton", "Ver&kleinern", [](QPrintPreviewWidget* v) { v->zoomOut(kZoomStep); }, QKeySequence::ZoomOut},
-    {"FitPageButton", "&Ganze Seite", [](QPrintPreviewWidget* v) { v->fitInView(); }, QKeySequence::UnknownKey},
-    {"FitWidthButton", "Seiten&breite", [](QPrintPreviewWidget* v) { v->fitToWidth(); }, QKeySequence::UnknownKey},
+    {"ZoomInButton", "&Vergrößern", [](QPrintPreviewWidget* v) { v->zoomIn(kZoomStep); },
+     QKeySequence::ZoomIn},
+    {"ZoomOutButton", "Ver&kleinern", [](QPrintPreviewWidget* v) { v->zoomOut(kZoomStep); },
+     QKeySequence::ZoomOut},
+    {"FitPageButton", "&Ganze Seite", [](QPrintPreviewWidget* v) { v->fitInView(); },
+     QKeySequence::UnknownKey},
+    {"FitWidthButton", "Seiten&breite", [](QPrintPreviewWidget* v) { v->fitToWidth(); },
+     QKeySequence::UnknownKey},
 };
 
 const QString kNoPrinter = QStringLiteral("Kein Drucker eingerichtet (PDF-Datei)");
@@ -40,7 +44,8 @@ const QString kNoPrinter = QStringLiteral("Kein Drucker eingerichtet (PDF-Datei)
 }  // namespace
 
 PrintPreview::PrintPreview(SheetJob sheet, QWidget* parent)
-    : QDialog(parent), m_sheet(std::move(sheet)), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    : QDialog(parent), m_sheet(std::move(sheet)),
+      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("PrintPreview"));
     setWindowTitle(QStringLiteral("Druckvorschau"));
@@ -87,7 +92,8 @@ void PrintPreview::buildButtons(QVBoxLayout* layout)
         const auto apply = zoom.apply;
         connect(button, &QPushButton::clicked, m_view, [this, apply] { apply(m_view); });
         if (zoom.key != QKeySequence::UnknownKey)
-            connect(new QShortcut(zoom.key, this), &QShortcut::activated, button, &QPushButton::click);
+            connect(new QShortcut(zoom.key, this), &QShortcut::activated, button,
+                    &QPushButton::click);
     }
     m_zoom = new QLabel(this);
     m_zoom->setObjectName(QStringLiteral("ZoomInfo"));
@@ -115,7 +121,8 @@ void PrintPreview::showState()
 {
     const QSizeF paper = m_printer->pageLayout().fullRect(QPageLayout::Millimeter).size();
     QString text = QStringLiteral("%1 – Papier %2, %3 × %4 mm")
-                       .arg(m_printerName.isEmpty() ? kNoPrinter : QStringLiteral("Drucker: ") + m_printerName,
+                       .arg(m_printerName.isEmpty() ? kNoPrinter
+                                                    : QStringLiteral("Drucker: ") + m_printerName,
                             m_printer->pageLayout().pageSize().name())
                        .arg(std::lround(paper.width()))
                        .arg(std::lround(paper.height()));

@@ -1,12 +1,12 @@
 #include "platform/printing/print_runner.h"
 
-#include "platform/printing/print_error.h"
-#include "platform/printing/q_printer_device.h"
 #include "platform/printing/calibrated_device.h"
+#include "platform/printing/print_error.h"
+#include "platform/printing/print_support.h"
 #include "platform/printing/printer_calibration.h"
 #include "platform/printing/printer_choice.h"
-#include "platform/printing/print_support.h"
 #include "platform/printing/printer_resolution.h"
+#include "platform/printing/q_printer_device.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -21,11 +21,12 @@
 namespace {
 
 // Thrown when the user cancels the PDF file choice in the middle of a job.
-struct JobCancelled {};
+struct JobCancelled { };
 
 QString printerGone(const QString& name)
 {
-    return QStringLiteral("Der Drucker \"%1\" ist nicht mehr verfügbar. Es wurde nichts gedruckt.").arg(name);
+    return QStringLiteral("Der Drucker \"%1\" ist nicht mehr verfügbar. Es wurde nichts gedruckt.")
+        .arg(name);
 }
 
 // The printer device of one job. With no printer, the job goes into a PDF
@@ -34,7 +35,8 @@ class JobDevice : public QPrinterDevice {
 public:
     // `printerName` is the printer chosen for the job, empty for a PDF file.
     JobDevice(QPrinter& printer, QWidget* parent, const QString& printerName)
-        : QPrinterDevice(printer), m_printer(printer), m_parent(parent), m_printerName(printerName) {}
+        : QPrinterDevice(printer), m_printer(printer), m_parent(parent), m_printerName(printerName)
+    { }
 
     void setTitle(const QString& title) override
     {
@@ -47,7 +49,8 @@ public:
         // Qt keeps its previous printer when told one it no longer knows.
         if (!m_printerName.isEmpty() && m_printer.printerName() != m_printerName)
             throw PrintError(printerGone(m_printerName));
-        if (m_printer.outputFormat() == QPrinter::PdfFormat && m_printer.outputFileName().isEmpty()) {
+        if (m_printer.outputFormat() == QPrinter::PdfFormat
+            && m_printer.outputFileName().isEmpty()) {
             const QString file = PrintRunner::instance().chooseOutputFile(m_parent, m_title);
             if (file.isEmpty())
                 throw JobCancelled();
@@ -67,7 +70,8 @@ private:
 // the job: printing elsewhere would surprise the user.
 void requireInstalled(const QString& printerName)
 {
-    if (!printerName.isEmpty() && !PrinterChoice::instance().installedPrinters().contains(printerName))
+    if (!printerName.isEmpty()
+        && !PrinterChoice::instance().installedPrinters().contains(printerName))
         throw PrintError(printerGone(printerName));
 }
 
@@ -119,8 +123,9 @@ PrintRunner::PrintRunner()
 {
     printDialog = [](QWidget* parent, QPrinter& printer) {
         QPrintDialog dialog(&printer, parent);
-        dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
-                          QAbstractPrintDialog::PrintSelection | QAbstractPrintDialog::PrintShowPageSize);
+        dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange
+                          | QAbstractPrintDialog::PrintSelection
+                          | QAbstractPrintDialog::PrintShowPageSize);
         printer.setCopyCount(1);
         return dialog.exec() == QDialog::Accepted;
     };
@@ -142,9 +147,9 @@ PrintRunner::PrintRunner()
         QString folder = printFileFolder();
         if (!QFileInfo(folder).isDir())
             folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        return QFileDialog::getSaveFileName(
-            parent, QStringLiteral("Druck als PDF speichern"),
-            QDir(folder).filePath(pdfFileNameForTitle(title)), QStringLiteral("PDF-Dateien (*.pdf)"));
+        return QFileDialog::getSaveFileName(parent, QStringLiteral("Druck als PDF speichern"),
+                                            QDir(folder).filePath(pdfFileNameForTitle(title)),
+                                            QStringLiteral("PDF-Dateien (*.pdf)"));
     };
 }
 
@@ -160,7 +165,8 @@ QString PrintRunner::setUpCurrentPrinter(QPrinter& printer)
     return {};
 }
 
-bool PrintRunner::run(QWidget* parent, bool askForPrinter, const SheetJob& sheet, Calibration calibration)
+bool PrintRunner::run(QWidget* parent, bool askForPrinter, const SheetJob& sheet,
+                      Calibration calibration)
 {
     QPrinter printer(QPrinter::HighResolution);
     QString printerName = setUpCurrentPrinter(printer);
@@ -174,8 +180,9 @@ bool PrintRunner::run(QWidget* parent, bool askForPrinter, const SheetJob& sheet
         printerName = chosenPrinter(printer, printerName);
         requireInstalled(printerName);
     }
-    const PrinterCalibration correction =
-        calibration == Calibration::Apply ? PrinterCalibration::load(printerName) : PrinterCalibration();
+    const PrinterCalibration correction = calibration == Calibration::Apply
+        ? PrinterCalibration::load(printerName)
+        : PrinterCalibration();
     return runOn(printer, parent, printerName, correction, sheet);
 }
 
@@ -190,7 +197,8 @@ void PrintRunner::draw(QPrinter& printer, const QString& printerName, const Shee
 {
     QPrinterDevice device(printer);
     device.setHairlines(true);
-    drawOn(deviceForTesting ? deviceForTesting() : device, PrinterCalibration::load(printerName), sheet);
+    drawOn(deviceForTesting ? deviceForTesting() : device, PrinterCalibration::load(printerName),
+           sheet);
 }
 
 bool PrintRunner::runOn(QPrinter& printer, QWidget* parent, const QString& printerName,
@@ -205,7 +213,8 @@ bool PrintRunner::runOn(QPrinter& printer, QWidget* parent, const QString& print
     return true;
 }
 
-void PrintRunner::drawOn(PrintDevice& printer, const PrinterCalibration& calibration, const SheetJob& sheet)
+void PrintRunner::drawOn(PrintDevice& printer, const PrinterCalibration& calibration,
+                         const SheetJob& sheet)
 {
     if (calibration.isNone()) {
         sheet(printer);

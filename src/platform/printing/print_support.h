@@ -24,12 +24,15 @@ public:
 
     // Returns false when the user cancelled and nothing was printed; throws
     // PrintError when the printing platform refused the job.
-    virtual bool print(QWidget* parent, bool askForPrinter, const SheetJob& sheet, bool calibrated) = 0;
+    virtual bool print(QWidget* parent, bool askForPrinter, const SheetJob& sheet, bool calibrated)
+        = 0;
     virtual bool exportPdf(QWidget* parent, const SheetJob& sheet) = 0;
     // Shows the sheet as it will print; true when the user asked to print it.
     virtual bool preview(QWidget* parent, const SheetJob& sheet) = 0;
     // The printer the user picked from `printers`, empty when cancelled.
-    virtual QString choosePrinter(QWidget* parent, const QStringList& printers, const QString& current) = 0;
+    virtual QString choosePrinter(QWidget* parent, const QStringList& printers,
+                                  const QString& current)
+        = 0;
 };
 
 // The module's print support, loaded at the first call; throws ModuleError

@@ -14,10 +14,12 @@ QString offsetName(char axis, const QString& printer)
 
 QString scaleName(char axis, const QString& printer)
 {
-    return QStringLiteral("Kalibrierung Skalierung ") + QLatin1Char(axis) + QLatin1Char(' ') + printer;
+    return QStringLiteral("Kalibrierung Skalierung ") + QLatin1Char(axis) + QLatin1Char(' ')
+        + printer;
 }
 
-int loadClamped(const SettingsStore& store, const QString& name, int absent, int lowest, int highest)
+int loadClamped(const SettingsStore& store, const QString& name, int absent, int lowest,
+                int highest)
 {
     if (!store.exists(name))
         return absent;
@@ -29,13 +31,15 @@ int loadClamped(const SettingsStore& store, const QString& name, int absent, int
 int PrinterCalibration::offsetForEntry(int entryTenths, int scale)
 {
     // kCrossMm * (1 - scale) + entry * scale
-    const double tenths = (kCrossMm * 10.0 * (kUnitScale - scale) + double(entryTenths) * scale) / kUnitScale;
+    const double tenths
+        = (kCrossMm * 10.0 * (kUnitScale - scale) + double(entryTenths) * scale) / kUnitScale;
     return static_cast<int>(std::lround(tenths));
 }
 
 int PrinterCalibration::entryForOffset(int offsetTenths, int scale)
 {
-    const double tenths = (offsetTenths * double(kUnitScale) - kCrossMm * 10.0 * (kUnitScale - scale)) / scale;
+    const double tenths
+        = (offsetTenths * double(kUnitScale) - kCrossMm * 10.0 * (kUnitScale - scale)) / scale;
     return static_cast<int>(std::lround(tenths));
 }
 
@@ -44,7 +48,9 @@ PrinterCalibration PrinterCalibration::load(const QString& printer)
     if (printer.isEmpty())
         return {};
     const SettingsStore& store = SettingsStore::user();
-    const auto offset = [&](char axis) { return loadClamped(store, offsetName(axis, printer), 0, -kLimit, kLimit); };
+    const auto offset = [&](char axis) {
+        return loadClamped(store, offsetName(axis, printer), 0, -kLimit, kLimit);
+    };
     const auto scale = [&](char axis) {
         return loadClamped(store, scaleName(axis, printer), kUnitScale, kMinScale, kMaxScale);
     };

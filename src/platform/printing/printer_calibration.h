@@ -14,7 +14,7 @@
 // user entered for the cross: its nominal distance from the edge minus the
 // distance measured.
 struct PrinterCalibration {
-    static constexpr int kLimit = 100;  // 10.0 mm either way
+    static constexpr int kLimit = 100;   // 10.0 mm either way
     static constexpr int kCrossMm = 20;  // the page's cross, from both edges
     static constexpr int kUnitScale = 1'000'000;
     // Printers are made to about +-1 %; a measured ruler 5 % off is a
@@ -33,7 +33,10 @@ struct PrinterCalibration {
     static int offsetForEntry(int entryTenths, int scale);
     static int entryForOffset(int offsetTenths, int scale);
 
-    bool isNone() const { return tenthsX == 0 && tenthsY == 0 && scaleX == kUnitScale && scaleY == kUnitScale; }
+    bool isNone() const
+    {
+        return tenthsX == 0 && tenthsY == 0 && scaleX == kUnitScale && scaleY == kUnitScale;
+    }
 
     // The stored correction of `printer`, none for an unnamed printer or
     // when nothing is stored. Throws SettingsError.

@@ -9,8 +9,7 @@ namespace {
 
 // Without its print module the program knows no printers; printing itself
 // then says what is missing.
-template <typename Answer>
-Answer askPrintSupport(Answer (PrintSupport::*question)() const)
+template <typename Answer> Answer askPrintSupport(Answer (PrintSupport::*question)() const)
 {
     try {
         return (printSupport().*question)();
@@ -88,7 +87,8 @@ void PrinterChoice::selectPrinterNamed(const QString& savedName)
     }
 }
 
-void PrinterChoice::setPrinterListForTesting(std::function<QStringList()> list, const QString& current)
+void PrinterChoice::setPrinterListForTesting(std::function<QStringList()> list,
+                                             const QString& current)
 {
     m_list = std::move(list);
     m_default = [current] { return current; };

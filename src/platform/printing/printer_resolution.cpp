@@ -1,7 +1,6 @@
 #include "platform/printing/printer_resolution.h"
 
 #include <cups/cups.h>
-
 #include <memory>
 
 int defaultPrinterResolution(const QString& printer)
@@ -16,8 +15,8 @@ int defaultPrinterResolution(const QString& printer)
         cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest.get()), cupsFreeDestInfo);
     if (!info)
         return 0;
-    ipp_attribute_t* resolution =
-        cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest.get(), info.get(), "printer-resolution");
+    ipp_attribute_t* resolution
+        = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest.get(), info.get(), "printer-resolution");
     if (!resolution || ippGetValueTag(resolution) != IPP_TAG_RESOLUTION)
         return 0;
     int down = 0;

@@ -1,8 +1,8 @@
 #include "platform/printing/q_printer_device.h"
 
-#include "platform/printing/print_error.h"
 #include "platform/pictures/picture.h"
 #include "platform/printing/print_canvas.h"
+#include "platform/printing/print_error.h"
 
 #include <QFile>
 #include <QPageLayout>
@@ -25,10 +25,8 @@ QMarginsF marginsOfPage(const QMarginsF& portrait, QPageLayout::Orientation orie
 
 }  // namespace
 
-QPrinterDevice::QPrinterDevice(QPrinter& printer)
-    : m_printer(printer)
-{
-}
+QPrinterDevice::QPrinterDevice(QPrinter& printer) : m_printer(printer)
+{ }
 
 QPrinterDevice::~QPrinterDevice() = default;
 
@@ -40,7 +38,7 @@ void QPrinterDevice::setTitle(const QString& title)
 void QPrinterDevice::setOrientation(Orientation orientation)
 {
     m_printer.setPageOrientation(orientation == Orientation::Landscape ? QPageLayout::Landscape
-                                                                        : QPageLayout::Portrait);
+                                                                       : QPageLayout::Portrait);
 }
 
 void QPrinterDevice::beginDoc()
@@ -145,9 +143,11 @@ void QPrinterDevice::textOut(int x, int y, int height, const QString& text)
 void QPrinterDevice::checkPrinterReady() const
 {
     if (m_printer.outputFormat() == QPrinter::PdfFormat && m_printer.outputFileName().isEmpty())
-        throw PrintError(QStringLiteral("Es ist kein Drucker installiert und keine Ausgabedatei gewählt."));
+        throw PrintError(
+            QStringLiteral("Es ist kein Drucker installiert und keine Ausgabedatei gewählt."));
     if (!m_printer.isValid())
-        throw PrintError(QStringLiteral("Der Drucker \"%1\" ist nicht verfügbar.").arg(m_printer.printerName()));
+        throw PrintError(
+            QStringLiteral("Der Drucker \"%1\" ist nicht verfügbar.").arg(m_printer.printerName()));
 }
 
 void QPrinterDevice::addStep(PageStep step)
@@ -163,7 +163,8 @@ void QPrinterDevice::printPage(const std::vector<PageStep>& page)
         throw PrintError(QStringLiteral("Der Druckauftrag \"%1\" konnte nicht gestartet werden.")
                              .arg(m_printer.docName()));
     painter.translate(printableCorner());
-    PrintCanvas canvas(painter, m_hairlines ? PrintCanvas::Lines::Hairline : PrintCanvas::Lines::DevicePixel);
+    PrintCanvas canvas(
+        painter, m_hairlines ? PrintCanvas::Lines::Hairline : PrintCanvas::Lines::DevicePixel);
     try {
         for (const PageStep& step : page)
             step(canvas);
@@ -186,7 +187,9 @@ QPoint QPrinterDevice::printableCorner() const
 {
     const QPageLayout layout = m_printer.pageLayout();
     const QMarginsF margins = marginsOfPage(layout.minimumMargins(), layout.orientation());
-    const QPageLayout printable(layout.pageSize(), layout.orientation(), margins, layout.units(), margins);
+    const QPageLayout printable(layout.pageSize(), layout.orientation(), margins, layout.units(),
+                                margins);
     const int resolution = m_printer.resolution();
-    return printable.paintRectPixels(resolution).topLeft() - printable.fullRectPixels(resolution).topLeft();
+    return printable.paintRectPixels(resolution).topLeft()
+        - printable.fullRectPixels(resolution).topLeft();
 }

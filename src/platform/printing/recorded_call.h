@@ -13,9 +13,20 @@
 // text in `title`.
 struct RecordedCall {
     enum class Kind {
-        SetTitle, SetOrientation, BeginDoc, EndDoc, AbortDoc,
-        StretchDraw, Rectangle, Ellipse, MoveTo, LineTo, SetBrushClear,
-        StretchDrawRound, ClearEllipse, TextOut
+        SetTitle,
+        SetOrientation,
+        BeginDoc,
+        EndDoc,
+        AbortDoc,
+        StretchDraw,
+        Rectangle,
+        Ellipse,
+        MoveTo,
+        LineTo,
+        SetBrushClear,
+        StretchDrawRound,
+        ClearEllipse,
+        TextOut
     };
 
     Kind kind = Kind::BeginDoc;
@@ -33,7 +44,8 @@ struct RecordedCall {
     static RecordedCall endDoc();
     static RecordedCall abortDoc();
     static RecordedCall stretchDraw(int left, int top, int right, int bottom, QSize pictureSize);
-    static RecordedCall stretchDrawRound(int left, int top, int right, int bottom, QSize pictureSize);
+    static RecordedCall stretchDrawRound(int left, int top, int right, int bottom,
+                                         QSize pictureSize);
     static RecordedCall rectangle(int left, int top, int right, int bottom);
     static RecordedCall ellipse(int left, int top, int right, int bottom);
     static RecordedCall clearEllipse(int left, int top, int right, int bottom);

@@ -1,8 +1,8 @@
 #include "platform/printing/recording_device.h"
 
-#include "platform/printing/print_error.h"
 #include "platform/pictures/picture.h"
 #include "platform/printing/device_units.h"
+#include "platform/printing/print_error.h"
 
 #include <QStringList>
 
@@ -12,12 +12,16 @@ bool isDrawing(RecordedCall::Kind kind)
 {
     using K = RecordedCall::Kind;
     switch (kind) {
-    case K::StretchDraw: case K::Rectangle: case K::Ellipse:
-    case K::MoveTo: case K::LineTo: case K::SetBrushClear:
-    case K::StretchDrawRound: case K::ClearEllipse: case K::TextOut:
-        return true;
-    default:
-        return false;
+    case K::StretchDraw:
+    case K::Rectangle:
+    case K::Ellipse:
+    case K::MoveTo:
+    case K::LineTo:
+    case K::SetBrushClear:
+    case K::StretchDrawRound:
+    case K::ClearEllipse:
+    case K::TextOut: return true;
+    default: return false;
     }
 }
 
@@ -25,8 +29,7 @@ bool isDrawing(RecordedCall::Kind kind)
 
 RecordingDevice::RecordingDevice(int dpiX, int dpiY, int offsetX, int offsetY)
     : m_dpiX(dpiX), m_dpiY(dpiY), m_offsetX(offsetX), m_offsetY(offsetY)
-{
-}
+{ }
 
 QList<RecordedCall> RecordingDevice::drawCalls() const
 {
@@ -57,24 +60,38 @@ void RecordingDevice::failOn(RecordedCall::Kind kind)
     m_failingKind = kind;
 }
 
-void RecordingDevice::setTitle(const QString& title) { record(RecordedCall::setTitle(title)); }
+void RecordingDevice::setTitle(const QString& title)
+{
+    record(RecordedCall::setTitle(title));
+}
 void RecordingDevice::setOrientation(Orientation orientation)
 {
     m_orientation = orientation;
     record(RecordedCall::setOrientation(orientation));
 }
-void RecordingDevice::beginDoc() { record(RecordedCall::beginDoc()); }
-void RecordingDevice::endDoc() { record(RecordedCall::endDoc()); }
-void RecordingDevice::abortDoc() { record(RecordedCall::abortDoc()); }
+void RecordingDevice::beginDoc()
+{
+    record(RecordedCall::beginDoc());
+}
+void RecordingDevice::endDoc()
+{
+    record(RecordedCall::endDoc());
+}
+void RecordingDevice::abortDoc()
+{
+    record(RecordedCall::abortDoc());
+}
 
 int RecordingDevice::physicalWidth() const
 {
-    return m_orientation == Orientation::Portrait ? millimetresToUnits(210, m_dpiX) : millimetresToUnits(297, m_dpiX);
+    return m_orientation == Orientation::Portrait ? millimetresToUnits(210, m_dpiX)
+                                                  : millimetresToUnits(297, m_dpiX);
 }
 
 int RecordingDevice::physicalHeight() const
 {
-    return m_orientation == Orientation::Portrait ? millimetresToUnits(297, m_dpiY) : millimetresToUnits(210, m_dpiY);
+    return m_orientation == Orientation::Portrait ? millimetresToUnits(297, m_dpiY)
+                                                  : millimetresToUnits(210, m_dpiY);
 }
 
 void RecordingDevice::stretchDraw(const QRect& target, const Picture& picture)
@@ -85,7 +102,8 @@ void RecordingDevice::stretchDraw(const QRect& target, const Picture& picture)
 
 void RecordingDevice::stretchDrawRound(const QRect& target, const Picture& picture)
 {
-    record(RecordedCall::stretchDrawRound(target.left(), target.top(), target.left() + target.width(),
+    record(RecordedCall::stretchDrawRound(target.left(), target.top(),
+                                          target.left() + target.width(),
                                           target.top() + target.height(), picture.size()));
 }
 
@@ -104,9 +122,18 @@ void RecordingDevice::clearEllipse(int left, int top, int right, int bottom)
     record(RecordedCall::clearEllipse(left, top, right, bottom));
 }
 
-void RecordingDevice::moveTo(int x, int y) { record(RecordedCall::moveTo(x, y)); }
-void RecordingDevice::lineTo(int x, int y) { record(RecordedCall::lineTo(x, y)); }
-void RecordingDevice::setBrushClear() { record(RecordedCall::setBrushClear()); }
+void RecordingDevice::moveTo(int x, int y)
+{
+    record(RecordedCall::moveTo(x, y));
+}
+void RecordingDevice::lineTo(int x, int y)
+{
+    record(RecordedCall::lineTo(x, y));
+}
+void RecordingDevice::setBrushClear()
+{
+    record(RecordedCall::setBrushClear());
+}
 
 void RecordingDevice::textOut(int x, int y, int height, const QString& text)
 {

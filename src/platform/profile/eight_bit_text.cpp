@@ -82,12 +82,9 @@ DecodedText decodeEightBitText(const QByteArray& bytes)
 QByteArray encodeEightBitText(const QString& text, TextEncoding encoding)
 {
     switch (encoding) {
-    case TextEncoding::Utf8:
-        return text.toUtf8();
-    case TextEncoding::Utf8WithBom:
-        return kUtf8Bom + text.toUtf8();
-    case TextEncoding::Windows1252:
-        break;
+    case TextEncoding::Utf8: return text.toUtf8();
+    case TextEncoding::Utf8WithBom: return kUtf8Bom + text.toUtf8();
+    case TextEncoding::Windows1252: break;
     }
     QByteArray bytes = encodeWindows1252(text);
     // Code page bytes that happen to form valid UTF-8 (a file whose only

@@ -117,10 +117,8 @@ QString storedValueText(const QString& value)
 
 }  // namespace
 
-IniProfile::IniProfile(QString fileName)
-    : m_fileName(std::move(fileName))
-{
-}
+IniProfile::IniProfile(QString fileName) : m_fileName(std::move(fileName))
+{ }
 
 QString IniProfile::readString(const QString& section, const QString& key,
                                const QString& defaultValue) const
@@ -211,9 +209,7 @@ void IniProfile::throwWriteError() const
         QStringLiteral("nach %1 kann nicht geschrieben werden").arg(m_fileName));
 }
 
-IniProfile::Batch::Batch(IniProfile& profile)
-    : m_profile(profile)
-    , m_outer(!profile.m_batch)
+IniProfile::Batch::Batch(IniProfile& profile) : m_profile(profile), m_outer(!profile.m_batch)
 {
     if (m_outer)
         m_profile.m_batch = m_profile.loadForWriting();

@@ -10,10 +10,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <limits>
+#include <sqlite3.h>
 #include <utility>
 
 #include <unistd.h>
@@ -25,20 +24,19 @@ const char* const kKey = "Software\\Tarnholm\\Sleevix";
 // How long a use of the store waits for another program's lock on the file.
 constexpr int kLockPatienceMs = 3000;
 
-const char* const kSchema =
-    "CREATE TABLE IF NOT EXISTS settings_values ("
-    " key TEXT NOT NULL COLLATE NOCASE,"
-    " name TEXT NOT NULL COLLATE NOCASE,"
-    " type INTEGER NOT NULL,"
-    " value,"
-    " PRIMARY KEY (key, name))";
+const char* const kSchema = "CREATE TABLE IF NOT EXISTS settings_values ("
+                            " key TEXT NOT NULL COLLATE NOCASE,"
+                            " name TEXT NOT NULL COLLATE NOCASE,"
+                            " type INTEGER NOT NULL,"
+                            " value,"
+                            " PRIMARY KEY (key, name))";
 
 const char* const kSelect = "SELECT type, value FROM settings_values WHERE key = ?1 AND name = ?2";
 const char* const kDelete = "DELETE FROM settings_values WHERE key = ?1 AND name = ?2";
 // The name keeps the spelling of its first write, as registry values do.
-const char* const kUpsert =
-    "INSERT INTO settings_values (key, name, type, value) VALUES (?1, ?2, ?3, ?4) "
-    "ON CONFLICT (key, name) DO UPDATE SET type = excluded.type, value = excluded.value";
+const char* const kUpsert
+    = "INSERT INTO settings_values (key, name, type, value) VALUES (?1, ?2, ?3, ?4) "
+      "ON CONFLICT (key, name) DO UPDATE SET type = excluded.type, value = excluded.value";
 
 QString wrongType(const QString& name)
 {
@@ -83,7 +81,7 @@ private:
 // this use ends, however it ends. Until then it keeps its read open.
 class StatementUse {
 public:
-    explicit StatementUse(sqlite3_stmt* statement) : m_stmt(statement) {}
+    explicit StatementUse(sqlite3_stmt* statement) : m_stmt(statement) { }
     ~StatementUse()
     {
         sqlite3_reset(m_stmt);
@@ -140,9 +138,10 @@ bool hasWritableFormat(const QString& path)
 bool comparesWithoutCase(sqlite3* db, const char* column)
 {
     const char* collation = nullptr;
-    return sqlite3_table_column_metadata(db, "main", "settings_values", column, nullptr, &collation, nullptr,
-                                         nullptr, nullptr) == SQLITE_OK
-           && collation && qstricmp(collation, "NOCASE") == 0;
+    return sqlite3_table_column_metadata(db, "main", "settings_values", column, nullptr, &collation,
+                                         nullptr, nullptr, nullptr)
+        == SQLITE_OK
+        && collation && qstricmp(collation, "NOCASE") == 0;
 }
 
 // A sound database whose table has other columns, keys or collations cannot
@@ -154,7 +153,8 @@ int holdsTheValues(sqlite3* db)
         if (!statement.ok())
             return statement.result();
     }
-    return comparesWithoutCase(db, "key") && comparesWithoutCase(db, "name") ? SQLITE_OK : SQLITE_MISMATCH;
+    return comparesWithoutCase(db, "key") && comparesWithoutCase(db, "name") ? SQLITE_OK
+                                                                             : SQLITE_MISMATCH;
 }
 
 std::unique_ptr<SettingsStore>& userInstance()
@@ -244,8 +244,9 @@ void SettingsStore::resetUser()
 SettingsStore::Check SettingsStore::openDatabase(Patience patience)
 {
     const bool existed = QFileInfo::exists(m_filePath);
-    if (sqlite3_open_v2(m_encodedFilePath.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                        nullptr) != SQLITE_OK)
+    if (sqlite3_open_v2(m_encodedFilePath.constData(), &m_db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
+        != SQLITE_OK)
         return Check::Damaged;
     // Opening the store at start-up does not wait: a locked file is checked
     // again, patiently, at its first use.
@@ -357,7 +358,8 @@ QString SettingsStore::readString(const QString& name) const
     Row row;
     if (!fetch(name, row))
         throw SettingsError(cannotRead(name));
-    const bool isString = row.type == int(ValueType::String) || row.type == int(ValueType::ExpandString);
+    const bool isString
+        = row.type == int(ValueType::String) || row.type == int(ValueType::ExpandString);
     if (!isString || !row.isText)
         throw SettingsTypeError(wrongType(name));
     return row.text;
@@ -451,7 +453,8 @@ SettingsStore::Transaction::Transaction(SettingsStore& store) : m_store(store)
     if (store.m_createOnWrite)
         store.open(Patience::Wait);
     // Without a checked file, each write reports its own failure.
-    m_open = store.m_checked && sqlite3_exec(store.m_db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+    m_open = store.m_checked
+        && sqlite3_exec(store.m_db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 SettingsStore::Transaction::~Transaction()

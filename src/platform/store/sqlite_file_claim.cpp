@@ -17,7 +17,7 @@ constexpr off_t kWalLockBytes = 8 + 1;
 
 bool lockExclusively(int fd, off_t start, off_t length)
 {
-    struct flock lock {};
+    struct flock lock { };
     lock.l_type = F_WRLCK;
     lock.l_whence = SEEK_SET;
     lock.l_start = start;

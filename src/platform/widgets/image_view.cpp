@@ -5,7 +5,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-ImageView::ImageView(QWidget* parent, ColourKey key) : QWidget(parent), m_key(key) {}
+#include <algorithm>
+
+ImageView::ImageView(QWidget* parent, ColourKey key) : QWidget(parent), m_key(key)
+{ }
 
 void ImageView::setPicture(const Picture& picture)
 {
@@ -62,9 +65,10 @@ const Picture& ImageView::workingPicture()
     const QSize windowPixels = (QSizeF(window()->size()) * devicePixelRatioF()).toSize();
     if (m_working.isEmpty() || m_workingFor != windowPixels) {
         m_workingFor = windowPixels;
+        // A turned picture may show its width across the window's height.
+        const int across = std::max(windowPixels.width(), windowPixels.height());
         m_working = m_picture.kind() == Picture::Kind::Raster
-            ? Picture::fromImage(sampledForScaling(m_picture.image(), windowPixels),
-                                 m_picture.isJpeg())
+            ? m_picture.withImage(sampledForScaling(m_picture.image(), QSize(across, across)))
             : m_picture;
     }
     return m_working;

@@ -6,7 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
-// Shows a picture stretched over the whole widget, aspect ratio not kept.
+// Shows a picture over the whole widget as its placement says (stretched,
+// aspect ratio not kept, unless the placement fills, fits or turns it).
 // Where the picture is transparent, whatever lies below shows through (the
 // parent's face, or another view under this one): its alpha channel, a
 // metafile's undrawn parts and, in a keyed view, every pixel of the colour of
@@ -46,5 +47,5 @@ private:
     Picture m_picture;
     Picture m_working;
     QSize m_workingFor;  // the window size in pixels m_working was made for
-    QImage m_shown;  // the picture as painted, at the widget size it was made for
+    QImage m_shown;      // the picture as painted, at the widget size it was made for
 };

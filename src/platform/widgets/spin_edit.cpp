@@ -70,8 +70,8 @@ int SpinEdit::textBaseline() const
 {
     QStyleOptionSpinBox option;
     initStyleOption(&option);
-    const QRect field =
-        style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField, this);
+    const QRect field
+        = style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField, this);
     // The text line is centred in the edit field as QLineEdit centres it,
     // rounding down.
     const QFontMetrics metrics = lineEdit()->fontMetrics();
@@ -102,10 +102,11 @@ QValidator::State SpinEdit::validate(QString& input, int&) const
     // reads as is decided by value().
     static const QRegularExpression integerPrefix(QStringLiteral("^[+-]?[0-9]*$"));
     return integerPrefix.match(input.trimmed()).hasMatch() ? QValidator::Acceptable
-                                                          : QValidator::Invalid;
+                                                           : QValidator::Invalid;
 }
 
-void SpinEdit::fixup(QString&) const {}
+void SpinEdit::fixup(QString&) const
+{ }
 
 void SpinEdit::focusOutEvent(QFocusEvent* event)
 {

@@ -13,12 +13,12 @@ constexpr int kTabHeight = 21;
 constexpr int kSelectedRise = 2;
 constexpr int kSelectedOverlap = 1;
 
-const char* const kTabStyle =
-    "QToolButton { border: 1px solid palette(mid); border-bottom: none;"
-    " border-top-left-radius: 3px; border-top-right-radius: 3px;"
-    " background: palette(button); padding: 1px 4px; }"
-    "QToolButton:hover { background: palette(light); color: palette(highlight); }"
-    "QToolButton:checked { background: palette(window); }";
+const char* const kTabStyle
+    = "QToolButton { border: 1px solid palette(mid); border-bottom: none;"
+      " border-top-left-radius: 3px; border-top-right-radius: 3px;"
+      " background: palette(button); padding: 1px 4px; }"
+      "QToolButton:hover { background: palette(light); color: palette(highlight); }"
+      "QToolButton:checked { background: palette(window); }";
 
 }  // namespace
 
@@ -141,7 +141,8 @@ void TabbedPages::arrangeTabs()
         arrangeRow(first, qMin(m_tabsPerRow, tabCount - first), shownAt * kTabHeight);
     }
     if (QAbstractButton* selected = m_group->button(currentIndex())) {
-        selected->setGeometry(selected->geometry().adjusted(0, -kSelectedRise, 0, kSelectedOverlap));
+        selected->setGeometry(
+            selected->geometry().adjusted(0, -kSelectedRise, 0, kSelectedOverlap));
         selected->raise();
     }
 }

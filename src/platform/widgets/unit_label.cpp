@@ -4,7 +4,8 @@
 
 #include <QEvent>
 
-UnitLabel::UnitLabel(QWidget* parent) : QLabel(parent) {}
+UnitLabel::UnitLabel(QWidget* parent) : QLabel(parent)
+{ }
 
 bool UnitLabel::event(QEvent* event)
 {

@@ -1,8 +1,8 @@
 #include "helper_targets.h"
 
-#include "targets.h"
-
 #include "converters.h"
+#include "platform/helper_pictures/pdf_page_drawing.h"
+#include "platform/helper_pictures/picture_helper.h"
 #include "platform/metafiles/emf_header.h"
 #include "platform/metafiles/emf_record_check.h"
 #include "platform/metafiles/emf_svg_adjustment.h"
@@ -11,9 +11,11 @@
 #include "platform/metafiles/libwmf_input.h"
 #include "platform/metafiles/svg_metafile_drawing.h"
 #include "platform/metafiles/wmf_file.h"
+#include "platform/pictures/picture_loader.h"
+#include "targets.h"
 
+#include <QFileInfo>
 #include <QImage>
-#include <QPainter>
 
 namespace {
 
@@ -21,11 +23,7 @@ namespace {
 void draw(const QByteArray& svg, QSize size)
 {
     try {
-        const SvgMetafileDrawing drawing(svg, size);
-        QImage image(48, 48, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        drawing.render(painter, QRectF(0, 0, 48, 48));
+        fuzz::drawAsASlotDoes(SvgMetafileDrawing(svg, size));
     } catch (const InvalidMetafileError&) {
     }
 }
@@ -44,7 +42,8 @@ void emfHelper(QByteArrayView data)
         const std::optional<std::string> svg = helper::emfToSvg(input);
         if (!svg)
             return;
-        const QRectF frame = header.frameRelativeToBounds().translated(emfTextModeWindowOrigin(bytes, header));
+        const QRectF frame
+            = header.frameRelativeToBounds().translated(emfTextModeWindowOrigin(bytes, header));
         draw(adjustEmfSvg(QByteArray::fromStdString(*svg), frame), header.sizeAt96Dpi());
     } catch (const InvalidMetafileError&) {
     }
@@ -56,12 +55,42 @@ void wmfHelper(QByteArrayView data)
         const WmfFile file = WmfFile::read(data.toByteArray());
         std::optional<helper::Rect> frame;
         if (const std::optional<QRectF> logical = file.logicalFrame())
-            frame = helper::Rect{logical->left(), logical->top(), logical->right(), logical->bottom()};
+            frame = helper::Rect{logical->left(), logical->top(), logical->right(),
+                                 logical->bottom()};
         std::string input = libwmfInput(file).toStdString();
         const std::optional<std::string> svg = helper::wmfToSvg(input, frame);
         if (svg)
             draw(QByteArray::fromStdString(*svg), file.sizeAt96Dpi().value_or(QSize(100, 100)));
     } catch (const InvalidMetafileError&) {
+    }
+}
+
+// Each input costs a start of the helper; a hang costs this much.
+PictureHelper fuzzedPictureHelper()
+{
+    static const QString program = PictureHelper::locate();
+    FUZZ_CHECK(QFileInfo(program).isExecutable());
+    MetafileHelperLimits limits;
+    limits.timeout = std::chrono::seconds(3);
+    return PictureHelper(program, limits);
+}
+
+void heifHelper(QByteArrayView data)
+{
+    try {
+        const QImage image = fuzzedPictureHelper().heifImage(data.toByteArray());
+        FUZZ_CHECK(!image.isNull());
+    } catch (const InvalidPictureError&) {
+    }
+}
+
+void pdfHelper(QByteArrayView data)
+{
+    try {
+        const PdfPageDrawing page(data.toByteArray(), fuzzedPictureHelper());
+        FUZZ_CHECK(!page.size().isEmpty());
+        drawAsASlotDoes(page);
+    } catch (const InvalidPictureError&) {
     }
 }
 
@@ -71,4 +100,5 @@ void wmfHelper(QByteArrayView data)
 // it has fontconfig to itself; here Qt draws the result in the same process
 // and still holds fontconfig's caches, which FcFini() then asserts on. This
 // definition takes the place of fontconfig's own for the library's calls.
-extern "C" void FcFini() {}
+extern "C" void FcFini()
+{ }

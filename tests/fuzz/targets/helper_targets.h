@@ -10,5 +10,9 @@ namespace fuzz {
 
 void emfHelper(QByteArrayView data);
 void wmfHelper(QByteArrayView data);
+// The picture helper's formats through the helper process, as the program
+// reads them, and what the program does with the pictures.
+void heifHelper(QByteArrayView data);
+void pdfHelper(QByteArrayView data);
 
 }  // namespace fuzz

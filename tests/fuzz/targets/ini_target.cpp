@@ -1,7 +1,6 @@
-#include "targets.h"
-
-#include "platform/profile/template_write_error.h"
 #include "platform/profile/ini_profile.h"
+#include "platform/profile/template_write_error.h"
+#include "targets.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -51,7 +50,8 @@ std::array<QString, kNames.size()> readAll(const IniProfile& profile)
 {
     std::array<QString, kNames.size()> values;
     for (std::size_t i = 0; i < kNames.size(); ++i) {
-        values[i] = profile.readString(text(kNames[i].section), text(kNames[i].key), QStringLiteral("<fehlt>"));
+        values[i] = profile.readString(text(kNames[i].section), text(kNames[i].key),
+                                       QStringLiteral("<fehlt>"));
         FUZZ_CHECK(values[i].size() <= IniProfile::MaxValueLength);
         (void)profile.readInteger(text(kNames[i].section), text(kNames[i].key), -1);
     }
@@ -90,8 +90,11 @@ void iniProfile(QByteArrayView data)
     }
     const auto after = readAll(profile);
     for (std::size_t i = 0; i < kNames.size(); ++i) {
-        const bool sameKey = QString::compare(text(kNames[i].section), text(kNames[target].section), Qt::CaseInsensitive) == 0
-                             && QString::compare(text(kNames[i].key), text(kNames[target].key), Qt::CaseInsensitive) == 0;
+        const bool sameKey = QString::compare(text(kNames[i].section), text(kNames[target].section),
+                                              Qt::CaseInsensitive)
+                == 0
+            && QString::compare(text(kNames[i].key), text(kNames[target].key), Qt::CaseInsensitive)
+                == 0;
         if (sameKey)
             FUZZ_CHECK(after[i] == value);
         else

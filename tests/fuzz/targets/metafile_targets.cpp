@@ -1,11 +1,10 @@
-#include "targets.h"
-
 #include "platform/metafiles/emf_header.h"
 #include "platform/metafiles/emf_record_check.h"
 #include "platform/metafiles/emf_window_origin.h"
 #include "platform/metafiles/invalid_metafile_error.h"
 #include "platform/metafiles/libwmf_input.h"
 #include "platform/metafiles/wmf_file.h"
+#include "targets.h"
 
 #include <cmath>
 

@@ -1,8 +1,7 @@
-#include "targets.h"
-
 #include "platform/pictures/bitmap_decoders.h"
 #include "platform/pictures/jpeg_decoder.h"
 #include "platform/pictures/picture_loader.h"
+#include "targets.h"
 
 #include <new>
 
@@ -25,9 +24,11 @@ qint64 declaredJpegPixels(QByteArrayView data)
 {
     for (qsizetype at = 0; at + 9 <= data.size(); ++at) {
         const uchar marker = uchar(data[at + 1]);
-        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8
+            && marker != 0xCC;
         if (uchar(data[at]) == 0xFF && frame) {
-            const auto word = [&](qsizetype i) { return (uchar(data[i]) << 8) | uchar(data[i + 1]); };
+            const auto word
+                = [&](qsizetype i) { return (uchar(data[i]) << 8) | uchar(data[i + 1]); };
             return qint64(word(at + 5)) * word(at + 7);
         }
     }
@@ -61,7 +62,8 @@ void jpeg(QByteArrayView data)
         ++partialCount;
     };
     try {
-        const QImage image = decodeJpeg(copyOf(data), partials ? showPartial : PartialPictureCallback());
+        const QImage image
+            = decodeJpeg(copyOf(data), partials ? showPartial : PartialPictureCallback());
         checkImage(image);
         FUZZ_CHECK(image.format() == QImage::Format_RGB888);
     } catch (const InvalidPictureError&) {

@@ -1,7 +1,6 @@
-#include "targets.h"
-
 #include "platform/store/settings_error.h"
 #include "platform/store/settings_store.h"
+#include "targets.h"
 
 #include <QDir>
 #include <QFile>
@@ -72,7 +71,8 @@ void settingsStore(QByteArrayView data)
         store.writeInteger(QStringLiteral("AnzPrint"), 7);
         store.writeString(QStringLiteral("Url0"), QStringLiteral("https://example.org/ä"));
         FUZZ_CHECK(store.readInteger(QStringLiteral("ANZPRINT")) == 7);
-        FUZZ_CHECK(store.readString(QStringLiteral("URL0")) == QStringLiteral("https://example.org/ä"));
+        FUZZ_CHECK(store.readString(QStringLiteral("URL0"))
+                   == QStringLiteral("https://example.org/ä"));
     }
     SettingsStore reopened(path);
     FUZZ_CHECK(reopened.recoveredFile().isEmpty());

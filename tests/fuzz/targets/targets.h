@@ -2,6 +2,8 @@
 
 #include <QByteArrayView>
 
+class VectorDrawing;
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -16,19 +18,25 @@ void jpeg(QByteArrayView data);
 void bitmap(QByteArrayView data);      // BMP and ICO
 void emf(QByteArrayView data);         // the structure checks before the helper
 void wmf(QByteArrayView data);         // the same, and the rewrite for libwmf
+void qtPictures(QByteArrayView data);  // PNG, GIF, WebP, TIFF
+void metadata(QByteArrayView data);    // EXIF orientation, HEIF boxes, the picture helper's output
+void svg(QByteArrayView data);
 void iniProfile(QByteArrayView data);
 void settingsStore(QByteArrayView data);
+
+// Draws the drawing into a small canvas, as a slot shows it.
+void drawAsASlotDoes(const VectorDrawing& drawing);
 
 // The target one fuzzing executable runs.
 void fuzzedTarget(QByteArrayView data);
 
 // A promise of the reader that does not hold for this input.
-#define FUZZ_CHECK(condition)                                                             \
-    do {                                                                                  \
-        if (!(condition)) {                                                               \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                 \
-        }                                                                                 \
+#define FUZZ_CHECK(condition)                                                                      \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);     \
+            std::abort();                                                                          \
+        }                                                                                          \
     } while (false)
 
 }  // namespace fuzz

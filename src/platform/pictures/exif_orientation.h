@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QImage>
+
+// The EXIF orientation of a photo (1 upright ... 8, as the tag defines it),
+// found in the metadata the way each container keeps it. Metadata that is
+// missing or broken reads as 1: a photo is never refused for its metadata.
+
+// `exif`: the EXIF block, a TIFF structure, optionally after "Exif\0\0".
+int exifOrientation(QByteArrayView exif);
+// From the first APP1 "Exif" segment before the scan.
+int jpegExifOrientation(QByteArrayView jpeg);
+// From the "EXIF" chunk of a RIFF WebP file.
+int webpExifOrientation(QByteArrayView webp);
+
+// The image turned and mirrored so that it shows as taken.
+QImage orientedImage(const QImage& image, int orientation);
