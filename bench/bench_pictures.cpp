@@ -1,6 +1,7 @@
-// Large pictures in the main window: loading, repainting, a layout switch
-// and printing, each beside its reference (see bench/run).
-// SLEEVIX_BENCH_DATA names the folder with the pictures bench/run makes.
+// Large pictures in the main window: loading (and the event loop's longest
+// stall meanwhile), repainting, a layout switch and printing, each beside
+// its reference (see bench/run). SLEEVIX_BENCH_DATA names the folder with
+// the pictures bench/run makes.
 #include "model/program_values.h"
 #include "paired.h"
 #include "platform/printing/print_runner.h"
@@ -14,11 +15,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryDir>
+#include <QTimer>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -75,11 +80,12 @@ struct Workspace {
         QCoreApplication::processEvents();
         PrintRunner::instance().printDialog = [](QWidget*, QPrinter&) { return true; };
         PrintRunner::instance().chooseOutputFile
-            = [this](QWidget*, const QString&) { return printFile(); };
+            = [this](QWidget*, const QString&) { return outputFile; };
     }
     TSleevix& large() { return app.main(); }
     QString printFile() const { return folder.filePath("sheet.pdf"); }
     QString referenceFile() const { return folder.filePath("reference.pdf"); }
+    QString formerPrintFile() const { return folder.filePath("former-sheet.pdf"); }
 
     void fill(TSleevix& window, const char* front, const char* back)
     {
@@ -100,21 +106,58 @@ struct Workspace {
     testenv::App app;
     std::unique_ptr<TSleevix> small;
     QTemporaryDir folder;
+    QString outputFile = printFile();
 };
 
 Workspace* g_workspace = nullptr;
 
+// The largest gap between the ticks of a 10 ms timer: how long the event
+// loop stood still at most while it ran.
+class StallMeter {
+public:
+    StallMeter()
+    {
+        m_timer.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { tick(); });
+    }
+    void start()
+    {
+        m_longest = 0;
+        m_clock.start();
+        m_timer.start(10);
+    }
+    double stop()
+    {
+        tick();
+        m_timer.stop();
+        return m_longest;
+    }
+
+private:
+    void tick() { m_longest = std::max(m_longest, double(m_clock.restart())); }
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    double m_longest = 0;
+};
+
+// From the open dialog's return (the choice it hands back) to the panel
+// painted with the picture.
 void loadIntoSlot(benchmark::State& state, const char* picture)
 {
     TSleevix& window = g_workspace->large();
     ImageView* view = window.slotView(2);
     PaintCounter counter(view);
     const QString file = dataFile(picture);
+    window.runOpenDialog = [&] { return QStringList{file}; };
+    StallMeter stalls;
+    std::vector<double> longestStalls;
     paired::run(
         state,
         [&] {
-            window.OpenImage(2, file);
+            stalls.start();
+            window.Image2DblClick();
             processEventsUntilPainted(counter, counter.count);
+            longestStalls.push_back(stalls.stop());
         },
         [&] {
             if (runProcess({"djpeg", "-dct", "int", "-outfile", "/dev/null", file.toStdString()})
@@ -125,6 +168,8 @@ void loadIntoSlot(benchmark::State& state, const char* picture)
             window.emptySlot(2);
             QCoreApplication::processEvents();
         });
+    state.counters["stall_ms"] = paired::median(longestStalls);
+    window.runOpenDialog = nullptr;
 }
 
 void repaintWindow(benchmark::State& state)
@@ -159,7 +204,7 @@ QRect sheetRect(int leftMm, int topMm, int widthMm, int heightMm)
 }
 
 // The two pictures where the sheet puts them, without anything else.
-void writeReferencePdf(const QString& file)
+void writeReferencePdf(const QString& file, const QImage& front, const QImage& back)
 {
     QPdfWriter writer(file);
     writer.setResolution(600);
@@ -168,9 +213,56 @@ void writeReferencePdf(const QString& file)
     TSleevix& window = g_workspace->large();
     const SheetSettings s = window.runLongSettings().sheetSettings();
     QPainter painter(&writer);
-    painter.drawImage(sheetRect(s.spLeft, s.spTop, s.spMV, s.spMV), window.slotPicture(1).image());
-    painter.drawImage(sheetRect(s.spLeft2, s.spTop2, s.spMRB, s.spMRH),
-                      window.slotPicture(2).image());
+    painter.drawImage(sheetRect(s.spLeft, s.spTop, s.spMV, s.spMV), front);
+    painter.drawImage(sheetRect(s.spLeft2, s.spTop2, s.spMRB, s.spMRH), back);
+}
+
+// Both slot pictures replaced by their whole decoded pictures while `work`
+// runs: the sheet as it printed when the slots held them.
+void withWholePictures(const std::function<void()>& work)
+{
+    TSleevix& window = g_workspace->large();
+    const Picture front = window.slotPicture(1);
+    const Picture back = window.slotPicture(2);
+    window.slotView(1)->setPicture(front.withImage(front.image()));
+    window.slotView(2)->setPicture(back.withImage(back.image()));
+    work();
+    window.slotView(1)->setPicture(front);
+    window.slotView(2)->setPicture(back);
+}
+
+// The first page of a PDF file as pdftoppm rasterises it.
+QImage rasterised(const QString& pdfFile, int dpi)
+{
+    const QString base = pdfFile + QStringLiteral("-page");
+    if (runProcess({"pdftoppm", "-r", std::to_string(dpi), "-singlefile", pdfFile.toStdString(),
+                    base.toStdString()})
+        != 0)
+        return {};
+    const QString ppm = base + QStringLiteral(".ppm");
+    QImageReader::setAllocationLimit(0);  // a 600-dpi A4 page takes 140 MB
+    QImage page(ppm);
+    QFile::remove(ppm);
+    return page.convertToFormat(QImage::Format_RGB888);
+}
+
+// Peak signal-to-noise ratio of `page` against `reference`, in decibels
+// over the three colour channels; 0 when the pages do not compare.
+double psnr(const QImage& page, const QImage& reference)
+{
+    if (page.isNull() || page.size() != reference.size())
+        return 0;
+    double squares = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        const uchar* a = page.constScanLine(y);
+        const uchar* b = reference.constScanLine(y);
+        for (int x = 0; x < page.width() * 3; ++x) {
+            const int difference = int(a[x]) - int(b[x]);
+            squares += difference * difference;
+        }
+    }
+    const double mse = squares / (double(page.width()) * page.height() * 3);
+    return mse == 0 ? 99 : 10 * std::log10(255.0 * 255.0 / mse);
 }
 
 void printSheet(benchmark::State& state)
@@ -178,11 +270,24 @@ void printSheet(benchmark::State& state)
     g_workspace->fillBoth();
     const QString sheetFile = g_workspace->printFile();
     const QString referenceFile = g_workspace->referenceFile();
+    // The reference draws the whole pictures, decoded beforehand.
+    const QImage front = g_workspace->large().slotPicture(1).image();
+    const QImage back = g_workspace->large().slotPicture(2).image();
     paired::run(
         state, [] { g_workspace->large().runLongSettings().PrintFrontBack(false); },
-        [&] { writeReferencePdf(referenceFile); });
+        [&] { writeReferencePdf(referenceFile, front, back); });
     state.counters["figure_bytes"] = double(QFileInfo(sheetFile).size());
     state.counters["reference_bytes"] = double(QFileInfo(referenceFile).size());
+
+    // The same sheet drawn from the whole pictures, as printing did before
+    // it drew each picture at the pixels the device prints.
+    const QString formerFile = g_workspace->formerPrintFile();
+    withWholePictures([&] {
+        g_workspace->outputFile = formerFile;
+        g_workspace->large().runLongSettings().PrintFrontBack(false);
+        g_workspace->outputFile = sheetFile;
+    });
+    state.counters["psnr_db"] = psnr(rasterised(sheetFile, 600), rasterised(formerFile, 600));
 }
 
 void configure(benchmark::internal::Benchmark* benchmark, int iterations)

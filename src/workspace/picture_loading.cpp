@@ -61,8 +61,11 @@ void TSleevix::updateTrashButtons()
 bool TSleevix::OpenFile(int slot, const QString& fileName, Picture& holder,
                         const std::function<void(const QImage&)>& showPartial)
 {
+    // Decoded for the panels, where the picture may go with or without
+    // recognition; printing and the clipboard decode the file anew.
+    const QSize shown = Image1->shownPixels().expandedTo(Image2->shownPixels());
     try {
-        holder = loadPicture(fileName, showPartial);
+        holder = loadPicture(fileName, showPartial, shown);
     } catch (const InvalidPictureError&) {
         emptySlot(slot);
         setStatusText(slot, kInvalidFormat);

@@ -74,7 +74,7 @@ void PictureOpenDialog::showPreview(const QString& path)
     if (!info.isFile() || info.size() > kPreviewFileLimit)
         return;
     try {
-        const Picture picture = loadPicture(path);
+        const Picture picture = loadPicture(path, {}, QSize(kPreviewSize, kPreviewSize));
         QSize size = picture.size().scaled(kPreviewSize - 4, kPreviewSize - 4, Qt::KeepAspectRatio);
         m_preview->setPixmap(QPixmap::fromImage(picture.rendered(size.expandedTo({1, 1}))));
     } catch (const std::exception&) {

@@ -78,6 +78,8 @@ private slots:
     void jpegMatchesTheReferenceDecoder();
     void pixelsAtKnownPlaces_data();
     void pixelsAtKnownPlaces();
+    void jpegForASmallPanelIsTheWholePictureSmaller_data();
+    void jpegForASmallPanelIsTheWholePictureSmaller();
     void onlyJpegPicturesAreMarkedJpeg();
     void progressiveJpegShowsPartialPictures();
 
@@ -325,6 +327,39 @@ void PictureLoadingTest::pixelsAtKnownPlaces()
     QFETCH(QPoint, place);
     QFETCH(QColor, colour);
     QCOMPARE(loadPicture(file).image().pixelColor(place), colour);
+    // Loaded for a small panel, the picture is whole where it is asked for.
+    QCOMPARE(loadPicture(file, {}, QSize(16, 16)).image().pixelColor(place), colour);
+}
+
+void PictureLoadingTest::jpegForASmallPanelIsTheWholePictureSmaller_data()
+{
+    QTest::addColumn<QString>("file");
+    for (const char* file : {"exif_orientation_6.jpg", "im_progressive_400x300.jpeg",
+                             "cmyk_adobe_plain.jpg", "subsampling_411.jpg"})
+        QTest::newRow(file) << picturePath(QStringLiteral("valid/jpeg/") + file);
+}
+
+void PictureLoadingTest::jpegForASmallPanelIsTheWholePictureSmaller()
+{
+    QFETCH(QString, file);
+    const Picture whole = loadPicture(file);
+    const Picture small = loadPicture(file, {}, QSize(16, 16));
+    QCOMPARE(small.size(), whole.size());
+    QVERIFY(!small.holdsPixelsFor(small.size()));
+    const QImage shown = small.imageFor(QSize(16, 16));
+    QVERIFY(shown.width() >= 16 && shown.height() >= 16);
+    QVERIFY(shown.width() * 4 <= whole.width());
+    // The same picture, turned the same way: alike at a coarse scale.
+    const auto coarse = [](const QImage& image) {
+        return image.convertToFormat(QImage::Format_RGB32)
+            .scaled(8, 8, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    };
+    const QImage a = coarse(shown);
+    const QImage b = coarse(whole.image());
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x)
+            QVERIFY(qAbs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) < 12);
+    }
 }
 
 void PictureLoadingTest::onlyJpegPicturesAreMarkedJpeg()

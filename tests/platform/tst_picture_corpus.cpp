@@ -54,6 +54,8 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         QVERIFY_THROWS_EXCEPTION(InvalidPictureError, loadPicture(path));
+        // Decoded small for a panel, the whole file is still checked.
+        QVERIFY_THROWS_EXCEPTION(InvalidPictureError, loadPicture(path, {}, QSize(16, 16)));
         QVERIFY2(clock.elapsed() < 20000, "refusing a broken file took too long");
     }
 };

@@ -1,11 +1,17 @@
 #include "platform/pictures/picture.h"
 #include "platform/printing/print_canvas.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
+
+Q_DECLARE_METATYPE(PicturePlacement)
 
 namespace {
 
@@ -36,6 +42,33 @@ QStringList drawn(QSize size, const std::function<void(PrintCanvas&)>& draw, qre
 
 const QStringList blank6x5{"......", "......", "......", "......", "......"};
 
+// Noise compresses to about its pixel count: a PDF's size tells how many
+// pixels of it went in.
+QImage noise(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int y = 0; y < size.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            row[x] = random.generate() | 0xff000000;
+    }
+    return image;
+}
+
+qint64 pdfSizeWith(const Picture& picture, const QRect& target)
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath("page.pdf");
+    {
+        QPdfWriter writer(file);
+        writer.setResolution(600);
+        QPainter painter(&writer);
+        PrintCanvas(painter).stretchDraw(target, picture);
+    }
+    return QFileInfo(file).size();
+}
+
 }  // namespace
 
 class TestPrintCanvas : public QObject {
@@ -52,6 +85,8 @@ private slots:
     void flatTargetDrawsNoPicture();
     void roundPictureLeavesCornersAndHoleBlank();
     void hairlinesStayVisibleWhenScaledDown();
+    void printerReceivesOnlyThePixelsItPrints_data();
+    void printerReceivesOnlyThePixelsItPrints();
 };
 
 void TestPrintCanvas::rectangleInksLeftToRightMinusOne()
@@ -186,6 +221,27 @@ void TestPrintCanvas::hairlinesStayVisibleWhenScaledDown()
     QVERIFY(hairlines.at(5).contains(u'#'));
     QVERIFY(hairlines.at(2).mid(2, 6).contains(u'#'));
     QVERIFY(!drawn({10, 10}, draw, 0.1).at(5).contains(u'#'));  // a printer's line would vanish
+}
+
+void TestPrintCanvas::printerReceivesOnlyThePixelsItPrints_data()
+{
+    QTest::addColumn<PicturePlacement>("placement");
+    QTest::newRow("stretched") << PicturePlacement{};
+    QTest::newRow("filling, turned") << PicturePlacement{PictureFit::Fill, 1};
+    QTest::newRow("fitted") << PicturePlacement{PictureFit::Fit, 0};
+}
+
+// A 10 mm square at 600 dpi holds 236 x 236 device pixels of a 1200 x 900
+// picture; 300 mm hold all of it.
+void TestPrintCanvas::printerReceivesOnlyThePixelsItPrints()
+{
+    QFETCH(PicturePlacement, placement);
+    Picture picture = Picture::fromImage(noise({1200, 900}));
+    picture.setPlacement(placement);
+    const qint64 small = pdfSizeWith(picture, QRect(0, 0, 236, 236));
+    const qint64 whole = pdfSizeWith(picture, QRect(0, 0, 3000, 3000));
+    QVERIFY2(whole > 1000000, qPrintable(QString::number(whole)));
+    QVERIFY2(small * 8 < whole, qPrintable(QStringLiteral("%1 of %2").arg(small).arg(whole)));
 }
 
 QTEST_GUILESS_MAIN(TestPrintCanvas)

@@ -9,10 +9,10 @@ namespace {
 
 class LinkedCodecs final : public PictureCodecs {
 public:
-    QImage decodeJpeg(const QByteArray& data,
-                      const PartialPictureCallback& showPartial) const override
+    ScaledImage decodeJpeg(const QByteArray& data, const PartialPictureCallback& showPartial,
+                           const QSize& atLeast) const override
     {
-        return ::decodeJpeg(data, showPartial);
+        return ::decodeJpeg(data, showPartial, atLeast);
     }
 
     std::shared_ptr<const VectorDrawing> svgDrawing(const QByteArray& svg,

@@ -16,3 +16,9 @@ int webpExifOrientation(QByteArrayView webp);
 
 // The image turned and mirrored so that it shows as taken.
 QImage orientedImage(const QImage& image, int orientation);
+
+// True for the orientations (5 ... 8) that show the stored width upright.
+constexpr bool turnsSideways(int orientation)
+{
+    return orientation >= 5 && orientation <= 8;
+}

@@ -73,14 +73,32 @@ void cmykRowToRgb(const uchar* cmyk, uchar* rgb, int width, bool inverted)
     }
 }
 
+// The smallest of libjpeg's scales n/8 at which a picture of `width` x
+// `height` still has `atLeast` pixels in both directions; 8 (the whole
+// picture) for an empty `atLeast`.
+unsigned scaleEighths(JDIMENSION width, JDIMENSION height, const QSize& atLeast)
+{
+    if (atLeast.isEmpty())
+        return 8;
+    const auto covers = [](JDIMENSION full, int wanted, unsigned eighths) {
+        return (qint64(full) * eighths + 7) / 8 >= wanted;
+    };
+    unsigned eighths = 1;
+    while (
+        eighths < 8
+        && !(covers(width, atLeast.width(), eighths) && covers(height, atLeast.height(), eighths)))
+        ++eighths;
+    return eighths;
+}
+
 class JpegDecoder {
 public:
-    explicit JpegDecoder(const QByteArray& data) : m_data(data) { }
+    JpegDecoder(const QByteArray& data, const QSize& atLeast) : m_data(data), m_atLeast(atLeast) { }
     ~JpegDecoder() { jpeg_destroy_decompress(&m_info); }
     JpegDecoder(const JpegDecoder&) = delete;
     JpegDecoder& operator=(const JpegDecoder&) = delete;
 
-    QImage decode(const PartialPictureCallback& showPartial);
+    ScaledImage decode(const PartialPictureCallback& showPartial);
 
 private:
     // Between setjmp() in decode() and every libjpeg call, only the members
@@ -95,6 +113,7 @@ private:
     bool isCmyk() const { return m_info.out_color_space == JCS_CMYK; }
 
     const QByteArray& m_data;
+    const QSize m_atLeast;
     jpeg_decompress_struct m_info{};
     ErrorManager m_errors{};
     jpeg_progress_mgr m_progress{};
@@ -102,7 +121,7 @@ private:
     QByteArray m_cmykRows;
 };
 
-QImage JpegDecoder::decode(const PartialPictureCallback& showPartial)
+ScaledImage JpegDecoder::decode(const PartialPictureCallback& showPartial)
 {
     m_info.err = jpeg_std_error(&m_errors.base);
     m_errors.base.error_exit = onError;
@@ -124,7 +143,7 @@ QImage JpegDecoder::decode(const PartialPictureCallback& showPartial)
         readOutputPass();
     requireAllScanlines();
     jpeg_finish_decompress(&m_info);
-    return m_image;
+    return {m_image, QSize(int(m_info.image_width), int(m_info.image_height))};
 }
 
 void JpegDecoder::start(bool wantPartials)
@@ -137,6 +156,10 @@ void JpegDecoder::start(bool wantPartials)
     m_info.do_fancy_upsampling = TRUE;
     m_info.quantize_colors = FALSE;
     m_info.buffered_image = wantPartials && jpeg_has_multiple_scans(&m_info);
+    // Scaled in the inverse DCT: every coefficient is still read, so corrupt
+    // data is found as in a full decode.
+    m_info.scale_num = scaleEighths(m_info.image_width, m_info.image_height, m_atLeast);
+    m_info.scale_denom = 8;
     jpeg_calc_output_dimensions(&m_info);
     createImage();
     jpeg_start_decompress(&m_info);
@@ -144,11 +167,12 @@ void JpegDecoder::start(bool wantPartials)
 
 void JpegDecoder::createImage()
 {
+    // A picture too large in full is refused also when a smaller scale is
+    // asked for: it could never be printed.
+    if (exceedsPictureMemory(m_info.image_width, m_info.image_height, 3))
+        throw InvalidPictureError(QStringLiteral("JPEG picture too large"));
     const int width = int(m_info.output_width);
     const int height = int(m_info.output_height);
-    const qint64 bytesPerLine = (qint64(width) * 3 + 3) / 4 * 4;
-    if (bytesPerLine * height > kPictureMemoryLimit)
-        throw InvalidPictureError(QStringLiteral("JPEG picture too large"));
     m_image = allocateImage(width, height, QImage::Format_RGB888);
     if (m_image.isNull())
         throw std::bad_alloc();
@@ -220,8 +244,9 @@ void JpegDecoder::requireAllScanlines()
 
 }  // namespace
 
-QImage decodeJpeg(const QByteArray& data, const PartialPictureCallback& showPartial)
+ScaledImage decodeJpeg(const QByteArray& data, const PartialPictureCallback& showPartial,
+                       const QSize& atLeast)
 {
-    JpegDecoder decoder(data);
+    JpegDecoder decoder(data, atLeast);
     return decoder.decode(showPartial);
 }

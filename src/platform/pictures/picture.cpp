@@ -1,15 +1,50 @@
 #include "platform/pictures/picture.h"
 
+#include "platform/pictures/encoded_raster.h"
 #include "platform/pictures/image_scaling.h"
 #include "platform/pictures/vector_drawing.h"
 
 #include <QPainter>
 
+#include <cmath>
+
+namespace {
+
+bool covers(const QSize& held, const QSize& wanted)
+{
+    return held.width() >= wanted.width() && held.height() >= wanted.height();
+}
+
+// The pixels a rectangle of `size` in the painter's coordinates covers on
+// its device, along the rectangle's own sides (which a turned painter lays
+// across the device's).
+QSize devicePixels(const QPainter& painter, const QSizeF& size)
+{
+    const QTransform transform = painter.deviceTransform();
+    const qreal across = std::hypot(transform.m11(), transform.m12());
+    const qreal down = std::hypot(transform.m21(), transform.m22());
+    return QSize(int(std::ceil(size.width() * across - 1e-6)),
+                 int(std::ceil(size.height() * down - 1e-6)))
+        .expandedTo(QSize(1, 1));
+}
+
+}  // namespace
+
 Picture Picture::fromImage(const QImage& image, bool fromJpeg)
 {
     Picture picture;
     picture.m_image = image;
+    picture.m_rasterSize = image.size();
     picture.m_fromJpeg = fromJpeg && !image.isNull();
+    return picture;
+}
+
+Picture Picture::fromEncoded(std::shared_ptr<const EncodedRaster> encoded, const QImage& shown,
+                             bool fromJpeg)
+{
+    Picture picture = fromImage(shown, fromJpeg);
+    picture.m_rasterSize = encoded->size();
+    picture.m_encoded = std::move(encoded);
     return picture;
 }
 
@@ -29,7 +64,7 @@ Picture::Kind Picture::kind() const
 
 QSize Picture::ownSize() const
 {
-    return m_drawing ? m_drawing->size() : m_image.size();
+    return m_drawing ? m_drawing->size() : m_rasterSize;
 }
 
 int Picture::width() const
@@ -46,16 +81,32 @@ Picture Picture::withImage(const QImage& image) const
 {
     Picture picture = fromImage(image, m_fromJpeg);
     picture.m_placement = m_placement;
+    if (!m_drawing && !image.isNull())
+        picture.m_rasterSize = m_rasterSize;
     return picture;
 }
 
 QImage Picture::image() const
 {
     if (!m_drawing)
-        return m_image;
+        return imageFor(m_rasterSize);
     Picture unplaced = *this;
     unplaced.m_placement = {};
     return unplaced.rendered(m_drawing->size());
+}
+
+QImage Picture::imageFor(const QSize& pixels) const
+{
+    if (m_drawing)
+        return image();
+    if (!m_encoded || holdsPixelsFor(pixels))
+        return m_image;
+    return m_encoded->decoded(pixels.boundedTo(m_rasterSize));
+}
+
+bool Picture::holdsPixelsFor(const QSize& pixels) const
+{
+    return m_drawing || covers(m_image.size(), pixels.boundedTo(m_rasterSize));
 }
 
 QImage Picture::rendered(const QSize& size) const
@@ -63,7 +114,7 @@ QImage Picture::rendered(const QSize& size) const
     if (isEmpty() || size.isEmpty())
         return {};
     if (!m_drawing && m_placement == PicturePlacement())
-        return sampledForScaling(m_image, size)
+        return sampledForScaling(imageFor(size), size)
             .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QImage canvas(size, QImage::Format_ARGB32_Premultiplied);
     if (canvas.isNull())
@@ -104,6 +155,31 @@ void Picture::draw(QPainter& painter, const QRectF& target) const
     painter.restore();
 }
 
+void Picture::drawForDevice(QPainter& painter, const QRectF& target) const
+{
+    if (kind() != Kind::Raster || target.isEmpty()) {
+        draw(painter, target);
+        return;
+    }
+    const QSizeF area = unturnedArea(target.size());
+    const QSize needed = devicePixels(painter, area).boundedTo(m_rasterSize);
+    if (m_image.size() == needed) {
+        draw(painter, target);
+        return;
+    }
+    const QImage held = imageFor(needed);
+    withImage(sampledForScaling(held, needed)
+                  .scaled(needed, Qt::IgnoreAspectRatio, Qt::SmoothTransformation))
+        .draw(painter, target);
+}
+
+QSizeF Picture::unturnedArea(const QSizeF& target) const
+{
+    const QSizeF area
+        = placedArea(QSizeF(size()), QRectF(QPointF(), target), m_placement.fit).size();
+    return m_placement.isTurnedSideways() ? area.transposed() : area;
+}
+
 void Picture::drawUnturned(QPainter& painter, const QRectF& target) const
 {
     if (m_drawing) {
@@ -112,7 +188,7 @@ void Picture::drawUnturned(QPainter& painter, const QRectF& target) const
     }
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(target, m_image);
+    painter.drawImage(target, m_encoded ? imageFor(devicePixels(painter, target.size())) : m_image);
     painter.restore();
 }
 
@@ -120,5 +196,6 @@ bool Picture::sharesDataWith(const Picture& other) const
 {
     if (m_drawing || other.m_drawing)
         return m_drawing == other.m_drawing && m_placement == other.m_placement;
-    return m_image.cacheKey() == other.m_image.cacheKey() && m_placement == other.m_placement;
+    return m_image.cacheKey() == other.m_image.cacheKey() && m_encoded == other.m_encoded
+        && m_placement == other.m_placement;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/pictures/picture_loader.h"
+#include "platform/pictures/scaled_image.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -17,8 +18,9 @@ class PictureCodecs {
 public:
     virtual ~PictureCodecs() = default;
     // See decodeJpeg() in platform/pictures/jpeg_decoder.h.
-    virtual QImage decodeJpeg(const QByteArray& data,
-                              const PartialPictureCallback& showPartial) const = 0;
+    virtual ScaledImage decodeJpeg(const QByteArray& data,
+                                   const PartialPictureCallback& showPartial,
+                                   const QSize& atLeast) const = 0;
     // See SvgMetafileDrawing in platform/metafiles/svg_metafile_drawing.h.
     virtual std::shared_ptr<const VectorDrawing> svgDrawing(const QByteArray& svg,
                                                             QSize size) const = 0;

@@ -2,6 +2,7 @@
 
 #include "platform/pictures/bitmap_decoders.h"
 #include "platform/pictures/exif_orientation.h"
+#include "platform/pictures/jpeg_raster.h"
 #include "platform/pictures/picture_codecs.h"
 #include "platform/pictures/picture_formats.h"
 
@@ -24,15 +25,25 @@ MetafileDecoder& installedHelperDecoder()
     return decoder;
 }
 
-Picture decodeJpegPicture(const QByteArray& data, const PartialPictureCallback& progressive)
+// A picture decoded smaller than it is keeps the file's content, to be
+// decoded anew where more is needed.
+Picture decodeJpegPicture(const QByteArray& data, const PartialPictureCallback& progressive,
+                          const QSize& shown)
 {
     const int orientation = jpegExifOrientation(data);
     PartialPictureCallback turnedPartial = progressive;
     if (progressive && orientation != 1)
         turnedPartial
             = [&](const QImage& partial) { progressive(orientedImage(partial, orientation)); };
-    const QImage image = pictureCodecs().decodeJpeg(data, turnedPartial);
-    return Picture::fromImage(orientedImage(image, orientation), /*fromJpeg*/ true);
+    const bool sideways = turnsSideways(orientation);
+    const ScaledImage decoded
+        = pictureCodecs().decodeJpeg(data, turnedPartial, sideways ? shown.transposed() : shown);
+    const QImage image = orientedImage(decoded.image, orientation);
+    if (decoded.image.size() == decoded.fullSize)
+        return Picture::fromImage(image, /*fromJpeg*/ true);
+    const QSize size = sideways ? decoded.fullSize.transposed() : decoded.fullSize;
+    return Picture::fromEncoded(std::make_shared<const JpegRaster>(data, orientation, size), image,
+                                /*fromJpeg*/ true);
 }
 
 Picture decodeWith(const MetafileDecoder& decoder, const QByteArray& data, const QString& format)
@@ -46,10 +57,10 @@ Picture decodeWith(const MetafileDecoder& decoder, const QByteArray& data, const
 }
 
 Picture decodeFormat(PictureFormat format, const QByteArray& data, const QString& extension,
-                     const PartialPictureCallback& progressive)
+                     const PartialPictureCallback& progressive, const QSize& shown)
 {
     switch (format) {
-    case PictureFormat::Jpeg: return decodeJpegPicture(data, progressive);
+    case PictureFormat::Jpeg: return decodeJpegPicture(data, progressive, shown);
     case PictureFormat::Bmp: return Picture::fromImage(decodeBmp(data));
     case PictureFormat::Ico: return Picture::fromImage(decodeIco(data));
     case PictureFormat::Metafile: return decodeWith(installedMetafileDecoder(), data, extension);
@@ -67,10 +78,10 @@ Picture decodeFormat(PictureFormat format, const QByteArray& data, const QString
 }
 
 Picture decodeGuarded(PictureFormat format, const QByteArray& data, const QString& extension,
-                      const PartialPictureCallback& progressive = {})
+                      const PartialPictureCallback& progressive = {}, const QSize& shown = {})
 {
     try {
-        return decodeFormat(format, data, extension, progressive);
+        return decodeFormat(format, data, extension, progressive, shown);
     } catch (const std::bad_alloc&) {
         throw InvalidPictureError(QStringLiteral("Out of memory while decoding"));
     }
@@ -105,14 +116,15 @@ void setHelperDecoder(MetafileDecoder decoder)
     installedHelperDecoder() = std::move(decoder);
 }
 
-Picture loadPicture(const QString& path, const PartialPictureCallback& progressive)
+Picture loadPicture(const QString& path, const PartialPictureCallback& progressive,
+                    const QSize& shown)
 {
     const QString extension = QFileInfo(path).suffix().toLower();
     const std::optional<PictureFormat> named = formatOfExtension(extension);
     if (!named)
         throw InvalidPictureError(QStringLiteral("Unknown extension \"%1\"").arg(extension));
     const QByteArray data = readWholeFile(path);
-    return decodeGuarded(formatOfContent(*named, data), data, extension, progressive);
+    return decodeGuarded(formatOfContent(*named, data), data, extension, progressive, shown);
 }
 
 Picture decodePictureData(const QByteArray& data, const QString& formatOrMimeType)

@@ -46,9 +46,13 @@ void setHelperDecoder(MetafileDecoder decoder);
 // picture named .png still loads. JPEG pictures come turned as their EXIF
 // orientation says. For progressive JPEG files `progressive` is called once,
 // with the coarse picture of the first scan; the returned picture is the
-// complete one.
+// complete one. With `shown` given (the most pixels the picture is shown on,
+// in both directions), a JPEG picture is decoded at the smallest scale that
+// still has them and keeps its file's content for larger uses (printing,
+// the clipboard); the whole file is read and checked all the same.
 // Throws InvalidPictureError or UnreadableFileError.
-Picture loadPicture(const QString& path, const PartialPictureCallback& progressive = {});
+Picture loadPicture(const QString& path, const PartialPictureCallback& progressive = {},
+                    const QSize& shown = {});
 
 // Decodes picture data of a known format, named as in the open dialog's
 // extensions ("png", "svg", ...; see loadPicture) or by a MIME type

@@ -46,7 +46,7 @@ QImage renderRaster(const Picture& picture, const QSize& size, ColourKey key)
 {
     const PicturePlacement& placement = picture.placement();
     if (placement == PicturePlacement()) {
-        const QImage sampled = sampledRaster(picture.image(), size, key);
+        const QImage sampled = sampledRaster(picture.imageFor(size), size, key);
         return sampled.isNull()
             ? sampled
             : sampled.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -55,8 +55,8 @@ QImage renderRaster(const Picture& picture, const QSize& size, ColourKey key)
         = placedArea(QSizeF(picture.size()), QRectF(QPointF(), QSizeF(size)), placement.fit).size();
     const QSize unturned
         = (placement.isTurnedSideways() ? area.transposed() : area).toSize().expandedTo({1, 1});
-    return drawnOnTransparent(picture.withImage(sampledRaster(picture.image(), unturned, key)),
-                              size);
+    return drawnOnTransparent(
+        picture.withImage(sampledRaster(picture.imageFor(unturned), unturned, key)), size);
 }
 
 }  // namespace

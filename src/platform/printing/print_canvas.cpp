@@ -80,7 +80,7 @@ void PrintCanvas::drawStretched(const QRect& target, const Picture& picture, Cli
         disc.addEllipse(area);
         m_painter.setClipPath(disc);
     }
-    picture.draw(m_painter, area);
+    picture.drawForDevice(m_painter, area);
     m_painter.restore();
 }
 

@@ -60,16 +60,24 @@ const QImage& ImageView::shownImage()
     return m_shown;
 }
 
+QSize ImageView::shownPixels() const
+{
+    // A turned picture may show its width across the view's height.
+    const QSize pixels = (QSizeF(size()) * devicePixelRatioF()).toSize();
+    const int across = std::max(pixels.width(), pixels.height());
+    return {across, across};
+}
+
 const Picture& ImageView::workingPicture()
 {
     const QSize windowPixels = (QSizeF(window()->size()) * devicePixelRatioF()).toSize();
-    if (m_working.isEmpty() || m_workingFor != windowPixels) {
+    const QSize shown = shownPixels();
+    if (m_working.isEmpty() || m_workingFor != windowPixels || !m_working.holdsPixelsFor(shown)) {
         m_workingFor = windowPixels;
-        // A turned picture may show its width across the window's height.
         const int across = std::max(windowPixels.width(), windowPixels.height());
-        m_working = m_picture.kind() == Picture::Kind::Raster
-            ? m_picture.withImage(sampledForScaling(m_picture.image(), QSize(across, across)))
-            : m_picture;
+        m_working = m_picture.kind() == Picture::Kind::Raster ? m_picture.withImage(
+                        sampledForScaling(m_picture.imageFor(shown), QSize(across, across)))
+                                                              : m_picture;
     }
     return m_working;
 }

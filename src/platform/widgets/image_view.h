@@ -14,7 +14,9 @@
 // the bottom-left pixel. Paints from a copy made at the widget's size,
 // so a large picture repaints as fast as a small one; the copy is made anew
 // at a new size from a working copy no larger than the window needs, so a
-// large picture changes size as fast as a small one, too.
+// large picture changes size as fast as a small one, too. A picture that
+// holds a smaller copy of itself shows that copy while it has pixels enough
+// for the view.
 class ImageView : public QWidget {
     Q_OBJECT
     // Keyed: the bottom-left pixel's colour is transparent too (ColourKey).
@@ -30,6 +32,9 @@ public:
     ColourKey colourKey() const { return m_key; }
     bool isKeyed() const { return m_key == ColourKey::BottomLeft; }
     void setKeyed(bool keyed);
+    // The pixels a picture shown here needs in both directions, whatever its
+    // placement: the view's longer side.
+    QSize shownPixels() const;
 
 signals:
     void doubleClicked();

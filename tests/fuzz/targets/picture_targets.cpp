@@ -56,6 +56,8 @@ void jpeg(QByteArrayView data)
     if (isSlowButAllowed(data))
         return;
     const bool partials = !data.isEmpty() && (data.back() & 1);
+    // A slot decodes at a small scale, a print at a larger one.
+    const QSize atLeast = !data.isEmpty() && (data.back() & 2) ? QSize(40, 30) : QSize();
     int partialCount = 0;
     const PartialPictureCallback showPartial = [&](const QImage& partial) {
         checkImage(partial);
@@ -63,7 +65,8 @@ void jpeg(QByteArrayView data)
     };
     try {
         const QImage image
-            = decodeJpeg(copyOf(data), partials ? showPartial : PartialPictureCallback());
+            = decodeJpeg(copyOf(data), partials ? showPartial : PartialPictureCallback(), atLeast)
+                  .image;
         checkImage(image);
         FUZZ_CHECK(image.format() == QImage::Format_RGB888);
     } catch (const InvalidPictureError&) {
