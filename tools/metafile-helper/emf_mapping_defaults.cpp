@@ -15,16 +15,6 @@ constexpr std::uint32_t kSetMapMode = 17;
 constexpr std::uint32_t kIsotropic = 7;
 constexpr std::uint32_t kAnisotropic = 8;
 
-std::string extentRecord(std::uint32_t type)
-{
-    std::string record;
-    appendU32(record, type);
-    appendU32(record, 16);
-    appendU32(record, 1);
-    appendU32(record, 1);
-    return record;
-}
-
 }  // namespace
 
 void insertDefaultExtents(std::string& data)
@@ -45,11 +35,11 @@ void insertDefaultExtents(std::string& data)
             if (mode != kIsotropic && mode != kAnisotropic)
                 continue;
             if (!windowSet) {
-                out += extentRecord(kSetWindowExtEx);
+                out += emfRecord(kSetWindowExtEx, {1, 1});
                 ++added;
             }
             if (!viewportSet) {
-                out += extentRecord(kSetViewportExtEx);
+                out += emfRecord(kSetViewportExtEx, {1, 1});
                 ++added;
             }
         }
@@ -59,9 +49,7 @@ void insertDefaultExtents(std::string& data)
     if (added == 0 || in.records().empty() || in.records().front().type != kHeader
         || out.size() < 56)
         return;
-    // nBytes at 48, nRecords at 52.
-    putU32(out, 48, static_cast<std::uint32_t>(out.size()));
-    putU32(out, 52, in.u32(52) + added);
+    setHeaderCounts(out, static_cast<std::uint32_t>(out.size()), in.u32(52) + added);
     data = std::move(out);
 }
 

@@ -13,15 +13,6 @@ constexpr std::uint32_t kStockObject = 0x80000000;
 constexpr std::uint32_t kWhiteBrush = 0;
 constexpr std::uint32_t kBlackPen = 7;
 
-std::string selectRecord(std::uint32_t object)
-{
-    std::string record;
-    appendU32(record, kSelectObject);
-    appendU32(record, 12);
-    appendU32(record, object);
-    return record;
-}
-
 }  // namespace
 
 void selectDefaultObjects(std::string& data)
@@ -34,12 +25,10 @@ void selectDefaultObjects(std::string& data)
         return;
     const std::size_t end = header.offset + header.size;
     std::string out = data.substr(0, end);
-    out += selectRecord(kStockObject | kWhiteBrush);
-    out += selectRecord(kStockObject | kBlackPen);
+    out += emfRecord(kSelectObject, {kStockObject | kWhiteBrush});
+    out += emfRecord(kSelectObject, {kStockObject | kBlackPen});
     out.append(data, end, std::string::npos);
-    // nBytes at 48, nRecords at 52.
-    putU32(out, 48, in.u32(48) + 2 * 12);
-    putU32(out, 52, in.u32(52) + 2);
+    setHeaderCounts(out, in.u32(48) + 2 * 12, in.u32(52) + 2);
     data = std::move(out);
 }
 

@@ -40,4 +40,20 @@ void putU32(std::string& out, std::size_t at, std::uint32_t value)
         out[at + i] = static_cast<char>((value >> (8 * i)) & 0xff);
 }
 
+std::string emfRecord(std::uint32_t type, std::initializer_list<std::uint32_t> parameters)
+{
+    std::string record;
+    appendU32(record, type);
+    appendU32(record, static_cast<std::uint32_t>(8 + 4 * parameters.size()));
+    for (const std::uint32_t parameter : parameters)
+        appendU32(record, parameter);
+    return record;
+}
+
+void setHeaderCounts(std::string& out, std::uint32_t bytes, std::uint32_t records)
+{
+    putU32(out, 48, bytes);
+    putU32(out, 52, records);
+}
+
 }  // namespace helper

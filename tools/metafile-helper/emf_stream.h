@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,5 +37,10 @@ private:
 
 void appendU32(std::string& out, std::uint32_t value);
 void putU32(std::string& out, std::size_t at, std::uint32_t value);
+
+// A whole record of `type` with 32-bit parameters.
+std::string emfRecord(std::uint32_t type, std::initializer_list<std::uint32_t> parameters);
+// Sets the header's byte and record counts (nBytes at 48, nRecords at 52).
+void setHeaderCounts(std::string& out, std::uint32_t bytes, std::uint32_t records);
 
 }  // namespace helper
