@@ -44,6 +44,21 @@ QString runtimeFolder(const QTemporaryDir& home)
     return folder;
 }
 
+// This test process uses a home's runtime folder while it lives, and the
+// tests' own again afterwards, also when a check fails.
+class RuntimeFolderOfHome {
+public:
+    explicit RuntimeFolderOfHome(const QTemporaryDir& home)
+        : m_testsFolder(qgetenv("XDG_RUNTIME_DIR"))
+    {
+        qputenv("XDG_RUNTIME_DIR", runtimeFolder(home).toLocal8Bit());
+    }
+    ~RuntimeFolderOfHome() { qputenv("XDG_RUNTIME_DIR", m_testsFolder); }
+
+private:
+    QByteArray m_testsFolder;
+};
+
 // The real program, started with its own temporary folders so it never
 // meets the user's running instance or settings.
 class ProgramRun {
@@ -253,8 +268,7 @@ private slots:
     void runningInstanceIsAskedToComeForward()
     {
         QTemporaryDir home;
-        const QByteArray testsRuntimeFolder = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", runtimeFolder(home).toLocal8Bit());
+        const RuntimeFolderOfHome runtime(home);
         SingleInstance running(QStringLiteral("Sleevix"));
         QVERIFY(!running.anotherInstanceRuns());
         QSignalSpy asked(&running, &SingleInstance::activationRequested);
@@ -262,7 +276,6 @@ private slots:
         second.start();
         QVERIFY(asked.wait(10000));
         QVERIFY(second.endsAsASecondStart());
-        qputenv("XDG_RUNTIME_DIR", testsRuntimeFolder);
     }
 
     // The later start's files reach the running instance whole, as
@@ -270,8 +283,7 @@ private slots:
     void secondStartHandsItsFilesOver()
     {
         QTemporaryDir home;
-        const QByteArray testsRuntimeFolder = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", runtimeFolder(home).toLocal8Bit());
+        const RuntimeFolderOfHome runtime(home);
         SingleInstance running(QStringLiteral("Sleevix"));
         QVERIFY(!running.anotherInstanceRuns());
         QSignalSpy asked(&running, &SingleInstance::activationRequested);
@@ -287,7 +299,6 @@ private slots:
         QCOMPARE(handed.first().first().toStringList(),
                  QStringList({QDir(home.path()).filePath("Bild 1.bmp"), oddName}));
         QVERIFY(second.endsAsASecondStart());
-        qputenv("XDG_RUNTIME_DIR", testsRuntimeFolder);
     }
 
     void simultaneousStartsLeaveExactlyOneRunning()
