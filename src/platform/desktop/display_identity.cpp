@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QRegularExpression>
 
 #include <arpa/inet.h>
 #include <cstddef>
@@ -93,6 +92,14 @@ QString displayIdentity()
         name = connectedWaylandDisplay();
     if (name.isEmpty())
         name = QGuiApplication::platformName();
-    static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9._-]"));
-    return name.replace(unsafe, QStringLiteral("_"));
+    // Only characters that are safe in a file name. A loop: compiling a
+    // regular expression would cost every start more than all else here.
+    for (QChar& character : name) {
+        const char16_t code = character.unicode();
+        const bool safe = (code >= u'a' && code <= u'z') || (code >= u'A' && code <= u'Z')
+            || (code >= u'0' && code <= u'9') || code == u'.' || code == u'_' || code == u'-';
+        if (!safe)
+            character = u'_';
+    }
+    return name;
 }
