@@ -118,7 +118,7 @@ void TSleevix::connectPictureCommands()
 
 // A picture in a format of its own (SVG, PDF, WebP, HEIC ...) loads as the
 // same file would; anything else Qt reads as an image.
-Picture TSleevix::clipboardPicture()
+Picture TSleevix::clipboardPicture() const
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data)
@@ -127,7 +127,7 @@ Picture TSleevix::clipboardPicture()
         if (!data->hasFormat(type))
             continue;
         try {
-            return decodePictureData(data->data(type), type);
+            return decodePictureData(data->data(type), type, panelPixels());
         } catch (const InvalidPictureError&) {
         }
     }

@@ -58,14 +58,18 @@ void TSleevix::updateTrashButtons()
     sbTrash2->setEnabled(Image2->hasPicture());
 }
 
+// Either panel, as the picture may go to either with or without
+// recognition; printing and the clipboard decode the file anew.
+QSize TSleevix::panelPixels() const
+{
+    return Image1->shownPixels().expandedTo(Image2->shownPixels());
+}
+
 bool TSleevix::OpenFile(int slot, const QString& fileName, Picture& holder,
                         const std::function<void(const QImage&)>& showPartial)
 {
-    // Decoded for the panels, where the picture may go with or without
-    // recognition; printing and the clipboard decode the file anew.
-    const QSize shown = Image1->shownPixels().expandedTo(Image2->shownPixels());
     try {
-        holder = loadPicture(fileName, showPartial, shown);
+        holder = loadPicture(fileName, showPartial, panelPixels());
     } catch (const InvalidPictureError&) {
         emptySlot(slot);
         setStatusText(slot, kInvalidFormat);

@@ -76,6 +76,9 @@ public:
     void sbKonfigClick();
 
     // --- Picture loading ---------------------------------------------------
+    // The most pixels either panel shows a picture on: what a picture is
+    // decoded for when it comes in.
+    QSize panelPixels() const;
     bool OpenFile(int slot, const QString& fileName, Picture& holder,
                   const std::function<void(const QImage&)>& showPartial = {});
     void SetJPEGOptions(Picture& holder);
@@ -243,7 +246,7 @@ private:
     // Picture commands and command states.
     void connectPictureCommands();
     void connectCommandStates();
-    static Picture clipboardPicture();
+    Picture clipboardPicture() const;
     void pasteInto(int slot);
     void copyToClipboard(int slot);
     // The slot picture placed anew: `change` makes its new placement.

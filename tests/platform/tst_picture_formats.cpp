@@ -57,15 +57,18 @@ void PictureFormatsTest::formatsLoadWithSizeAndColours_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QStringList>("colours");
+    // Through Qt's readers: kept as the file and a small copy for a panel.
+    QTest::addColumn<bool>("keptSmall");
     const QStringList withAlpha = {"red", "none", "blue", "yellow"};
-    for (const char* name : {"q.png", "q.gif", "q.tif", "q.webp", "q.heic", "q.avif", "q.svg",
-                             "q.pdf", "webp-named.png"})
-        QTest::newRow(name) << file(QLatin1String(name)) << QSize(60, 40) << kUpright;
-    QTest::newRow("alpha.png") << file("alpha.png") << QSize(60, 40) << withAlpha;
-    QTest::newRow("alpha.heic") << file("alpha.heic") << QSize(60, 40) << withAlpha;
+    for (const char* name : {"q.png", "q.gif", "q.tif", "q.webp", "webp-named.png"})
+        QTest::newRow(name) << file(QLatin1String(name)) << QSize(60, 40) << kUpright << true;
+    for (const char* name : {"q.heic", "q.avif", "q.svg", "q.pdf"})
+        QTest::newRow(name) << file(QLatin1String(name)) << QSize(60, 40) << kUpright << false;
+    QTest::newRow("alpha.png") << file("alpha.png") << QSize(60, 40) << withAlpha << true;
+    QTest::newRow("alpha.heic") << file("alpha.heic") << QSize(60, 40) << withAlpha << false;
     QTest::newRow("real-world png")
         << testenv::dataFile("pictures/valid/png/imagemagick_elephants_200x150.png")
-        << QSize(200, 150) << QStringList();
+        << QSize(200, 150) << QStringList() << true;
 }
 
 void PictureFormatsTest::formatsLoadWithSizeAndColours()
@@ -73,10 +76,20 @@ void PictureFormatsTest::formatsLoadWithSizeAndColours()
     QFETCH(QString, path);
     QFETCH(QSize, size);
     QFETCH(QStringList, colours);
+    QFETCH(bool, keptSmall);
     const Picture picture = loadPicture(path);
     QCOMPARE(picture.size(), size);
     if (!colours.isEmpty())
         QCOMPARE(quadrantColours(picture.rendered(QSize(60, 40))), colours);
+
+    // Loaded for a small panel: the same picture, whole wherever more than
+    // the panel's pixels are asked for.
+    const Picture small = loadPicture(path, {}, QSize(16, 16));
+    QCOMPARE(small.size(), size);
+    QCOMPARE(small.holdsPixelsFor(size), !keptSmall);
+    QCOMPARE(small.image(), picture.image());
+    if (!colours.isEmpty())
+        QCOMPARE(quadrantColours(small.rendered(QSize(24, 16))), colours);
 }
 
 void PictureFormatsTest::turnedPhotosComeUpright_data()
@@ -92,6 +105,8 @@ void PictureFormatsTest::turnedPhotosComeUpright()
     const Picture picture = loadPicture(path);
     QCOMPARE(picture.size(), QSize(60, 40));
     QCOMPARE(quadrantColours(picture.rendered(QSize(60, 40))), kUpright);
+    const Picture small = loadPicture(path, {}, QSize(16, 16));
+    QCOMPARE(quadrantColours(small.rendered(QSize(24, 16))), kUpright);
 }
 
 void PictureFormatsTest::brokenAndHugeFilesAreInvalid_data()

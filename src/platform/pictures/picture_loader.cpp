@@ -2,9 +2,11 @@
 
 #include "platform/pictures/bitmap_decoders.h"
 #include "platform/pictures/exif_orientation.h"
+#include "platform/pictures/image_scaling.h"
 #include "platform/pictures/jpeg_raster.h"
 #include "platform/pictures/picture_codecs.h"
 #include "platform/pictures/picture_formats.h"
+#include "platform/pictures/reader_raster.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -46,6 +48,24 @@ Picture decodeJpegPicture(const QByteArray& data, const PartialPictureCallback& 
                                 /*fromJpeg*/ true);
 }
 
+// A picture through one of Qt's readers, larger than what is shown and
+// smaller as a file than decoded, keeps the file's content and a copy that
+// just covers `shown`.
+Picture decodeReaderPicture(ReaderRaster::Decoder decode, const QByteArray& data,
+                            const QSize& shown)
+{
+    const QImage image = decode(data);
+    if (shown.isEmpty() || data.size() >= image.sizeInBytes())
+        return Picture::fromImage(image);
+    const QSize small = image.size().scaled(shown, Qt::KeepAspectRatioByExpanding);
+    if (small.width() >= image.width() || small.height() >= image.height())
+        return Picture::fromImage(image);
+    return Picture::fromEncoded(std::make_shared<const ReaderRaster>(data, decode, image.size()),
+                                sampledForScaling(image, small)
+                                    .scaled(small, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                                /*fromJpeg*/ false);
+}
+
 Picture decodeWith(const MetafileDecoder& decoder, const QByteArray& data, const QString& format)
 {
     if (!decoder)
@@ -64,10 +84,10 @@ Picture decodeFormat(PictureFormat format, const QByteArray& data, const QString
     case PictureFormat::Bmp: return Picture::fromImage(decodeBmp(data));
     case PictureFormat::Ico: return Picture::fromImage(decodeIco(data));
     case PictureFormat::Metafile: return decodeWith(installedMetafileDecoder(), data, extension);
-    case PictureFormat::Png: return Picture::fromImage(decodePng(data));
-    case PictureFormat::Gif: return Picture::fromImage(decodeGif(data));
-    case PictureFormat::Webp: return Picture::fromImage(decodeWebp(data));
-    case PictureFormat::Tiff: return Picture::fromImage(decodeTiff(data));
+    case PictureFormat::Png: return decodeReaderPicture(decodePng, data, shown);
+    case PictureFormat::Gif: return decodeReaderPicture(decodeGif, data, shown);
+    case PictureFormat::Webp: return decodeReaderPicture(decodeWebp, data, shown);
+    case PictureFormat::Tiff: return decodeReaderPicture(decodeTiff, data, shown);
     case PictureFormat::Heif:
         return decodeWith(installedHelperDecoder(), data, QStringLiteral("heif"));
     case PictureFormat::Pdf:
@@ -127,12 +147,13 @@ Picture loadPicture(const QString& path, const PartialPictureCallback& progressi
     return decodeGuarded(formatOfContent(*named, data), data, extension, progressive, shown);
 }
 
-Picture decodePictureData(const QByteArray& data, const QString& formatOrMimeType)
+Picture decodePictureData(const QByteArray& data, const QString& formatOrMimeType,
+                          const QSize& shown)
 {
     const QString name = formatOrMimeType.toLower();
     const std::optional<PictureFormat> named
         = formatOfExtension(name) ? formatOfExtension(name) : formatOfMimeType(name);
     if (!named)
         throw InvalidPictureError(QStringLiteral("Unknown format \"%1\"").arg(formatOrMimeType));
-    return decodeGuarded(formatOfContent(*named, data), data, name);
+    return decodeGuarded(formatOfContent(*named, data), data, name, {}, shown);
 }

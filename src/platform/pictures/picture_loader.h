@@ -48,8 +48,10 @@ void setHelperDecoder(MetafileDecoder decoder);
 // with the coarse picture of the first scan; the returned picture is the
 // complete one. With `shown` given (the most pixels the picture is shown on,
 // in both directions), a JPEG picture is decoded at the smallest scale that
-// still has them and keeps its file's content for larger uses (printing,
-// the clipboard); the whole file is read and checked all the same.
+// still has them, a PNG, GIF, WebP or TIFF picture whole and then kept as a
+// copy that just covers them; either keeps its file's content for larger
+// uses (printing, the clipboard). The whole file is read and checked all
+// the same.
 // Throws InvalidPictureError or UnreadableFileError.
 Picture loadPicture(const QString& path, const PartialPictureCallback& progressive = {},
                     const QSize& shown = {});
@@ -57,5 +59,7 @@ Picture loadPicture(const QString& path, const PartialPictureCallback& progressi
 // Decodes picture data of a known format, named as in the open dialog's
 // extensions ("png", "svg", ...; see loadPicture) or by a MIME type
 // ("image/png", "image/svg+xml", "application/pdf", ...): how pictures of
-// other programs arrive from the clipboard. Throws InvalidPictureError.
-Picture decodePictureData(const QByteArray& data, const QString& formatOrMimeType);
+// other programs arrive from the clipboard. `shown` as for loadPicture.
+// Throws InvalidPictureError.
+Picture decodePictureData(const QByteArray& data, const QString& formatOrMimeType,
+                          const QSize& shown = {});
