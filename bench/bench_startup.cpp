@@ -53,10 +53,19 @@ void runOrFail(benchmark::State& state, const std::vector<std::string>& argument
         state.SkipWithError(("failed: " + arguments.front()).c_str());
 }
 
-void startup(benchmark::State& state, Environment platform)
+std::vector<std::string> referenceWindow(const char* text = nullptr)
 {
-    const std::string program = FIRST_PAINT_BINARY;
-    const std::string reference = STARTUP_REFERENCE_BINARY;
+    std::vector<std::string> arguments{STARTUP_REFERENCE_BINARY,
+                                       std::to_string(g_windowSize.width()),
+                                       std::to_string(g_windowSize.height())};
+    if (text)
+        arguments.emplace_back(text);
+    return arguments;
+}
+
+// `figure` beside the empty reference window, each in fresh folders.
+void startup(benchmark::State& state, Environment platform, std::vector<std::string> figure)
+{
     std::unique_ptr<FreshFolders> folders;
     const auto environment = [&] {
         Environment result = folders->environment();
@@ -64,13 +73,8 @@ void startup(benchmark::State& state, Environment platform)
         return result;
     };
     paired::run(
-        state, [&] { runOrFail(state, {program}, environment()); },
-        [&] {
-            runOrFail(state,
-                      {reference, std::to_string(g_windowSize.width()),
-                       std::to_string(g_windowSize.height())},
-                      environment());
-        },
+        state, [&] { runOrFail(state, figure, environment()); },
+        [&] { runOrFail(state, referenceWindow(), environment()); },
         [&] { folders = std::make_unique<FreshFolders>(); });
 }
 
@@ -97,16 +101,21 @@ int main(int argc, char* argv[])
     const int runs = qEnvironmentVariableIntValue("SLEEVIX_BENCH_RUNS") > 0
         ? qEnvironmentVariableIntValue("SLEEVIX_BENCH_RUNS")
         : 61;
-    const auto add = [&](const char* name, Environment platform) {
-        benchmark::RegisterBenchmark(name, startup, platform)
+    const auto add = [&](const char* name, Environment platform,
+                         std::vector<std::string> figure = {FIRST_PAINT_BINARY}) {
+        benchmark::RegisterBenchmark(name, startup, platform, figure)
             ->UseManualTime()
             ->Iterations(runs)
             ->Unit(benchmark::kMillisecond);
     };
-    add("startup/offscreen", {{"QT_QPA_PLATFORM", "offscreen"}});
+    const Environment offscreen = {{"QT_QPA_PLATFORM", "offscreen"}};
+    add("startup/offscreen", offscreen);
     const QByteArray display = qgetenv("SLEEVIX_BENCH_DISPLAY");
     if (!display.isEmpty())
         add("startup/xvfb", {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", display.toStdString()}});
+    // What any text costs over the empty window: the font database, a font
+    // and the layout of one line.
+    add("startup/offscreen_label", offscreen, referenceWindow("Vorderseite"));
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
