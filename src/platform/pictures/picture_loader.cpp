@@ -55,10 +55,9 @@ Picture decodeReaderPicture(ReaderRaster::Decoder decode, const QByteArray& data
                             const QSize& shown)
 {
     const QImage image = decode(data);
-    if (shown.isEmpty() || data.size() >= image.sizeInBytes())
-        return Picture::fromImage(image);
     const QSize small = image.size().scaled(shown, Qt::KeepAspectRatioByExpanding);
-    if (small.width() >= image.width() || small.height() >= image.height())
+    if (shown.isEmpty() || data.size() >= image.sizeInBytes() || small.width() >= image.width()
+        || small.height() >= image.height())
         return Picture::fromImage(image);
     return Picture::fromEncoded(std::make_shared<const ReaderRaster>(data, decode, image.size()),
                                 sampledForScaling(image, small)
